@@ -1,0 +1,55 @@
+// Helpers for Windows tests: files, child processes and their windows.
+#pragma once
+
+#include "saver/Handles.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Folder of the running test program, with a trailing backslash; the
+// programs under test are built beside it.
+std::string TestDir();
+
+// A new empty folder under the temporary folder, removed with its files.
+class TempFolder {
+public:
+    TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+    std::string Path(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// A started program; killed if still running when this goes.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine);
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess();
+    bool Started() const { return static_cast<bool>(process_); }
+    DWORD Id() const { return id_; }
+    // Exit code, or STILL_ACTIVE when it did not end within `ms`.
+    DWORD Wait(DWORD ms);
+
+private:
+    UniqueKernel process_;
+    DWORD id_ = 0;
+};
+
+// The first visible top-level window of process `pid` with this class (null:
+// any) and title (null: any), waited for up to `ms` milliseconds.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms);
+
+// The text of a message box (its static control).
+std::string MessageBoxText(HWND box);
+
+// Pumps this thread's messages for `ms` milliseconds.
+void PumpFor(DWORD ms);

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds every tree and runs every test: native (sanitizers, fuzz
+# smoke runs) and Windows (under Wine and Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+
+wintree=$(bash tools/windows-tree.sh)
+trees=(native win32)
+[ "$wintree" = win32 ] || trees+=("$wintree")
+bash tools/build.sh "${trees[@]}"
+
+stop_wine() { "build/$wintree/wine-run.sh" --stop; }
+trap stop_wine EXIT
+
+status=0
+(cd build/native && ctest --output-on-failure -j"$(nproc)") || status=1
+(cd "build/$wintree" && ctest --output-on-failure -j4) || status=1
+exit $status
