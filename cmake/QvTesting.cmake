@@ -14,13 +14,15 @@ function(qv_setup_wine)
         set(QV_WINEARCH win64)
         set(QV_WINE /usr/lib/wine/wine64)
         set(QV_WINESERVER /usr/lib/wine/wineserver64)
-        set(QV_XVFB_DISPLAY 97)
+        set(default_display 97)
     else()
         set(QV_WINEARCH win32)
         set(QV_WINE /usr/lib/wine/wine)
         set(QV_WINESERVER /usr/lib/wine/wineserver32)
-        set(QV_XVFB_DISPLAY 96)
+        set(default_display 96)
     endif()
+    # Trees that test side by side need displays of their own.
+    set(QV_XVFB_DISPLAY ${default_display} CACHE STRING "Xvfb display number for Windows tests")
     configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
                    @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
