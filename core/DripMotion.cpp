@@ -1,0 +1,34 @@
+#include "core/DripMotion.h"
+
+#include "core/RandRange.h"
+
+namespace {
+// Far below any screen; keeps the running offsets from overflowing.
+constexpr int32_t DripOffsetLimit = 1 << 24;
+} // namespace
+
+void DripStart(DripState& state, int32_t screenWidth) {
+    state.First = true;
+    state.Rect = {};
+    state.Offsets.assign(screenWidth > 0 ? static_cast<std::size_t>(screenWidth) + 10 : 10, 0);
+}
+
+std::vector<DripColumn> DripBurst(DripState& state) {
+    std::vector<DripColumn> moves;
+    const DripRect& r = state.Rect;
+    int32_t x = RandRange(r.Right - r.Left) + r.Left;
+    const int n = Rand() % 4 + 1;
+    const auto size = static_cast<int32_t>(state.Offsets.size());
+    for (int i = 0; i < 2 * n; ++i) {
+        const int32_t d = Rand() % 4 + 1;
+        if (x >= 0 && x < size && state.Offsets[x] < DripOffsetLimit) {
+            const int32_t off = state.Offsets[x];
+            state.Offsets[x] = off + d;
+            moves.push_back({x, r.Top + off, d});
+        }
+        x += 1;
+        if (x > r.Right)
+            x = 0;
+    }
+    return moves;
+}
