@@ -1,0 +1,77 @@
+#include "core/LogoGeometry.h"
+
+#include <cmath>
+
+namespace {
+
+LogoBox Centred(int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight) {
+    const int32_t left = (screenWidth - width) / 2;
+    const int32_t top = (screenHeight - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+int32_t Truncate(double value) {
+    if (!(value > -2147483648.0 && value < 2147483648.0))
+        return 0;
+    return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+LogoBox FitToAspect(int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight) {
+    if (width <= 0 || height <= 0)
+        return Centred(0, 0, screenWidth, screenHeight);
+    const double ratio = static_cast<double>(width) / height;
+    int32_t h = screenHeight;
+    int32_t w = Truncate(ratio * screenHeight);
+    if (w > screenWidth || h > screenHeight) {
+        w = screenWidth;
+        h = Truncate(screenWidth / ratio);
+    }
+    return Centred(w, h, screenWidth, screenHeight);
+}
+
+LogoBox CentreBox(int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight) {
+    return Centred(width, height, screenWidth, screenHeight);
+}
+
+int32_t ReducedScreenSide(int32_t logoSide, int32_t screenSide) {
+    return logoSide == screenSide ? screenSide - 1 : screenSide;
+}
+
+LogoSize PreviewLogoSize(LogoSize logo, LogoSize pane, LogoSize desktop) {
+    if (desktop.Width <= 0 || desktop.Height <= 0)
+        return logo;
+    return {Truncate(static_cast<double>(pane.Width) / desktop.Width * logo.Width),
+            Truncate(static_cast<double>(pane.Height) / desktop.Height * logo.Height)};
+}
+
+int32_t TileCount(int32_t tileSide, int32_t screenSide) {
+    if (tileSide <= 0 || screenSide <= 0)
+        return 0;
+    return (screenSide + tileSide - 1) / tileSide;
+}
+
+LogoBox ContentPlacement(int32_t dynSize, int32_t x, int32_t y, int32_t width, int32_t height,
+                         int32_t naturalWidth, int32_t naturalHeight, int32_t screenWidth,
+                         int32_t screenHeight) {
+    switch (dynSize) {
+    case 1:
+        return Centred(width, height, screenWidth, screenHeight);
+    case 2: {
+        if (naturalWidth <= 0 || naturalHeight <= 0)
+            return {0, 0, screenWidth, screenHeight};
+        double w = screenWidth;
+        double h = static_cast<double>(screenWidth) / naturalWidth * naturalHeight;
+        if (h > screenHeight) {
+            h = screenHeight;
+            w = naturalWidth * (static_cast<double>(screenHeight) / naturalHeight);
+        }
+        return Centred(Truncate(std::floor(w)), Truncate(std::floor(h)), screenWidth, screenHeight);
+    }
+    case 3:
+        return {0, 0, screenWidth, screenHeight};
+    default:
+        return {x, y, x + width, y + height};
+    }
+}

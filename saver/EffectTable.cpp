@@ -1,0 +1,24 @@
+#include "saver/EffectTable.h"
+
+#include "saver/RenderEngine.h"
+
+namespace {
+EffectEntry Row(int index, EffectDraw draw) {
+    const EffectInfo& info = EffectInfoTable[index];
+    return {info.Mask, info.Name, info.Description, draw, info.PageDialog, info.Paced, info.Spare};
+}
+} // namespace
+
+EffectEntry EffectTable[EffectCount + 1] = {
+    Row(0, DrawStatic), Row(1, DrawStandard),
+    Row(2, DrawBounce), Row(3, DrawStandard),
+    Row(4, DrawDrip),   Row(5, DrawFalling),
+    Row(6, DrawSlider), {0, nullptr, nullptr, nullptr, 0, 0, 0},
+};
+
+const EffectEntry* CurrentEntry() {
+    if (CurrentEffect == -1)
+        return nullptr;
+    const int row = FindEffect(CurrentEffect);
+    return row < 0 ? nullptr : &EffectTable[row];
+}

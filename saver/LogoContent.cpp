@@ -1,0 +1,72 @@
+// Flash and web logos: a content host window ("AtlAxWin") over the saver
+// window instead of a bitmap.
+//
+// The render thread only asks for the host window (WM_ENSURECONTENT); the
+// window thread makes it. A child window made on the render thread would
+// have no message loop to run the content, and its creation would wait on
+// the window thread, which may itself be waiting for the render thread to
+// stop. Without the "atl" library or its initialiser the saver shows its
+// plain background.
+#include "core/LogoGeometry.h"
+#include "saver/Handles.h"
+#include "saver/LogoImage.h"
+#include "saver/RenderEngine.h"
+#include "saver/SaverState.h"
+#include "saver/SaverWindow.h"
+
+namespace {
+int FrameCount = 0;
+UniqueModule Atl;
+bool AtlReady = false;
+} // namespace
+
+void DrawContent(HDC dc, EffectOp op) {
+    switch (op) {
+    case OpInitialise:
+        ShowSaverCursor(true);
+        FrameCount = 0;
+        PostMessageA(SaverWindow, WM_ENSURECONTENT, 0, 1);
+        break;
+    case OpFrame: {
+        bool check = false;
+        if (++FrameCount > 50) {
+            FrameCount = 0;
+            check = true;
+        }
+        if (!InPreviewPane || check)
+            PostMessageA(SaverWindow, WM_ENSURECONTENT, InPreviewPane ? 0 : 1, check ? 1 : 0);
+        break;
+    }
+    case OpRepaint:
+        if (dc)
+            FillRect(dc, &ScreenRect, BackgroundBrush);
+        PostMessageA(SaverWindow, WM_ENSURECONTENT, 0, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void EnsureContentWindow() {
+    if (ContentWindow && IsWindow(ContentWindow))
+        return;
+    ContentWindow = nullptr;
+    if (!AtlReady) {
+        if (!Atl)
+            Atl.reset(LoadLibraryA("atl"));
+        using InitFn = BOOL(WINAPI*)();
+        auto init = Atl ? reinterpret_cast<InitFn>(
+                              reinterpret_cast<void*>(GetProcAddress(Atl.get(), "AtlAxWinInit")))
+                        : nullptr;
+        if (!init)
+            return;
+        init();
+        AtlReady = true;
+    }
+    const LogoBox box = ContentPlacement(CurrentSettings->DynSize, LogoRect.X, LogoRect.Y,
+                                         LogoRect.Width, LogoRect.Height, LogoRect.NaturalWidth,
+                                         LogoRect.NaturalHeight, ScreenWidth(), ScreenHeight());
+    ContentWindow = CreateWindowExA(0, "AtlAxWin", ContentText.c_str(), WS_CHILD | WS_VISIBLE,
+                                    box.Left, box.Top, box.Width(), box.Height(), SaverWindow,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+}

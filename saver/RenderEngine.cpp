@@ -1,0 +1,221 @@
+#include "saver/RenderEngine.h"
+
+#include "core/EffectChoice.h"
+#include "core/Random.h"
+#include "saver/EffectTable.h"
+#include "saver/Handles.h"
+#include "saver/LogoImage.h"
+#include "saver/SaverHooks.h"
+#include "saver/SaverState.h"
+#include "saver/SaverWindow.h"
+
+// Repaints and frames never overlap. A repaint (op 5) is asked for on the
+// window thread, but drawn on the render thread: WM_PAINT only signals
+// RepaintEvent, and the render thread answers it in its waits between
+// frames (with the background fill that goes before op 5). Effects keep
+// their state without locks, and a frame that pauses inside itself (a fade,
+// a slide) never blocks the window thread, which must stay free to see the
+// input that ends the saver. A repaint asked for during such a frame is
+// drawn as soon as the frame ends.
+
+int32_t CurrentEffect = -1;
+HWND SaverWindow = nullptr;
+int StopFlag = 0;
+SaverHooks Hooks{LoadSaverLogo, ChooseRandomEffect};
+
+namespace {
+
+UniqueKernel StopEvent;    // auto-reset; its one waiter is the render thread
+UniqueKernel RepaintEvent; // auto-reset; set by RepaintEffect
+UniqueKernel RenderThread;
+DWORD RenderThreadId = 0;
+double TicksPerMs = 0;
+
+constexpr DWORD StopTimeout = 20000000;
+
+bool InitPerfTimer() {
+    LARGE_INTEGER frequency{};
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0)
+        return false;
+    TicksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+    return true;
+}
+
+LONGLONG PerfNow() {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+void Repaint(HWND window, HDC dc) {
+    if (!ContentMode())
+        FillRect(dc, &ScreenRect, BackgroundBrush);
+    CallEffect(window, dc, OpRepaint);
+}
+
+// Waits `ms` for the stop event on the render thread, drawing the repaints
+// asked for meanwhile. 1 when stopped (StopFlag set).
+int WaitFrame(HWND window, HDC dc, int ms) {
+    if (StopFlag)
+        return 1;
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms < 0 ? 0 : ms);
+    const HANDLE events[2] = {StopEvent.get(), RepaintEvent.get()};
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
+        const DWORD result = WaitForMultipleObjects(2, events, FALSE, left);
+        if (result == WAIT_OBJECT_0) {
+            StopFlag = 1;
+            return 1;
+        }
+        if (result != WAIT_OBJECT_0 + 1)
+            return 0;
+        Repaint(window, dc);
+        if (StopFlag)
+            return 1;
+    }
+}
+
+DWORD WINAPI RenderThreadProc(void* parameter) {
+    const auto window = static_cast<HWND>(parameter);
+    StopFlag = 0;
+    WindowDC dc(window); // the thread's own, not the one the window paints with
+    if (!StartEffect(window, dc.get()))
+        return 1;
+    FillRect(dc.get(), &ScreenRect, BackgroundBrush);
+
+    const EffectEntry* entry = CurrentEntry();
+    const bool paced = entry && entry->Paced == 1 && InitPerfTimer();
+    const int interval = GetFrameInterval();
+    int wait = interval;
+
+    if (!WaitFrame(window, dc.get(), 500)) {
+        StopFlag = 0;
+        FillRect(dc.get(), &ScreenRect, BackgroundBrush);
+        CallEffect(window, dc.get(), OpFirstFrame);
+        while (!StopFlag) {
+            if (WaitFrame(window, dc.get(), wait))
+                break;
+            if (!paced) {
+                CallEffect(window, dc.get(), OpFrame);
+            } else {
+                const LONGLONG frameStart = PerfNow();
+                CallEffect(window, dc.get(), OpFrame);
+                wait = interval - static_cast<int>((PerfNow() - frameStart) / TicksPerMs);
+            }
+        }
+    }
+    if (const EffectEntry* current = CurrentEntry())
+        current->Draw(dc.get(), OpCleanUp);
+    return 0;
+}
+
+} // namespace
+
+int ChooseRandomEffect() {
+    return PickEffectRow(CurrentSettings->EnabledMask, CurrentEffect);
+}
+
+void StartRenderThread(HWND window) {
+    StopRenderThread();
+    if (!StopEvent)
+        StopEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    else
+        ResetEvent(StopEvent.get());
+    if (!RepaintEvent)
+        RepaintEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    else
+        ResetEvent(RepaintEvent.get());
+    RenderThread.reset(CreateThread(nullptr, 0, RenderThreadProc, window, 0, &RenderThreadId));
+}
+
+void StopRenderThread() {
+    if (StopEvent)
+        SetEvent(StopEvent.get());
+    if (!RenderThread)
+        return;
+    if (GetCurrentThreadId() == RenderThreadId)
+        return; // a run cannot wait for itself; the signal ends it
+    if (WaitForSingleObject(RenderThread.get(), StopTimeout) == WAIT_TIMEOUT) {
+        if (const EffectEntry* entry = CurrentEntry())
+            entry->Draw(nullptr, OpCleanUp);
+        TerminateThread(RenderThread.get(), 1);
+    }
+    RenderThread.reset();
+    RenderThreadId = 0;
+}
+
+bool RenderThreadRunning() {
+    return RenderThread && WaitForSingleObject(RenderThread.get(), 0) == WAIT_TIMEOUT;
+}
+
+int WaitStop(int ms) {
+    if (StopFlag)
+        return 1;
+    if (!StopEvent)
+        return 0;
+    if (WaitForSingleObject(StopEvent.get(), static_cast<DWORD>(ms < 0 ? 0 : ms)) ==
+        WAIT_OBJECT_0) {
+        StopFlag = 1;
+        return 1;
+    }
+    return 0;
+}
+
+void CallEffect(HWND window, HDC dc, EffectOp op) {
+    SaverWindow = window;
+    if (CurrentEffect != -1 && FindEffect(CurrentEffect) < 0)
+        return;
+    if (op == OpFirstFrame)
+        op = OpFrame;
+    if (op == OpCleanUp) {
+        StopRenderThread();
+        return;
+    }
+    if (ContentMode()) {
+        DrawContent(dc, op);
+        return;
+    }
+    if (const EffectEntry* entry = CurrentEntry())
+        entry->Draw(dc, op);
+}
+
+int32_t GetFrameInterval() {
+    return FrameInterval(*CurrentSettings, CurrentEffect, ContentMode());
+}
+
+bool StartEffect(HWND window, HDC dc) {
+    SeedRand(GetTickCount() + static_cast<uint32_t>(CurrentEffect));
+    SaverWindow = window;
+    GetClientRect(window, &ScreenRect);
+    LowColour = GetDeviceCaps(DisplayDC, BITSPIXEL) < 32 ? 1 : 0;
+    if (!LoadLogo())
+        return false;
+
+    int row = -1;
+    if (CurrentSettings->EnabledMask > 0)
+        row = Hooks.ChooseEffect ? Hooks.ChooseEffect() : ChooseRandomEffect();
+    if (row >= 0 && row < EffectCount) {
+        const EffectEntry& entry = EffectTable[row];
+        CurrentEffect = entry.Mask;
+        SetClassLongPtrA(window, GCLP_HBRBACKGROUND,
+                         reinterpret_cast<LONG_PTR>(entry.Spare ? GetStockObject(BLACK_BRUSH)
+                                                                : BackgroundBrush));
+        PrepareLogo();
+    } else {
+        CurrentEffect = -1;
+    }
+    ShowSaverCursor(true);
+    CallEffect(window, dc, OpInitialise);
+    return true;
+}
+
+void RepaintEffect(HWND, HDC dc) {
+    if (RenderThreadRunning()) {
+        SetEvent(RepaintEvent.get());
+        return;
+    }
+    // No run: no effect holds state worth redrawing.
+    if (!ContentMode())
+        FillRect(dc, &ScreenRect, BackgroundBrush);
+}

@@ -1,0 +1,45 @@
+// The render thread: picks an enabled effect, prepares the logo and calls
+// the effect's draw function once per frame interval until the stop event
+// is signalled.
+#pragma once
+
+#include "core/EffectInfo.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+extern int32_t CurrentEffect; // EffectMask of the running effect, -1 for none
+extern HWND SaverWindow;      // the window the effects draw on
+extern int StopFlag;          // 1 once a wait saw the stop event
+
+// Stops any render thread and starts a new one drawing on `window`.
+void StartRenderThread(HWND window);
+
+// Signals the stop event and waits for the render thread to end (it runs
+// its effect's clean-up). A thread that does not end in time gets the
+// clean-up called from here and is terminated.
+void StopRenderThread();
+
+bool RenderThreadRunning();
+
+// 1 when the stop event is signalled within `ms` (negative: 0), setting
+// StopFlag; 0 on time-out. Effects make every pause inside a frame with it.
+int WaitStop(int ms);
+
+// Hands an operation to the current effect (or the content host): op 2
+// becomes 3, op 4 stops the render thread instead.
+void CallEffect(HWND window, HDC dc, EffectOp op);
+
+// Milliseconds between frames of the current effect.
+int32_t GetFrameInterval();
+
+// Run on the render thread when a run begins: seeds its random generator,
+// loads the logo, picks the effect, prepares the logo and sends op 1.
+// False when the logo is missing and the program is ending.
+bool StartEffect(HWND window, HDC dc);
+
+// The window was painted over: the background and op 5 are drawn on the
+// render thread between two frames (see RenderEngine.cpp), or at once on
+// `dc` when no render thread runs.
+void RepaintEffect(HWND window, HDC dc);
