@@ -1,0 +1,56 @@
+// Reading a screensaver's record and logo back for the creator.
+#include "library/Exports.h"
+
+#include "saver/Handles.h"
+#include "saver/SaverInfo.h"
+#include "saver/SaverState.h"
+
+#include <new>
+
+extern "C" {
+
+int32_t WINAPI ReadSaverInfo(const char* path) {
+    if (!path)
+        return ReadCannotOpen;
+    ReadResult result;
+    try {
+        // The screensaver's own reader: redirection and "sysnative" included.
+        result = ReadSaverTrailer(path);
+    } catch (const std::bad_alloc&) {
+        // A logo block too large to hold.
+        LogoBlock.clear();
+        return ReadNotSaver;
+    }
+    if (result == ReadCannotOpen || result == ReadOlder || result == ReadNewer)
+        return result;
+    // The defaults may have been restored: they belong to the record.
+    CurrentSettings = &CurrentTrailer.Settings;
+    if (result == ReadOk)
+        NormaliseSettings(*CurrentSettings);
+    return result;
+}
+
+int32_t __cdecl SaveLogo(const char* path) {
+    if (!path)
+        return 0;
+    UniqueFile file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (!file)
+        return 0;
+    DWORD written = 0;
+    if (!LogoBlock.empty())
+        WriteFile(file.get(), LogoBlock.data(), static_cast<DWORD>(LogoBlock.size()), &written,
+                  nullptr);
+    return static_cast<int32_t>(written);
+}
+
+int32_t WINAPI LoadSettings() {
+    SetDefaults();
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const int32_t result = ReadSaverInfo(path);
+    NormaliseSettings(*CurrentSettings);
+    return result;
+}
+
+} // extern "C"

@@ -1,0 +1,179 @@
+#!/usr/bin/env python3
+"""Draws our own emblem and writes the two committed pictures made from it:
+
+  resources/quorvel.ico  the screensaver's icon: 11 images (16x16 at 4, 8 and
+                         24 bits, 32x32 at 4, 8 and 24 bits, 48x48 at 8 and 24
+                         bits, 32x32 and 48x48 at 32 bits, 256x256 at 32 bits
+                         as PNG)
+  resources/defimg.bmp   the built-in logo: 200 x 200, 32 bits with alpha
+                         (straight, not premultiplied), bottom-up, 160,054 bytes
+
+Run it again only to change the drawing: python3 tools/draw_art.py
+"""
+import math
+import os
+import struct
+import zlib
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+SAMPLES = 4  # supersampling per axis
+
+
+def lerp(a, b, t):
+    return a + (b - a) * t
+
+
+def emblem(x, y, glow):
+    """Straight RGBA (0..1) of the emblem at unit coordinates x, y: a blue
+    disc with a white ring and tail (a "Q"), optionally a soft glow."""
+    dx, dy = x - 0.5, y - 0.5
+    r = math.hypot(dx, dy)
+    disc = 0.40 if glow else 0.47
+    if r <= disc:
+        t = y  # top to bottom gradient
+        col = (lerp(0.16, 0.08, t), lerp(0.70, 0.28, t), lerp(0.90, 0.66, t))
+        # white ring
+        ring = abs(r - disc * 0.56) <= disc * 0.13
+        # tail: a thick segment towards the lower right
+        ax, ay = 0.5 + disc * 0.22, 0.5 + disc * 0.22
+        bx, by = 0.5 + disc * 0.70, 0.5 + disc * 0.70
+        vx, vy = bx - ax, by - ay
+        u = max(0.0, min(1.0, ((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy)))
+        tail = math.hypot(x - (ax + u * vx), y - (ay + u * vy)) <= disc * 0.13
+        if ring or tail:
+            col = (1.0, 1.0, 1.0)
+        # a pale highlight across the upper left
+        hl = math.hypot(x - 0.36, y - 0.30)
+        if not (ring or tail) and hl < disc * 0.45:
+            k = 0.25 * (1 - hl / (disc * 0.45))
+            col = tuple(c + (1 - c) * k for c in col)
+        return col + (1.0,)
+    if glow and r <= 0.5:
+        a = 0.55 * (1 - (r - disc) / (0.5 - disc)) ** 2
+        return (0.30, 0.75, 1.0, a)
+    return (0.0, 0.0, 0.0, 0.0)
+
+
+def render(size, glow):
+    """size x size straight RGBA pixels, top row first, as 0..255 tuples."""
+    rows = []
+    n = SAMPLES
+    for py in range(size):
+        row = []
+        for px in range(size):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(n):
+                for sx in range(n):
+                    r, g, b, a = emblem((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size, glow)
+                    acc[0] += r * a
+                    acc[1] += g * a
+                    acc[2] += b * a
+                    acc[3] += a
+            a = acc[3] / (n * n)
+            if a <= 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append(tuple(int(round(255 * c / acc[3])) for c in acc[:3]) + (int(round(255 * a)),))
+        rows.append(row)
+    return rows
+
+
+def vga16():
+    base = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+            (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+    return base
+
+
+def web256():
+    pal = [(r * 51, g * 51, b * 51) for r in range(6) for g in range(6) for b in range(6)]
+    pal += [(int(i * 255 / 39),) * 3 for i in range(40)]
+    return pal
+
+
+def nearest(pal, c):
+    return min(range(len(pal)), key=lambda i: sum((pal[i][k] - c[k]) ** 2 for k in range(3)))
+
+
+def pad4(b):
+    return b + b"\0" * (-len(b) % 4)
+
+
+def bmp_icon_image(rows, bits):
+    """An icon image in BMP form: header (height doubled), palette, colour
+    bits and the 1-bit AND mask, both bottom-up."""
+    size = len(rows)
+    pal = vga16() if bits == 4 else web256() if bits == 8 else None
+    cache = {}
+    xor = b""
+    mask = b""
+    for row in reversed(rows):
+        line = bytearray()
+        mline = bytearray((size + 7) // 8)
+        nibble = None
+        for x, (r, g, b, a) in enumerate(row):
+            opaque = a >= 128
+            if not opaque:
+                mline[x // 8] |= 0x80 >> (x % 8)
+            if bits == 32:
+                line += bytes((b, g, r, a))
+                continue
+            c = (r, g, b) if opaque else (0, 0, 0)
+            if bits == 24:
+                line += bytes((c[2], c[1], c[0]))
+            else:
+                if c not in cache:
+                    cache[c] = nearest(pal, c)
+                i = cache[c]
+                if bits == 8:
+                    line.append(i)
+                elif nibble is None:
+                    nibble = i
+                else:
+                    line.append(nibble << 4 | i)
+                    nibble = None
+        xor += pad4(bytes(line))
+        mask += pad4(bytes(mline))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in pal) if pal else b""
+    return header + palette + xor + mask
+
+
+def png_image(rows):
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    size = len(rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_ico(path):
+    images = {s: render(s, False) for s in (16, 32, 48, 256)}
+    order = [(16, 4), (16, 8), (16, 24), (32, 4), (32, 8), (32, 24), (48, 8), (48, 24), (32, 32),
+             (48, 32), (256, 32)]
+    blobs = [png_image(images[s]) if s == 256 else bmp_icon_image(images[s], bits) for s, bits in order]
+    out = struct.pack("<HHH", 0, 1, len(order))
+    offset = 6 + 16 * len(order)
+    for (s, bits), blob in zip(order, blobs):
+        out += struct.pack("<BBBBHHII", s % 256, s % 256, 16 if bits == 4 else 0, 0, 1, bits, len(blob), offset)
+        offset += len(blob)
+    out += b"".join(blobs)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def write_bmp(path):
+    rows = render(200, True)
+    pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, 200, 200, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
+if __name__ == "__main__":
+    write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
+    write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
