@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program under Wine.
+# Sets up, builds, makes a sample screensaver from the built-in logo through
+# the saver library, and shows it full screen under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 wintree=$(bash tools/windows-tree.sh)
 bash tools/build.sh "$wintree"
-exec "build/$wintree/wine-run.sh" "build/$wintree/bin/SaverTemplate.scr" /s
+bin="build/$wintree/bin"
+"build/$wintree/wine-run.sh" "$bin/MakeSample.exe" >/dev/null
+exec "build/$wintree/wine-run.sh" "$bin/Quorvel Sample.scr" /s
