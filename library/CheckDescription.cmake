@@ -1,0 +1,20 @@
+# Checks that a built screensaver program carries its description
+# placeholder (string 1: length 60, "!desc!" and 54 blanks in UTF-16) within
+# its last 5000 bytes, where the library's writer searches for it.
+file(SIZE ${PROGRAM} size)
+set(window 5000)
+if(size LESS window)
+    set(window ${size})
+endif()
+math(EXPR offset "${size} - ${window}")
+file(READ ${PROGRAM} tail OFFSET ${offset} LIMIT ${window} HEX)
+set(placeholder "3c00210064006500730063002100")
+foreach(i RANGE 1 54)
+    string(APPEND placeholder "2000")
+endforeach()
+string(FIND "${tail}" "${placeholder}" at)
+if(at LESS 0)
+    message(FATAL_ERROR "${PROGRAM}: no description placeholder in its last ${window} bytes")
+endif()
+math(EXPR from_end "${window} - ${at} / 2")
+message(STATUS "description placeholder ${from_end} bytes before the end")
