@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -200,4 +201,38 @@ TEST(Hosted, LoadSettingsFindsItsOwnRecord) {
     EXPECT_STREQ(read.SaverName, "Hosted");
     EXPECT_EQ(read.Settings.IgnoreInput, 6);
     EXPECT_EQ(read.Settings.EnabledMask, 64);
+}
+
+TEST_F(Reader, APathInTheSystemFolderIsTriedAgainThroughSysnative) {
+    // Where redirection hides a saver from a 32-bit program, the same name
+    // under "<windows>\sysnative\" reaches it. Here a real folder of that
+    // name stands in for the alias.
+    char system[MAX_PATH] = {}, windows[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string sysnative = std::string(windows) + "\\sysnative";
+    const bool made = CreateDirectoryA(sysnative.c_str(), nullptr) != FALSE;
+    if (!made && GetLastError() != ERROR_ALREADY_EXISTS)
+        GTEST_SKIP() << "cannot make " << sysnative;
+    const std::string name = "qvtest" + std::to_string(GetCurrentProcessId()) + ".scr";
+    const std::string hidden = sysnative + "\\" + name;
+    std::vector<uint8_t> file = ReadFileBytes(TemplatePath());
+    const std::vector<uint8_t> tail = BuildSaverTail(Named("Hidden"), {4, 5, 6});
+    file.insert(file.end(), tail.begin(), tail.end());
+    WriteFileBytes(hidden, file);
+
+    std::string inSystem = std::string(system) + "\\" + name;
+    EXPECT_EQ(lib.ReadSaverInfo(inSystem.c_str()), ReadOk);
+    EXPECT_STREQ(Current().SaverName, "Hidden");
+    // The system folder is compared without regard to case.
+    for (char& c : inSystem)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    lib.SetSettings(nullptr);
+    EXPECT_EQ(lib.ReadSaverInfo(inSystem.c_str()), ReadOk);
+    // Outside the system folder there is no second attempt.
+    EXPECT_EQ(lib.ReadSaverInfo((std::string(windows) + "\\" + name).c_str()), ReadCannotOpen);
+
+    DeleteFileA(hidden.c_str());
+    if (made)
+        RemoveDirectoryA(sysnative.c_str());
 }
