@@ -56,15 +56,22 @@ std::size_t ReadFully(ByteStream& file, uint8_t* buffer, std::size_t count) {
 // whole zlib stream up to that point.
 long InflatePrefix(const uint8_t* already, std::size_t alreadySize, ByteStream& file, uint8_t* out,
                    std::size_t outSize) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
+    struct Inflater { // ends the stream even when a read throws
+        z_stream z{};
+        bool ok = inflateInit(&z) == Z_OK;
+        ~Inflater() {
+            if (ok)
+                inflateEnd(&z);
+        }
+    } inflater;
+    if (!inflater.ok)
         return -1;
+    z_stream& z = inflater.z;
     std::array<uint8_t, 4096> chunk{};
     z.next_in = const_cast<Bytef*>(already);
     z.avail_in = static_cast<uInt>(alreadySize);
     z.next_out = out;
     z.avail_out = static_cast<uInt>(outSize);
-    long result = -1;
     bool fileEnded = false;
     for (;;) {
         if (z.avail_in == 0 && !fileEnded) {
@@ -74,17 +81,13 @@ long InflatePrefix(const uint8_t* already, std::size_t alreadySize, ByteStream& 
             z.avail_in = static_cast<uInt>(n);
         }
         int rc = inflate(&z, Z_NO_FLUSH);
-        if (z.avail_out == 0 || rc == Z_STREAM_END) {
-            result = static_cast<long>(outSize - z.avail_out);
-            break;
-        }
+        if (z.avail_out == 0 || rc == Z_STREAM_END)
+            return static_cast<long>(outSize - z.avail_out);
         if (rc == Z_BUF_ERROR && !fileEnded)
             continue; // wants more input
         if (rc != Z_OK)
-            break; // corrupt, or the file ended inside the stream
+            return -1; // corrupt, or the file ended inside the stream
     }
-    inflateEnd(&z);
-    return result;
 }
 
 bool Contains(const std::string& text, std::string_view what) {

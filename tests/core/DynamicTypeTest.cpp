@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -280,4 +281,28 @@ TEST(DynamicType, ReadFrameRectNeedsTheWholeRect) {
     EXPECT_TRUE(ReadFrameRect(rect.data(), 9, w, h));
     EXPECT_EQ(w, 550);
     EXPECT_EQ(h, 400);
+}
+
+TEST(DynamicType, FailingReadReachesTheCaller) {
+    // A compressed movie whose RECT lies past the head, read from a file
+    // that fails after its first 200 bytes: the failure goes to the caller
+    // (and the inflater is released, which the leak checker watches).
+    class FailingStream final : public ByteStream {
+      public:
+        std::size_t Read(uint8_t* buffer, std::size_t count) override {
+            if (served_)
+                throw std::runtime_error("read failed");
+            served_ = true;
+            Bytes head = {'C', 'W', 'S', 10, 0, 0, 0, 0, 0x78, 0x01};
+            while (head.size() < 200)
+                head.insert(head.end(), {0x00, 0x00, 0x00, 0xFF, 0xFF});
+            std::size_t n = std::min(count, head.size());
+            std::copy_n(head.data(), n, buffer);
+            return n;
+        }
+
+      private:
+        bool served_ = false;
+    } stream;
+    EXPECT_THROW(DetectDynamicContent(stream), std::runtime_error);
 }
