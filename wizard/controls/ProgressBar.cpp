@@ -1,0 +1,125 @@
+#include "wizard/controls/ProgressBar.h"
+
+#include "core/CreatorMath.h"
+#include "core/Random.h"
+#include "wizard/frame/Errors.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+ProgressBar::ProgressBar() {
+    sc.GotMessage = [this](HWND& window, UINT& message, WPARAM& wParam, LPARAM& lParam,
+                           bool& Proceed, LRESULT& ReturnValue) {
+        sc_GotMessage(window, message, wParam, lParam, Proceed, ReturnValue);
+    };
+}
+
+ProgressBar::~ProgressBar() {
+    Destroy();
+}
+
+const wchar_t* ProgressBar::WindowClass() {
+    static const wchar_t name[] = L"QuorvelProgressBar";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = name;
+        if (!RegisterClassExW(&wc))
+            RaiseLastError();
+        registered = true;
+    }
+    return name;
+}
+
+void ProgressBar::OnAttach() {
+    if (Extender() && Extender()->hWnd())
+        sc.SubClass(Extender()->hWnd());
+}
+
+void ProgressBar::sc_GotMessage(HWND& window, UINT& message, WPARAM& /*wParam*/, LPARAM& /*lParam*/,
+                                bool& /*Proceed*/, LRESULT& /*ReturnValue*/) {
+    if (message == WM_SIZE && CtlWnd) {
+        RECT r{};
+        GetClientRect(window, &r);
+        MoveWindow(CtlWnd, 0, 0, r.right, r.bottom, TRUE);
+    } else if (message == WM_NCDESTROY) {
+        CtlWnd = nullptr; // destroyed with its parent
+    }
+}
+
+void ProgressBar::Create() {
+    Destroy();
+    const HWND host = Extender() ? Extender()->hWnd() : nullptr;
+    RECT r{};
+    if (host)
+        GetClientRect(host, &r);
+    CtlWnd = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, r.right,
+                             r.bottom, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void ProgressBar::Destroy() {
+    if (CtlWnd && IsWindow(CtlWnd))
+        DestroyWindow(CtlWnd);
+    CtlWnd = nullptr;
+}
+
+LRESULT ProgressBar::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CtlWnd ? SendMessageW(CtlWnd, message, wParam, lParam) : 0;
+}
+
+void ProgressBar::SetPos(int position) {
+    Message(PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    if (Delay > 0) {
+        Sleep(static_cast<DWORD>(Delay));
+    } else if (Delay < 0) {
+        const double r = Rand() / (RandMax + 1.0);
+        Sleep(static_cast<DWORD>(RoundHalfEven(r * std::abs(static_cast<double>(Delay)))));
+    }
+    DoEvents();
+}
+
+void ProgressBar::SetRange(int minimum, int maximum) {
+    Message(PBM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+}
+
+void ProgressBar::SetState(int State) {
+    Message(PBM_SETSTATE, static_cast<WPARAM>(State), 0);
+}
+
+Progress::~Progress() {
+    Destroy();
+}
+
+void Progress::Init(ProgressBar& prog, int Max, int Pos, int Delay) {
+    Prog = &prog;
+    prog.Delay = Delay;
+    prog.Create();
+    prog.SetRange(0, Max);
+    prog.SetPos(Pos);
+    if (prog.Extender())
+        prog.Extender()->SetVisible(true);
+}
+
+void Progress::Destroy() {
+    if (!Prog)
+        return;
+    Prog->Destroy();
+    if (Prog->Extender())
+        Prog->Extender()->SetVisible(false);
+}
+
+void Progress::Pos(int NewPos) {
+    if (Prog)
+        Prog->SetPos(NewPos);
+}
+
+void Progress::Max(int NewMax) {
+    if (Prog)
+        Prog->SetRange(0, NewMax);
+}

@@ -1,0 +1,28 @@
+// clsCursor: the busy pointer and disabled controls of one piece of work,
+// all put back when the object goes, on every way out of the procedure.
+#pragma once
+
+#include "wizard/frame/Form.h"
+
+#include <vector>
+
+class clsCursor {
+  public:
+    // Remembers the program-wide pointer in force now.
+    clsCursor();
+    clsCursor(const clsCursor&) = delete;
+    clsCursor& operator=(const clsCursor&) = delete;
+    // Enables the registered controls (or leaves the StayDisabled ones
+    // disabled), restores PreviousCursor and hides HideLater.
+    ~clsCursor();
+
+    int PreviousCursor = 0;
+    Control* HideLater = nullptr;
+
+    // Disables a control now and lets the change show at once.
+    void DisableControl(Control& ctrl, bool StayDisabled);
+
+  private:
+    std::vector<Control*> controls_;
+    std::vector<bool> stayDisabled_;
+};

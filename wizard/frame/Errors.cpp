@@ -1,0 +1,59 @@
+#include "wizard/frame/Errors.h"
+
+#include <utility>
+
+namespace {
+
+ErrorReporter& CurrentReporter() {
+    static ErrorReporter reporter = [](std::wstring& location, const CreatorError& error) {
+        return ShowError(location, error);
+    };
+    return reporter;
+}
+
+} // namespace
+
+int ShowError(std::wstring& location, const CreatorError& error) {
+    location = ShortenLocation(location);
+    const std::wstring text = ErrorMessageText(error, location);
+    return MessageBoxW(GetActiveWindow(), text.c_str(), L"Quorvel",
+                       MB_ABORTRETRYIGNORE | MB_ICONWARNING);
+}
+
+bool RunSteps(const std::wstring& location, std::initializer_list<Step> steps) {
+    return RunStepsWith(CurrentReporter(), location, steps);
+}
+
+Procedure::Procedure(std::wstring location) : StepRunner(CurrentReporter(), std::move(location)) {}
+
+ScopedErrorReporter::ScopedErrorReporter(ErrorReporter reporter)
+    : previous_(std::exchange(CurrentReporter(), std::move(reporter))) {}
+
+ScopedErrorReporter::~ScopedErrorReporter() {
+    CurrentReporter() = std::move(previous_);
+}
+
+CreatorError Win32Error(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    if (buffer)
+        LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    if (text.empty())
+        text = L"System error";
+    return CreatorError(static_cast<int32_t>(code), text);
+}
+
+void RaiseLastError() {
+    const DWORD code = GetLastError();
+    throw Win32Error(code ? code : ERROR_GEN_FAILURE);
+}
+
+void CheckStatus(LONG status) {
+    if (status != ERROR_SUCCESS)
+        throw Win32Error(static_cast<DWORD>(status));
+}

@@ -1,0 +1,44 @@
+// The creator's error report (ShowError) and the step runner every procedure
+// that follows the error convention uses.
+#pragma once
+
+#include "core/ErrorSteps.h"
+
+#include <windows.h>
+
+// Shows the Abort/Retry/Ignore box for `error` at `location` (shortened in
+// place) and returns the answer: AnswerAbort, AnswerRetry or AnswerIgnore.
+int ShowError(std::wstring& location, const CreatorError& error);
+
+// Runs a procedure's steps under the convention, reporting through ShowError
+// (or the reporter a test put in its place); false when the user aborted.
+//   RunSteps(L"modMain.DoSettings", {[&] { ... }, [&] { ... }});
+bool RunSteps(const std::wstring& location, std::initializer_list<Step> steps);
+
+// The step runner of one procedure, reporting like RunSteps:
+//   Procedure run(L"modMain.DoSettings");
+//   for (int i = 0; i < n; ++i)
+//       if (!run([&] { ... })) return;
+class Procedure : public StepRunner {
+  public:
+    explicit Procedure(std::wstring location);
+};
+
+// Puts another reporter in ShowError's place for its lifetime (tests).
+class ScopedErrorReporter {
+  public:
+    explicit ScopedErrorReporter(ErrorReporter reporter);
+    ScopedErrorReporter(const ScopedErrorReporter&) = delete;
+    ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
+    ~ScopedErrorReporter();
+
+  private:
+    ErrorReporter previous_;
+};
+
+// A failed system call as the creator's error: its code and the system's text.
+CreatorError Win32Error(DWORD code);
+// Raises Win32Error(GetLastError()).
+[[noreturn]] void RaiseLastError();
+// Raises when a registry or COM-style call returned a failure code.
+void CheckStatus(LONG status);

@@ -1,0 +1,86 @@
+#include "wizard/frame/StandInWizard.h"
+
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Helpers.h"
+#include "wizard/frame/Main.h"
+#include "wizard/frame/Settings.h"
+
+namespace {
+
+// The form's one table: every control, in the order loops visit them.
+const ControlDecl StandInControls[] = {
+    {.Name = L"lblTitle",
+     .Kind = ControlKind::Label,
+     .Left = 360,
+     .Top = 360,
+     .Width = 6480,
+     .Height = 480,
+     .Caption = L"<AppVer>",
+     .FontSize = 12},
+    {.Name = L"cmdExit",
+     .Kind = ControlKind::CommandButton,
+     .Left = 5520,
+     .Top = 3240,
+     .Width = 1320,
+     .Height = 375,
+     .Caption = L"E&xit",
+     .TabIndex = 1,
+     .Flags = CtlDefault | CtlCancel},
+    {.Name = L"ProgBar",
+     .Kind = ControlKind::Custom,
+     .Left = 360,
+     .Top = 3780,
+     .Width = 6480,
+     .Height = 240,
+     .TabIndex = 2,
+     .Flags = CtlHidden | CtlNoTabStop,
+     .WindowClass = ProgressBar::WindowClass},
+};
+
+const FormDecl StandInForm = {.Name = L"frmWizard",
+                              .Caption = L"<AppVer>",
+                              .ScaleWidth = 7200,
+                              .ScaleHeight = 4320,
+                              .Style = FixedDialogStyle | WS_MINIMIZEBOX,
+                              .ExStyle = FixedDialogExStyle};
+
+} // namespace
+
+frmStandIn::frmStandIn() : Form(StandInForm, StandInControls) {
+    (*this)(L"cmdExit").Click = [this] { cmdExit_Click(); };
+    sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
+                           LRESULT& ReturnValue) {
+        sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
+    };
+}
+
+void frmStandIn::Form_Load() {
+    RunSteps(L"frmWizard.Form_Load",
+             {[&] { ProgBar.Attach((*this)(L"ProgBar")); },
+              [&] { SetFormIcon(hWnd(), L"APPICON", true); }, [&] { AdjustCaptions(*this); },
+              [&] { ApplySystemFont(*this); }, [&] { sc.SubClass(hWnd()); }});
+}
+
+void frmStandIn::Form_Unload(bool& /*Cancel*/) {
+    RunSteps(L"frmWizard.Form_Unload", {[] { DoSettings(true); }});
+}
+
+void frmStandIn::cmdExit_Click() {
+    RunSteps(L"frmWizard.cmdExit_Click", {[&] { Unload(); }});
+}
+
+void frmStandIn::sc_GotMessage(HWND& /*hWnd*/, UINT& message, WPARAM& /*wParam*/, LPARAM& lParam,
+                               bool& /*Proceed*/, LRESULT& /*ReturnValue*/) {
+    // The window keeps at least its designed size.
+    if (message == WM_GETMINMAXINFO) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        RECT r{0, 0, TwipsToPixelsX(7200), TwipsToPixelsY(4320)};
+        AdjustWindowRectEx(&r, FixedDialogStyle, FALSE, FixedDialogExStyle);
+        info->ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
+    }
+}
+
+Form& WizardForm() {
+    static frmStandIn form;
+    return form;
+}

@@ -1,0 +1,23 @@
+// The wizard window's stand-in until the wizard's pages exist: the form
+// layer's worked example (see README.md beside this file).
+#pragma once
+
+#include "wizard/controls/ProgressBar.h"
+#include "wizard/frame/Form.h"
+#include "wizard/frame/SubClass.h"
+
+class frmStandIn : public Form {
+  public:
+    frmStandIn();
+    ProgressBar ProgBar; // the one progress bar at the foot of the window
+
+  protected:
+    void Form_Load() override;
+    void Form_Unload(bool& Cancel) override;
+
+  private:
+    void cmdExit_Click();
+    void sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
+                       LRESULT& ReturnValue);
+    SubClasser sc;
+};
