@@ -3,10 +3,16 @@
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Main.h"
 
+#include <ole2.h>
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The thread is an OLE apartment, as the shell's dialogs, auto-completion
+    // and the hosted logo controls expect.
+    const HRESULT ole = OleInitialize(nullptr);
     Main();
     RunMessageLoop();
+    if (SUCCEEDED(ole))
+        OleUninitialize();
     return 0;
 }

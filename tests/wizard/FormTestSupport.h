@@ -10,3 +10,52 @@ inline void ShowInactive(Form& form) {
     ShowWindow(form.hWnd(), SW_SHOWNA);
     UpdateWindow(form.hWnd());
 }
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+// Answers the next dialog of this process (a "#32770" window; with a title,
+// only one with that title) by sending it a command, from another thread.
+class DialogAnswerer {
+  public:
+    DialogAnswerer(const wchar_t* title, int command)
+        : thread_([this, title = std::wstring(title ? title : L""), command] {
+              for (int i = 0; i < 1000 && !stop_; ++i) {
+                  HWND found = nullptr;
+                  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+                       w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+                      DWORD pid = 0;
+                      GetWindowThreadProcessId(w, &pid);
+                      wchar_t text[256] = {};
+                      GetWindowTextW(w, text, 256);
+                      if (pid == GetCurrentProcessId() && IsWindowVisible(w) &&
+                          (title.empty() || title == text)) {
+                          found = w;
+                          break;
+                      }
+                  }
+                  if (found) {
+                      wchar_t text[512] = {};
+                      GetDlgItemTextW(found, 0xFFFF, text, 512);
+                      Text = text;
+                      Seen = true;
+                      PostMessageW(found, WM_COMMAND, static_cast<WPARAM>(command), 0);
+                      return;
+                  }
+                  Sleep(20);
+              }
+          }) {}
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    ~DialogAnswerer() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::wstring Text; // a message box's text
+    std::atomic<bool> Seen{false};
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};

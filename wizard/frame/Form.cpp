@@ -400,6 +400,7 @@ void Control::SetFocus() {
 
 Form::Form(const FormDecl& decl, std::span<const ControlDecl> controls)
     : decl_(decl), name_(decl.Name) {
+    FormList(); // made before any form, so it outlives static ones
     Tag = decl.Tag;
     Font.Size = decl.FontSize;
     caption_ = decl.Caption;

@@ -27,6 +27,10 @@ void Release(int32_t index, bool windowAlive) {
 
 } // namespace
 
+SubClasser::SubClasser() {
+    Table();
+}
+
 SubClasser::~SubClasser() {
     Active = false;
     UnSubClass();

@@ -16,7 +16,9 @@ class SubClasser {
         std::function<void(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue)>;
 
-    SubClasser() = default;
+    // Makes sure the table exists first, so it outlives every object,
+    // static ones included.
+    SubClasser();
     SubClasser(const SubClasser&) = delete;
     SubClasser& operator=(const SubClasser&) = delete;
     // Releases every window this object hooks, so no record outlives it.
