@@ -185,6 +185,25 @@ TEST(FrameHelpers, SetFormIconGivesWindowAndTopOwnerBothIcons) {
     owner.Unload();
 }
 
+TEST(FrameHelpers, OtherFormsTakeTheWizardsIcon) {
+    static const FormDecl wizardDecl = {.Name = L"frmWizard",
+                                        .Caption = L"<AppVer>",
+                                        .ScaleWidth = 1000,
+                                        .ScaleHeight = 1000,
+                                        .Style = TestFormStyle};
+    Form wizard(wizardDecl, {});
+    wizard.Load();
+    SetFormIcon(wizard.hWnd(), L"APPICON", false);
+    HelperForm_ other;
+    other.Load();
+    AdjustCaptions(other);
+    const LRESULT icon = SendMessageW(wizard.hWnd(), WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(icon, 0);
+    EXPECT_EQ(SendMessageW(other.hWnd(), WM_GETICON, ICON_BIG, 0), icon);
+    other.Unload();
+    wizard.Unload();
+}
+
 TEST(BusyCursor, ReleaseRestoresControlsPointerAndHides) {
     HelperForm_ f;
     ShowInactive(f);

@@ -3,6 +3,7 @@
 #include "core/CreatorMath.h"
 #include "core/CreatorText.h"
 #include "core/ErrorSteps.h"
+#include "core/GlassText.h"
 #include "saver/Handles.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Main.h"
@@ -66,16 +67,14 @@ void DrawGlassText(Control* label, int part, const RECT* rect, std::wstring text
         r = *rect;
     else if (label)
         r = label->PixelRect();
-    InflateRect(&r, 10, 10);
-    OffsetRect(&r, 7, 7);
-    const bool lineBreak = text.find(L"\r\n") != std::wstring::npos;
-    DWORD format = ((label && label->WordWrap()) || lineBreak) ? 0 : DT_SINGLELINE;
-    format |= extraFlags;
+    const GlassRect measured = GlassTextRect({r.left, r.top, r.right, r.bottom});
+    r = RECT{measured.left, measured.top, measured.right, measured.bottom};
+    const DWORD format =
+        GlassTextFormat(label != nullptr, label && label->WordWrap(), text, extraFlags);
     UniqueDC memory(CreateCompatibleDC(dc));
-    r.right = RoundHalfEven(r.right * 1.5);
     // From here on a failing step is skipped.
     IgnoreErrors([&] {
-        const std::wstring padded = L" " + ReplaceAll(text, L"\r\n", L"\r\n ") + L" ";
+        const std::wstring padded = PadGlassText(text);
         DrawThemeTextEx(theme, memory.get(), part, 0, padded.c_str(), -1, format | DT_CALCRECT, &r,
                         &options);
         // The bitmap covers the measured rectangle and the 3-pixel margin
