@@ -3,7 +3,6 @@
 HINSTANCE LibraryInstance = nullptr;
 std::string LogoPath;
 int32_t PreviewEffect = 0;
-int32_t SettingsChanged = 0;
 
 // Stores the module handle on every call and always reports success.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {

@@ -16,5 +16,5 @@ extern HINSTANCE LibraryInstance;
 extern std::string LogoPath;
 // Effect forced on the next preview; 0 = none.
 extern int32_t PreviewEffect;
-// Set when a settings page writes its controls back; never cleared.
-extern int32_t SettingsChanged;
+// SettingsChanged, set when a settings page writes its controls back, is the
+// shared sheet's (saver/SettingsSheet.h).

@@ -141,6 +141,22 @@ void ReleaseLogo() {
     LogoRect.X = LogoRect.Y = LogoRect.Width = LogoRect.Height = 0;
 }
 
+void LoadLogoBitmap(const std::string& path) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
+        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
+        Logo.Adopt(DisplayDC, bitmap.release())) {
+        LogoRect.Width = LogoRect.NaturalWidth = info.bmWidth;
+        LogoRect.Height = LogoRect.NaturalHeight = info.bmHeight;
+    } else {
+        // A file the bitmap loader rejects: nothing visible is drawn.
+        LogoRect.Width = LogoRect.NaturalWidth = 0;
+        LogoRect.Height = LogoRect.NaturalHeight = 0;
+    }
+    PublishLogo();
+}
+
 bool LoadLogo() {
     return Hooks.LoadLogo ? Hooks.LoadLogo() : LoadSaverLogo();
 }
@@ -162,18 +178,8 @@ bool LoadSaverLogo() {
         WriteLogoTemp(path);
     LogoRect.X = LogoRect.Y = 0;
     if (!content) {
-        auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        LoadLogoBitmap(path);
         DeleteFileA(path.c_str());
-        BITMAP info{};
-        if (bitmap && GetObjectA(bitmap, sizeof info, &info) && Logo.Adopt(DisplayDC, bitmap)) {
-            LogoRect.Width = LogoRect.NaturalWidth = info.bmWidth;
-            LogoRect.Height = LogoRect.NaturalHeight = info.bmHeight;
-        } else {
-            // A file the bitmap loader rejects: nothing visible is drawn.
-            LogoRect.Width = LogoRect.NaturalWidth = 0;
-            LogoRect.Height = LogoRect.NaturalHeight = 0;
-        }
     } else {
         if (CurrentSettings->ContentFromFile) {
             ContentText = path;

@@ -56,6 +56,10 @@ bool LoadLogo();
 // The screensaver's loader: the logo block carried in its own file.
 bool LoadSaverLogo();
 
+// Loads the bitmap file at `path` as the logo, its size into LogoRect; a
+// file the loader rejects gives a 0 x 0 logo. The file is left in place.
+void LoadLogoBitmap(const std::string& path);
+
 // Shrinks the logo bitmap for the preview pane and fixes the screen size
 // for a logo as large as the screen. Shared by every loader.
 void FinishLogoLoad(bool bitmapLogo);

@@ -199,7 +199,12 @@ INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CTLCOLORSTATIC:
         if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_LINK) {
-            const LRESULT brush = DefWindowProcA(page, message, wParam, lParam);
+            // The colours the page gives its other labels (on a themed page
+            // the tab's own background), then the link's text colour.
+            HWND label = GetDlgItem(page, IDC_ABOUT_TEXT);
+            const LRESULT brush =
+                label ? SendMessageA(page, message, wParam, reinterpret_cast<LPARAM>(label))
+                      : DefWindowProcA(page, message, wParam, lParam);
             SetTextColor(reinterpret_cast<HDC>(wParam), LinkHover ? LinkHoverColor : LinkColor);
             return static_cast<INT_PTR>(brush);
         }
