@@ -1,0 +1,53 @@
+// The Drip effect's drawing: the logo once, then runs of one-pixel columns
+// copied a few pixels down within the screen.
+#include "core/DripMotion.h"
+#include "saver/EffectTable.h"
+#include "saver/LogoImage.h"
+#include "saver/SaverState.h"
+
+namespace {
+
+DripState Drip;
+
+void DrawPicture(HDC dc) {
+    RECT covered{};
+    DrawLogo(dc, CurrentSettings->DripDisplay, nullptr, &covered);
+    Drip.Rect = {covered.left, covered.top, covered.right, covered.bottom};
+    Drip.First = false;
+}
+
+void Burst(HDC dc) {
+    const int32_t height = Drip.Rect.Bottom - Drip.Rect.Top;
+    for (const DripColumn& c : DripBurst(Drip)) {
+        BitBlt(dc, c.X, c.From + c.Distance, 1, height, dc, c.X, c.From, SRCCOPY);
+        const RECT gap{c.X, c.From, c.X + 1, c.From + c.Distance};
+        FillRect(dc, &gap, BackgroundBrush);
+    }
+}
+
+} // namespace
+
+void DrawDrip(HDC dc, EffectOp op) {
+    switch (op) {
+    case OpInitialise:
+        DripStart(Drip, ScreenWidth());
+        break;
+    case OpCleanUp:
+        Drip = DripState{};
+        break;
+    case OpFrame:
+        if (!dc)
+            break;
+        if (Drip.First)
+            DrawPicture(dc);
+        else
+            Burst(dc);
+        break;
+    case OpRepaint:
+        if (dc)
+            DrawPicture(dc);
+        break;
+    default:
+        break;
+    }
+}

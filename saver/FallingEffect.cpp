@@ -1,0 +1,130 @@
+// The Falling effect's drawing: every copy of the logo has its own bitmap,
+// scaled once when the copy is made; frames blend them far to near into a
+// back buffer and copy that to the screen, with GDI calls batched.
+#include "core/FallingMotion.h"
+#include "saver/EffectTable.h"
+#include "saver/LogoImage.h"
+#include "saver/MemoryBitmap.h"
+#include "saver/SaverState.h"
+
+#include <array>
+
+namespace {
+
+struct FallingSprite {
+    FallingLogo Logo;
+    MemoryBitmap Image; // 32-bit displays only
+};
+
+struct FallingRun {
+    std::array<FallingSprite, FallingMax> Sprites;
+    MemoryBitmap Back;
+    bool First = true;
+    FallingVelocity Velocity{0, 0};
+};
+FallingRun Falling;
+
+FallingArea Area() {
+    return {LogoRect.Width, LogoRect.Height, ScreenWidth(), ScreenHeight()};
+}
+
+void FreeAll() {
+    Falling.Back.reset();
+    for (FallingSprite& s : Falling.Sprites) {
+        s.Image.reset();
+        s.Logo = FallingLogo{};
+    }
+    Falling.First = true;
+}
+
+void Initialise() {
+    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight()))
+        FillRect(Falling.Back.Dc(), &ScreenRect, BackgroundBrush);
+    const FallingDirectionBit direction = FallingPickDirection(CurrentSettings->FallingDirection);
+    Falling.Velocity = FallingVelocityOf(direction, CurrentSettings->FallingSpeed);
+    GdiSetBatchLimit(100);
+    GdiFlush();
+}
+
+// The copy's own bitmap: the whole logo scaled once to its size, on black
+// when it fades (so fading darkens it) or else on the background.
+void MakeImage(FallingSprite& s) {
+    const FallingLogo& l = s.Logo;
+    if (!s.Image.Create(LogoDC, l.W, l.H))
+        return;
+    HDC image = s.Image.Dc();
+    SetStretchBltMode(image, HALFTONE);
+    SetBrushOrgEx(image, 0, 0, nullptr);
+    const RECT all{0, 0, l.W, l.H};
+    FillRect(image, &all,
+             CurrentSettings->FallingFade != 0 ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))
+                                               : BackgroundBrush);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(image, 0, 0, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height, blend);
+}
+
+void Renew(int count) {
+    const FallingArea area = Area();
+    const bool scaled = CurrentSettings->FallingScaled != 0;
+    for (int i = 0; i < count; ++i) {
+        FallingSprite& s = Falling.Sprites[i];
+        if (!Falling.First && FallingKeep(s.Logo, area))
+            continue;
+        s.Image.reset();
+        FallingRenew(s.Logo, Falling.First, scaled, Falling.Velocity, area);
+        if (!LowColour)
+            MakeImage(s);
+    }
+    FallingSort(Falling.Sprites.data(), count, [](const FallingSprite& s) { return s.Logo.Depth; });
+}
+
+void Frame(HDC dc, int count) {
+    HDC back = Falling.Back ? Falling.Back.Dc() : dc;
+    GdiFlush();
+    SetStretchBltMode(back, HALFTONE);
+    SetBrushOrgEx(back, 0, 0, nullptr);
+    FillRect(back, &ScreenRect, BackgroundBrush);
+    const bool fade = CurrentSettings->FallingFade != 0;
+    for (int i = 0; i < count; ++i) {
+        FallingSprite& s = Falling.Sprites[i];
+        FallingLogo& l = s.Logo;
+        FallingMove(l, Falling.Velocity);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(FallingAlpha(l.Depth, fade)),
+                                  AC_SRC_ALPHA};
+        if (!LowColour) {
+            if (s.Image)
+                AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Image.Dc(), 0, 0, l.W, l.H, blend);
+        } else {
+            AlphaBlend(back, l.X, l.Y, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height,
+                       blend);
+        }
+    }
+    if (back != dc)
+        BitBlt(dc, 0, 0, ScreenWidth(), ScreenHeight(), back, 0, 0, SRCCOPY);
+    GdiFlush();
+    Falling.First = false;
+}
+
+} // namespace
+
+void DrawFalling(HDC dc, EffectOp op) {
+    switch (op) {
+    case OpInitialise:
+        FreeAll();
+        Initialise();
+        break;
+    case OpCleanUp:
+        FreeAll();
+        GdiSetBatchLimit(0);
+        break;
+    case OpFrame: {
+        const int count = FallingUsed(CurrentSettings->FallingCount);
+        Renew(count);
+        if (dc)
+            Frame(dc, count);
+        break;
+    }
+    default:
+        break;
+    }
+}

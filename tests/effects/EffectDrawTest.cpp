@@ -1,0 +1,240 @@
+// The four effects' draw functions on a memory screen in this process: the
+// logo's pixels are exactly where each effect moved it, and many runs with
+// their clean-ups leave no GDI object behind.
+#include "saver/EffectTable.h"
+#include "saver/Handles.h"
+#include "saver/LogoImage.h"
+#include "saver/SaverState.h"
+#include "tests/effects/EffectTestLogo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int ScreenW = 640, ScreenH = 480;
+constexpr int LogoW = 64, LogoH = 48;
+constexpr uint32_t Background = 0x000060;
+
+// GDI objects in use by this process. Where GetGuiResources is not
+// implemented (Wine), the objects that can still be made are counted
+// instead: a leak lowers that headroom.
+long GdiObjectsInUse() {
+    const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n != 0)
+        return static_cast<long>(n);
+    std::vector<HBRUSH> probes;
+    for (int i = 0; i < 400000; ++i) {
+        HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(i & 0xFFFFFF));
+        if (!b)
+            break;
+        probes.push_back(b);
+    }
+    for (HBRUSH b : probes)
+        DeleteObject(b);
+    return -static_cast<long>(probes.size());
+}
+
+// A 32-bit DIB in a memory DC, with its pixels readable.
+struct Dib {
+    UniqueDC Dc;
+    UniqueBitmap Bitmap;
+    HGDIOBJ Old = nullptr;
+    uint32_t* Bits = nullptr;
+    int W = 0, H = 0;
+    Dib(int w, int h) : W(w), H(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        Dc.reset(CreateCompatibleDC(nullptr));
+        Bitmap.reset(CreateDIBSection(Dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        Bits = static_cast<uint32_t*>(bits);
+        Old = SelectObject(Dc.get(), Bitmap.get());
+    }
+    ~Dib() { SelectObject(Dc.get(), Old); }
+    uint32_t At(int x, int y) const {
+        GdiFlush();
+        return Bits[static_cast<size_t>(y) * W + x] & 0xFFFFFF;
+    }
+    long Count(uint32_t rgb) const {
+        GdiFlush();
+        long n = 0;
+        for (int i = 0; i < W * H; ++i)
+            n += (Bits[i] & 0xFFFFFF) == rgb;
+        return n;
+    }
+    long CountIn(uint32_t rgb, int l, int t, int r, int b) const {
+        long n = 0;
+        for (int y = std::max(t, 0); y < std::min(b, H); ++y)
+            for (int x = std::max(l, 0); x < std::min(r, W); ++x)
+                n += At(x, y) == rgb;
+        return n;
+    }
+};
+
+class EffectDrawing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SaverTrailer t{};
+        LoadDefaultSettings(t, 1);
+        CurrentTrailer = t;
+        CurrentSettings = &CurrentTrailer.Settings;
+        brush_.reset(CreateSolidBrush(RGB(0, 0, 0x60)));
+        BackgroundBrush = brush_.get();
+        logo_ = std::make_unique<Dib>(LogoW, LogoH);
+        for (int i = 0; i < LogoW * LogoH; ++i)
+            logo_->Bits[i] = 0xFF000000u | LogoColour;
+        LogoDC = logo_->Dc.get();
+        LogoRect = {0, 0, LogoW, LogoH, LogoW, LogoH};
+        ScreenRect = {0, 0, ScreenW, ScreenH};
+        DrawTransparent = 0;
+        LowColour = 0;
+        screen_ = std::make_unique<Dib>(ScreenW, ScreenH);
+        FillRect(screen_->Dc.get(), &ScreenRect, BackgroundBrush);
+    }
+    void TearDown() override {
+        LogoDC = nullptr;
+        BackgroundBrush = nullptr;
+    }
+    HDC Screen() const { return screen_->Dc.get(); }
+    SaverSettings& S() { return *CurrentSettings; }
+
+    UniqueBrush brush_;
+    std::unique_ptr<Dib> logo_, screen_;
+};
+
+TEST_F(EffectDrawing, BounceWithoutTrailShowsTheLogoOnlyWhereItMoved) {
+    S().BounceSpeed = 7;
+    S().BounceGravity = 0;
+    S().BounceTrail = 0;
+    DrawBounce(Screen(), OpInitialise);
+    for (int frame = 0; frame < 200; ++frame) {
+        DrawBounce(Screen(), OpFrame);
+        const int x = LogoRect.X, y = LogoRect.Y;
+        ASSERT_EQ(screen_->CountIn(LogoColour, x, y, x + LogoW, y + LogoH), LogoW * LogoH)
+            << "frame " << frame;
+        ASSERT_EQ(screen_->Count(LogoColour), LogoW * LogoH) << "frame " << frame;
+    }
+    DrawBounce(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, BounceWithTrailKeepsEveryImage) {
+    S().BounceSpeed = 10;
+    S().BounceGravity = 30;
+    S().BounceTrail = 1;
+    DrawBounce(Screen(), OpInitialise);
+    long before = 0;
+    for (int frame = 0; frame < 20; ++frame) {
+        DrawBounce(Screen(), OpFrame);
+        const int x = LogoRect.X, y = LogoRect.Y;
+        EXPECT_EQ(screen_->CountIn(LogoColour, x, y, x + LogoW, y + LogoH),
+                  static_cast<long>(std::max(0, std::min(x + LogoW, ScreenW) - std::max(x, 0))) *
+                      (std::min(y + LogoH, ScreenH) - std::max(y, 0)));
+        const long now = screen_->Count(LogoColour);
+        EXPECT_GE(now, before);
+        before = now;
+    }
+    EXPECT_GT(before, 3 * LogoW * LogoH);
+    DrawBounce(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, DripMovesColumnsWithoutLosingPixels) {
+    S().DripDisplay = 1;
+    DrawDrip(Screen(), OpInitialise);
+    DrawDrip(Screen(), OpFrame);
+    const int left = (ScreenW - LogoW) / 2, top = (ScreenH - LogoH) / 2;
+    EXPECT_EQ(screen_->CountIn(LogoColour, left, top, left + LogoW, top + LogoH), LogoW * LogoH)
+        << "the first frame only draws the logo";
+    for (int frame = 0; frame < 100; ++frame)
+        DrawDrip(Screen(), OpFrame);
+    EXPECT_EQ(screen_->Count(LogoColour), LogoW * LogoH);
+    EXPECT_EQ(screen_->CountIn(LogoColour, 0, 0, left, ScreenH), 0);
+    EXPECT_EQ(screen_->CountIn(LogoColour, left + LogoW, 0, ScreenW, ScreenH), 0);
+    EXPECT_EQ(screen_->CountIn(LogoColour, 0, 0, ScreenW, top), 0);
+    EXPECT_GT(screen_->CountIn(LogoColour, left, top + LogoH, left + LogoW, ScreenH), 0);
+    DrawDrip(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, DripOfALogoWiderThanTheScreenStaysInsideIt) {
+    // Normal size with a logo wider than the screen reaches past the offset
+    // table on both sides; those columns are skipped.
+    logo_ = std::make_unique<Dib>(ScreenW + 200, LogoH);
+    for (int i = 0; i < (ScreenW + 200) * LogoH; ++i)
+        logo_->Bits[i] = 0xFF000000u | LogoColour;
+    LogoDC = logo_->Dc.get();
+    LogoRect = {0, 0, ScreenW + 200, LogoH, ScreenW + 200, LogoH};
+    S().DripDisplay = 1;
+    DrawDrip(Screen(), OpInitialise);
+    for (int frame = 0; frame < 300; ++frame)
+        DrawDrip(Screen(), OpFrame);
+    EXPECT_EQ(screen_->Count(LogoColour), static_cast<long>(ScreenW) * LogoH);
+    DrawDrip(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, FallingDrawsEachCopyScaledAndFrameAfterFrame) {
+    S().FallingCount = 1;
+    S().FallingFade = 0;
+    S().FallingDirection = 8; // right
+    DrawFalling(Screen(), OpInitialise);
+    DrawFalling(Screen(), OpFrame);
+    const long first = screen_->Count(LogoColour);
+    EXPECT_GT(first, 0);
+    EXPECT_LE(first, LogoW * LogoH);
+    DrawFalling(Screen(), OpFrame);
+    EXPECT_GT(screen_->Count(LogoColour), 0);
+    DrawFalling(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, SliderPictureHasTheLogoUnderAGrid) {
+    S().SliderDisplay = 3;
+    S().SliderTileSize = 1050; // 64
+    DrawSlider(Screen(), OpInitialise);
+    DrawSlider(Screen(), OpRepaint);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(screen_->At(i * 64, 30), 0u) << i;
+        EXPECT_EQ(screen_->At(30, i * 64 < ScreenH ? i * 64 : 0), 0u) << i;
+        EXPECT_EQ(screen_->At(i * 64 + 30, 30), LogoColour) << i;
+    }
+    DrawSlider(nullptr, OpCleanUp);
+}
+
+TEST_F(EffectDrawing, ManyRunsLeaveNoGdiObjectBehind) {
+    // Warm up once so lazily made system objects are not counted.
+    auto run = [&](int round) {
+        S().BounceTrail = round & 1;
+        S().BounceGravity = round & 2 ? 30 : 0;
+        S().FallingFade = round & 1;
+        S().FallingCount = 30 + round;
+        S().SliderTileSize = 1050 + round % 5;
+        LowColour = round % 3 == 0;
+        for (EffectDraw draw : {DrawBounce, DrawDrip, DrawFalling, DrawSlider}) {
+            draw(Screen(), OpInitialise);
+            if (draw != DrawSlider)
+                for (int f = 0; f < 3; ++f)
+                    draw(Screen(), OpFrame);
+            draw(Screen(), OpRepaint);
+            draw(Screen(), OpCleanUp);
+        }
+        // A second start without a clean-up in between frees the first.
+        DrawFalling(Screen(), OpInitialise);
+        DrawFalling(Screen(), OpFrame);
+        DrawFalling(Screen(), OpInitialise);
+        DrawFalling(Screen(), OpCleanUp);
+        LowColour = 0;
+    };
+    run(0);
+    const long before = GdiObjectsInUse();
+    for (int round = 0; round < 20; ++round)
+        run(round);
+    EXPECT_EQ(GdiObjectsInUse(), before);
+}
+
+} // namespace
