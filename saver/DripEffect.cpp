@@ -13,7 +13,6 @@ void DrawPicture(HDC dc) {
     RECT covered{};
     DrawLogo(dc, CurrentSettings->DripDisplay, nullptr, &covered);
     Drip.Rect = {covered.left, covered.top, covered.right, covered.bottom};
-    Drip.First = false;
 }
 
 void Burst(HDC dc) {
@@ -38,12 +37,18 @@ void DrawDrip(HDC dc, EffectOp op) {
     case OpFrame:
         if (!dc)
             break;
-        if (Drip.First)
+        if (Drip.First) {
             DrawPicture(dc);
-        else
+            Drip.First = false;
+        } else {
             Burst(dc);
+        }
         break;
     case OpRepaint:
+        // Only the first frame ends the plain picture: a repaint before it
+        // (the window's first paint comes during the wait before the first
+        // frame, whose background fill wipes it) must not start the drips on
+        // an empty screen.
         if (dc)
             DrawPicture(dc);
         break;

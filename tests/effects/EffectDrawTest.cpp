@@ -163,6 +163,19 @@ TEST_F(EffectDrawing, DripMovesColumnsWithoutLosingPixels) {
     DrawDrip(nullptr, OpCleanUp);
 }
 
+TEST_F(EffectDrawing, DripRepaintBeforeTheFirstFrameStillShowsTheLogo) {
+    // The engine answers the window's first paint during its wait before the
+    // first frame, then fills the background again.
+    S().DripDisplay = 1;
+    DrawDrip(Screen(), OpInitialise);
+    DrawDrip(Screen(), OpRepaint);
+    EXPECT_EQ(screen_->Count(LogoColour), LogoW * LogoH);
+    FillRect(Screen(), &ScreenRect, BackgroundBrush);
+    DrawDrip(Screen(), OpFrame);
+    EXPECT_EQ(screen_->Count(LogoColour), LogoW * LogoH);
+    DrawDrip(nullptr, OpCleanUp);
+}
+
 TEST_F(EffectDrawing, DripOfALogoWiderThanTheScreenStaysInsideIt) {
     // Normal size with a logo wider than the screen reaches past the offset
     // table on both sides; those columns are skipped.

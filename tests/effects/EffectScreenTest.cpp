@@ -234,9 +234,12 @@ TEST_F(EffectScreen, SliderRulesAGridAndOpensATile) {
     EXPECT_EQ(a.At(64, 128), 0u) << "grid line";
     EXPECT_EQ(a.At(256 + 64, 384 + 64), LogoColour);
     // The first slide ends about 2.4 s after the first frame.
-    PumpFor(3500);
-    const Shot b = Capture();
-    EXPECT_GT(b.Count(0), a.Count(0) + 120 * 120) << "an empty tile shows black";
+    bool opened = false;
+    for (int i = 0; i < 40 && !opened; ++i) {
+        PumpFor(250);
+        opened = Capture().Count(0) > a.Count(0) + 120 * 120;
+    }
+    EXPECT_TRUE(opened) << "an empty tile shows black";
     EndWithKey();
 }
 
