@@ -87,7 +87,8 @@ class EffectScreen : public ::testing::Test {
     }
 
     // Starts the saver full screen and waits for its window and first frame.
-    void Start(int32_t effect, int logoW, int logoH) {
+    // `drawn` tells when the first frame is on the screen.
+    template <typename Drawn> void Start(int32_t effect, int logoW, int logoH, Drawn drawn) {
         trailer_.Settings.EnabledMask = effect;
         std::vector<uint8_t> file = ReadFileBytes(TestDir() + "SaverTemplate.scr");
         const std::vector<uint8_t> tail =
@@ -99,7 +100,18 @@ class EffectScreen : public ::testing::Test {
         ASSERT_TRUE(saver_->Started());
         window_ = WaitForWindow(saver_->Id(), "WindowsScreenSaverClass", nullptr, 15000);
         ASSERT_NE(window_, nullptr);
-        PumpFor(1000); // the render thread waits 500 ms before the first frame
+        // The render thread waits 500 ms before the first frame; a loaded
+        // machine takes longer.
+        for (int i = 0; i < 150; ++i) {
+            PumpFor(100);
+            if (drawn(Capture()))
+                return;
+        }
+        FAIL() << "no frame drawn";
+    }
+
+    void Start(int32_t effect, int logoW, int logoH) {
+        Start(effect, logoW, logoH, [](const Shot& s) { return s.Count(LogoColour) > 0; });
     }
 
     // A key ends the saver with exit code 0.
@@ -214,7 +226,9 @@ TEST_F(EffectScreen, FallingWithFiftyCopiesKeepsChanging) {
     S().FallingCount = 80; // more than the table holds: limited to 50
     S().FallingInterval = 5;
     S().FallingFade = 1;
-    ASSERT_NO_FATAL_FAILURE(Start(EffectFalling, 120, 80));
+    ASSERT_NO_FATAL_FAILURE(Start(EffectFalling, 120, 80, [](const Shot& s) {
+        return s.Count(Background) + s.Count(0) < static_cast<long>(s.W) * s.H;
+    }));
     const Shot a = Capture();
     PumpFor(300);
     const Shot b = Capture();
