@@ -3,7 +3,8 @@
 // received beside the output, so that tests can read the script back.
 //
 //  - pulls every line through iscbReadScript until a null line;
-//  - reports progress 0..100 in steps of 10 through iscbNotifyIdle;
+//  - reports progress 0..100 in steps of 10 through iscbNotifyIdle, 5 ms
+//    apart;
 //  - reports iscbNotifyError for each line that holds "#error " (the rest of
 //    the line is the message, no file name) and for a "MessagesFile:
 //    compiler:Default.isl" line when Default.isl is not in the compiler path
@@ -68,6 +69,7 @@ extern "C" __declspec(dllexport) int WINAPI ISDllCompileScript(const CompileScri
     for (DWORD pos = 0; pos <= 100; pos += 10) {
         NotifyIdleData idle{pos, 100, static_cast<int>(100 - pos) / 10, 1000};
         p->CallbackProc(iscbNotifyIdle, &idle, p->AppData);
+        Sleep(5); // compressing takes a while, so the caller's timers come due
     }
 
     int errors = 0;
