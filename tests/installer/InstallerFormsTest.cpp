@@ -123,7 +123,15 @@ class InstallerForms : public ::testing::Test {
     void TearDown() override {
         CurrentInstallerOptions() = saved_;
         host_.Unload();
+        for (const std::wstring& report : reported_)
+            ADD_FAILURE() << "error reported: " << Narrow(report);
     }
+    // A failing handler would otherwise wait for an answer in a box.
+    std::vector<std::wstring> reported_;
+    ScopedErrorReporter quiet_{[this](std::wstring& location, const CreatorError& e) {
+        reported_.push_back(location + L": " + e.Description());
+        return AnswerAbort;
+    }};
     frmHost host_;
     InstallerOptions saved_;
 };

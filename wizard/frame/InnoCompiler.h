@@ -35,6 +35,9 @@ struct ReadScriptData {
     BOOL Reset;
     const char* LineRead;
 };
+#ifndef _WIN64
+static_assert(sizeof(ReadScriptData) == 8, "the read record is 8 bytes");
+#endif
 
 // iscbNotifyIdle: 16 bytes of progress figures.
 struct NotifyIdleData {
@@ -51,5 +54,8 @@ struct NotifyErrorData {
     const char* ErrorFilename; // may be null
     int ErrorLine;
 };
+#ifndef _WIN64
+static_assert(sizeof(NotifyErrorData) == 12, "the error record is 12 bytes");
+#endif
 
 using ISDllCompileScriptProc = int(WINAPI*)(const CompileScriptParams* params);
