@@ -1,0 +1,61 @@
+#include "core/LogoGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ExpectBox(LogoBox b, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    EXPECT_EQ(b.Left, left);
+    EXPECT_EQ(b.Top, top);
+    EXPECT_EQ(b.Right, right);
+    EXPECT_EQ(b.Bottom, bottom);
+}
+
+TEST(FitToAspect, WideLogoFillsTheWidthAndTallLogoTheHeight) {
+    ExpectBox(FitToAspect(100, 50, 1000, 1000), 0, 250, 1000, 750);
+    ExpectBox(FitToAspect(50, 100, 1000, 1000), 250, 0, 750, 1000);
+    // 400 x 300 on 1920 x 1080: height first, 1440 wide, centred.
+    ExpectBox(FitToAspect(400, 300, 1920, 1080), 240, 0, 1680, 1080);
+    // Truncation, not rounding: 3 x 1 on 1000 x 1000 is 1000 x 333.
+    ExpectBox(FitToAspect(3, 1, 1000, 1000), 0, 333, 1000, 666);
+    // A logo without area stays an empty box in the middle.
+    ExpectBox(FitToAspect(0, 50, 1000, 800), 500, 400, 500, 400);
+}
+
+TEST(CentreBox, HalvesTowardZeroAlsoForLogosLargerThanTheScreen) {
+    ExpectBox(CentreBox(400, 300, 1919, 1079), 759, 389, 1159, 689);
+    ExpectBox(CentreBox(2001, 10, 1000, 10), -500, 0, 1501, 10);
+}
+
+TEST(ReducedScreenSide, OnlyALogoExactlyAsLargeAsTheScreenShortensIt) {
+    EXPECT_EQ(ReducedScreenSide(1920, 1920), 1919);
+    EXPECT_EQ(ReducedScreenSide(1919, 1920), 1920);
+    EXPECT_EQ(ReducedScreenSide(1921, 1920), 1920);
+}
+
+TEST(PreviewLogoSize, ScalesByPaneOverDesktopAndTruncates) {
+    const LogoSize s = PreviewLogoSize({400, 300}, {152, 112}, {1920, 1080});
+    EXPECT_EQ(s.Width, 31);
+    EXPECT_EQ(s.Height, 31);
+    const LogoSize same = PreviewLogoSize({400, 300}, {1920, 1080}, {1920, 1080});
+    EXPECT_EQ(same.Width, 400);
+    EXPECT_EQ(same.Height, 300);
+}
+
+TEST(TileCount, CountsTheLastCutOffTile) {
+    EXPECT_EQ(TileCount(300, 1000), 4);
+    EXPECT_EQ(TileCount(250, 1000), 4);
+    EXPECT_EQ(TileCount(0, 1000), 0);
+}
+
+TEST(ContentPlacement, ByDynSize) {
+    ExpectBox(ContentPlacement(1, 5, 6, 400, 300, 400, 300, 1920, 1080), 760, 390, 1160, 690);
+    // Aspect fit: as wide as the screen unless that is too high.
+    ExpectBox(ContentPlacement(2, 0, 0, 400, 300, 400, 300, 1920, 1080), 240, 0, 1680, 1080);
+    ExpectBox(ContentPlacement(2, 0, 0, 400, 100, 400, 100, 1920, 1080), 0, 300, 1920, 780);
+    ExpectBox(ContentPlacement(3, 0, 0, 400, 300, 400, 300, 1920, 1080), 0, 0, 1920, 1080);
+    ExpectBox(ContentPlacement(0, 7, 8, 40, 30, 400, 300, 1920, 1080), 7, 8, 47, 38);
+    ExpectBox(ContentPlacement(9, 7, 8, 40, 30, 400, 300, 1920, 1080), 7, 8, 47, 38);
+}
+
+} // namespace
