@@ -16,7 +16,8 @@
 // their state without locks, and a frame that pauses inside itself (a fade,
 // a slide) never blocks the window thread, which must stay free to see the
 // input that ends the saver. A repaint asked for during such a frame is
-// drawn as soon as the frame ends.
+// drawn as soon as the frame ends. For the same reason the window erases
+// its background through this path while a run is active.
 
 int32_t CurrentEffect = -1;
 HWND SaverWindow = nullptr;
@@ -24,6 +25,14 @@ int StopFlag = 0;
 SaverHooks Hooks{LoadSaverLogo, ChooseRandomEffect};
 
 namespace {
+
+// The render thread waits like a thread with a message queue (but wakes for
+// no message): Wine puts a window's drawing on the screen only when a
+// thread of the process waits that way, and the window thread may sleep in
+// GetMessage for minutes. Elsewhere this is a plain wait.
+DWORD WaitEvents(DWORD count, const HANDLE* events, DWORD ms) {
+    return MsgWaitForMultipleObjects(count, events, FALSE, ms, 0);
+}
 
 UniqueKernel StopEvent;    // auto-reset; its one waiter is the render thread
 UniqueKernel RepaintEvent; // auto-reset; set by RepaintEffect
@@ -63,7 +72,7 @@ int WaitFrame(HWND window, HDC dc, int ms) {
     for (;;) {
         const ULONGLONG now = GetTickCount64();
         const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
-        const DWORD result = WaitForMultipleObjects(2, events, FALSE, left);
+        const DWORD result = WaitEvents(2, events, left);
         if (result == WAIT_OBJECT_0) {
             StopFlag = 1;
             return 1;
@@ -154,8 +163,8 @@ int WaitStop(int ms) {
         return 1;
     if (!StopEvent)
         return 0;
-    if (WaitForSingleObject(StopEvent.get(), static_cast<DWORD>(ms < 0 ? 0 : ms)) ==
-        WAIT_OBJECT_0) {
+    const HANDLE stop = StopEvent.get();
+    if (WaitEvents(1, &stop, static_cast<DWORD>(ms < 0 ? 0 : ms)) == WAIT_OBJECT_0) {
         StopFlag = 1;
         return 1;
     }

@@ -137,6 +137,13 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return result;
     }
     case WM_ERASEBKGND: {
+        // While a run draws, the background goes with the repaint on the
+        // render thread: a fill from this thread could land in the middle
+        // of a frame and leave it half wiped.
+        if (RenderThreadRunning()) {
+            RepaintEffect(window, SaverWindowDC);
+            return 1;
+        }
         const EffectEntry* entry = CurrentEntry();
         if (!(entry && entry->Spare) && BackgroundBrush) {
             RECT client{};
