@@ -4,6 +4,8 @@
 #include "saver/EffectTable.h"
 #include "saver/Handles.h"
 #include "saver/LogoImage.h"
+#include "saver/RenderEngine.h"
+#include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 #include "tests/effects/EffectTestLogo.h"
 
@@ -248,6 +250,62 @@ TEST_F(EffectDrawing, ManyRunsLeaveNoGdiObjectBehind) {
     for (int round = 0; round < 20; ++round)
         run(round);
     EXPECT_EQ(GdiObjectsInUse(), before);
+}
+
+// The render engine changes between the four effects many times in one
+// process, stopping some runs during the wait before the first frame and
+// Slider during a slide; nothing is left behind.
+TEST(EffectChanges, ManyRunsThroughTheEngineLeaveNoGdiObjectBehind) {
+    SaverTrailer t{};
+    LoadDefaultSettings(t, 1);
+    t.TransparentColor = -1;
+    t.PicHasTrans = 0;
+    t.Settings.EnabledMask = EffectBounce | EffectDrip | EffectFalling | EffectSlider;
+    t.Settings.FallingCount = 50;
+    t.Settings.DripInterval = 20;
+    CurrentTrailer = t;
+    CurrentSettings = &CurrentTrailer.Settings;
+    LogoBlock = MakeLogoBmp(96, 64, LogoColour);
+    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    DisplayDC = display.get();
+    UniqueBrush brush(CreateSolidBrush(RGB(0, 0, 0x60)));
+    BackgroundBrush = brush.get();
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+
+    // Each run takes the next of the four effects.
+    static int next = 0;
+    const SaverHooks saved = Hooks;
+    Hooks.ChooseEffect = [] {
+        static constexpr int rows[] = {2, 4, 5, 6}; // Bounce, Drip, Falling, Slider
+        return rows[next++ % 4];
+    };
+    int seen = 0;
+    auto run = [&](DWORD ms) {
+        StartRenderThread(window);
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            Sleep(20);
+            if (CurrentEffect > 0)
+                seen |= CurrentEffect;
+        }
+        StopRenderThread();
+        ReleaseLogo();
+    };
+    run(700);
+    const long before = GdiObjectsInUse();
+    for (int i = 0; i < 16; ++i)
+        run(i % 5 == 0 ? 100 : 800);
+    EXPECT_EQ(GdiObjectsInUse(), before);
+    EXPECT_EQ(seen, EffectBounce | EffectDrip | EffectFalling | EffectSlider);
+
+    Hooks = saved;
+    DestroyWindow(window);
+    CurrentEffect = -1;
+    BackgroundBrush = nullptr;
+    DisplayDC = nullptr;
+    LogoBlock.clear();
 }
 
 } // namespace
