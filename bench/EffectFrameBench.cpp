@@ -1,5 +1,4 @@
-// Frame cost of the Falling (50 logos) and Bounce (no trail) effects at
-// 1920 x 1080, as a ratio to the bare cost of one frame: filling a
+// Frame cost of each effect at 1920 x 1080, as a ratio to the bare cost of one frame: filling a
 // screen-sized buffer and copying it to the window. Ratios are measured in
 // one run; absolute times on these machines are noise.
 #include "core/EffectInfo.h"
@@ -8,6 +7,7 @@
 #include "saver/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/MemoryBitmap.h"
+#include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 
 #include <cstdio>
@@ -106,11 +106,53 @@ int main(int argc, char** argv) {
     const double bounce = MsPerFrame(frames * 10, [&] { DrawBounce(screen.get(), OpFrame); });
     DrawBounce(screen.get(), OpCleanUp);
 
+    // Static redraws its picture once a second; Standard and Many draw one
+    // logo per frame. No stop event exists here, so the fades' 5 ms pauses
+    // and the 1 s pause between them cost nothing: the fade rows are the
+    // drawing of one fade out and one fade in (64 levels). Many with dimming
+    // includes the 10 ms it sleeps after each wash.
+    const auto staticIn = [&](int32_t mode) {
+        CurrentEffect = EffectStatic;
+        CurrentSettings->StaticDisplay = mode;
+        DrawStatic(screen.get(), OpInitialise);
+        const double ms = MsPerFrame(frames, [&] { DrawStatic(screen.get(), OpFrame); });
+        DrawStatic(screen.get(), OpCleanUp);
+        return ms;
+    };
+    const double staticNormal = staticIn(DisplayNormal);
+    const double staticFull = staticIn(DisplayFull);
+    const double staticTiled = staticIn(DisplayTiled);
+
+    const auto standard = [&](int32_t effect, int32_t fade, int32_t dim, int count) {
+        CurrentEffect = effect;
+        CurrentSettings->StandardFade = fade;
+        CurrentSettings->ManyDim = dim;
+        DrawTransparent = effect == EffectMany ? 1 : 0;
+        DrawStandard(screen.get(), OpInitialise);
+        DrawStandard(screen.get(), OpFrame); // the first frame only fades in
+        const double ms = MsPerFrame(count, [&] { DrawStandard(screen.get(), OpFrame); });
+        DrawStandard(screen.get(), OpCleanUp);
+        return ms;
+    };
+    const double standardPlain = standard(EffectStandard, 0, 0, frames);
+    const double standardFade = standard(EffectStandard, 1, 0, quick ? 3 : 20);
+    const double many = standard(EffectMany, 0, 0, frames * 10);
+    const double manyDim = standard(EffectMany, 0, 1, quick ? 5 : 50);
+    CurrentEffect = -1;
+    DrawTransparent = 0;
+
     std::printf("frames at %d x %d, %d-bit display%s\n", Width, Height,
                 GetDeviceCaps(screen.get(), BITSPIXEL), quick ? " (quick run)" : "");
     std::printf("bare fill and copy      %8.3f ms  1.00\n", bare);
     std::printf("Falling, 50 logos       %8.3f ms  %.2f\n", falling, falling / bare);
     std::printf("Bounce, no trail        %8.3f ms  %.2f\n", bounce, bounce / bare);
+    std::printf("Static, normal size     %8.3f ms  %.2f\n", staticNormal, staticNormal / bare);
+    std::printf("Static, full screen     %8.3f ms  %.2f\n", staticFull, staticFull / bare);
+    std::printf("Static, tiled           %8.3f ms  %.2f\n", staticTiled, staticTiled / bare);
+    std::printf("Standard                %8.3f ms  %.2f\n", standardPlain, standardPlain / bare);
+    std::printf("Standard, fade out+in   %8.3f ms  %.2f\n", standardFade, standardFade / bare);
+    std::printf("Many                    %8.3f ms  %.2f\n", many, many / bare);
+    std::printf("Many, dimming           %8.3f ms  %.2f\n", manyDim, manyDim / bare);
 
     LogoDC = nullptr;
     BackgroundBrush = nullptr;
