@@ -74,7 +74,11 @@ void Preview(HWND page, int32_t pageId) {
     ScratchSettings.EnabledMask = pageId;
     if (Variant->OnPreview)
         Variant->OnPreview(pageId);
-    OpenPreviewWindow(page);
+    if (!OpenPreviewWindow(page)) {
+        // No window will close and hand the settings back: do it now.
+        CurrentSettings = SavedSettings;
+        SavedSettings = nullptr;
+    }
 }
 
 INT_PTR InitPage(HWND page, LPARAM lParam) {

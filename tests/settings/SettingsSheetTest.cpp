@@ -468,7 +468,9 @@ void RecordPopup(HWND, const char* text, POINT at) {
     LastPopup.at = at;
 }
 
-// Asks for help on a control of `page` as F1 does.
+// Asks for help on a control of `page` as F1 does: the system sends the page
+// WM_HELP. (Wine's trackbar does not turn a posted F1 into WM_HELP, so the
+// message is sent here directly.)
 void AskHelp(HWND page, int id) {
     HWND control = GetDlgItem(page, id);
     HELPINFO info{};
@@ -798,4 +800,15 @@ TEST_F(SheetTest, ConfigureCommandOfASaverWithoutChangesShowsAboutAlone) {
     DWORD type = 0;
     std::vector<uint8_t> stored;
     EXPECT_FALSE(StoredValue(type, stored));
+}
+
+TEST(ConfigureCommand, DamagedSaverIsReportedAndEnds) {
+    ChildProcess saver("\"" + TestDir() + "SaverTemplate.scr\" /c");
+    ASSERT_TRUE(saver.Started());
+    HWND box = WaitForWindow(saver.Id(), "#32770", "Screensaver", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "This Screensaver is corrupt!");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    // The quit request ends the configure command; no sheet stays open.
+    EXPECT_NE(saver.Wait(20000), static_cast<DWORD>(STILL_ACTIVE));
 }
