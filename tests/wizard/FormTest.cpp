@@ -102,9 +102,19 @@ class frmTest : public Form {
     }
     int okClicks = 0, cancelClicks = 0, changes = 0, lastOption = -1, ticks = 0, loads = 0;
     bool hideOnTick = false, refuseUnload = false;
+    int resizes = 0, resizesBeforeLoad = -1;
+    bool controlsThere = false;
 
   protected:
-    void Form_Load() override { ++loads; }
+    void Form_Load() override {
+        ++loads;
+        resizesBeforeLoad = resizes;
+    }
+    void Form_Resize() override {
+        ++resizes;
+        controlsThere = (*this)(L"txtName").hWnd() != nullptr;
+    }
+
     void Form_QueryUnload(bool& Cancel, int) override { Cancel = refuseUnload; }
 };
 
@@ -133,6 +143,9 @@ TEST(Form, TableOrderLookupAndWindows) {
     EXPECT_FALSE(f.Loaded());
     f.Load();
     EXPECT_EQ(f.loads, 1);
+    EXPECT_EQ(f.resizesBeforeLoad, 0); // no Resize before Load
+    EXPECT_GE(f.resizes, 1);
+    EXPECT_TRUE(f.controlsThere);
     EXPECT_TRUE(f.Loaded());
     EXPECT_EQ(f(L"lblBig").hWnd(), nullptr);
     EXPECT_EQ(f(L"tmrTick").hWnd(), nullptr);

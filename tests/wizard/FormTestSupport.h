@@ -39,6 +39,9 @@ class DialogAnswerer {
                       wchar_t text[512] = {};
                       GetDlgItemTextW(found, 0xFFFF, text, 512);
                       Text = text;
+                      HasAbortRetryIgnore = GetDlgItem(found, IDABORT) &&
+                                            GetDlgItem(found, IDRETRY) &&
+                                            GetDlgItem(found, IDIGNORE);
                       Seen = true;
                       PostMessageW(found, WM_COMMAND, static_cast<WPARAM>(command), 0);
                       return;
@@ -53,6 +56,7 @@ class DialogAnswerer {
         thread_.join();
     }
     std::wstring Text; // a message box's text
+    bool HasAbortRetryIgnore = false;
     std::atomic<bool> Seen{false};
 
   private:

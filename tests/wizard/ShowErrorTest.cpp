@@ -1,79 +1,46 @@
 #include "wizard/frame/Errors.h"
 
-#include "tests/support/WinTest.h"
+#include "tests/wizard/FormTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-namespace {
-
-// Answers the next error box of this process with `button` and keeps its text.
-class BoxAnswerer {
-  public:
-    explicit BoxAnswerer(int button)
-        : thread_([this, button] {
-              for (int i = 0; i < 500 && !stop_; ++i) {
-                  HWND box = FindWindowW(L"#32770", L"Quorvel");
-                  DWORD pid = 0;
-                  if (box)
-                      GetWindowThreadProcessId(box, &pid);
-                  if (box && pid == GetCurrentProcessId() && IsWindowVisible(box)) {
-                      text = MessageBoxText(box);
-                      hasRetry = GetDlgItem(box, IDRETRY) && GetDlgItem(box, IDIGNORE) &&
-                                 GetDlgItem(box, IDABORT);
-                      PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-                      return;
-                  }
-                  Sleep(20);
-              }
-          }) {}
-    ~BoxAnswerer() {
-        stop_ = true;
-        thread_.join();
-    }
-    std::string text;
-    bool hasRetry = false;
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
-} // namespace
-
 TEST(ShowError, ShowsTheExactTextAndReturnsTheButton) {
     std::wstring location = L"frmWizard.NextStep";
     int answer = 0;
-    std::string text;
+    std::wstring text;
     bool buttons = false;
     {
-        BoxAnswerer answerer(IDRETRY);
+        DialogAnswerer answerer(L"Quorvel", IDRETRY);
         answer = ShowError(location, CreatorError(ErrOverflow));
         Sleep(50);
-        text = answerer.text;
-        buttons = answerer.hasRetry;
+        EXPECT_TRUE(answerer.Seen); // read first: the text was stored before it
+        text = answerer.Text;
+        buttons = answerer.HasAbortRetryIgnore;
     }
     EXPECT_EQ(answer, AnswerRetry);
     EXPECT_EQ(location, L"fWizard.NextStep"); // shortened in place
-    EXPECT_EQ(text, "An error has occurred:\r\nOverflow (6)\r\n\r\nfWizard.NextStep");
+    EXPECT_EQ(text, L"An error has occurred:\r\nOverflow (6)\r\n\r\nfWizard.NextStep");
     EXPECT_TRUE(buttons);
 }
 
 TEST(ShowError, RunStepsAsksAndGoesOnAfterIgnore) {
     int after = 0;
-    std::string text;
+    std::wstring text;
     bool completed = false;
     {
-        BoxAnswerer answerer(IDIGNORE);
+        DialogAnswerer answerer(L"Quorvel", IDIGNORE);
         completed = RunSteps(L"modRegistry.RegGetStr",
                              {[] { throw Win32Error(ERROR_FILE_NOT_FOUND); }, [&] { ++after; }});
-        text = answerer.text;
+        Sleep(50);
+        EXPECT_TRUE(answerer.Seen); // read first: the text was stored before it
+        text = answerer.Text;
     }
     EXPECT_TRUE(completed);
     EXPECT_EQ(after, 1);
-    EXPECT_NE(text.find("(2)\r\n\r\nmRegistry.RegGetStr"), std::string::npos) << text;
+    EXPECT_NE(text.find(L"(2)\r\n\r\nmRegistry.RegGetStr"), std::wstring::npos);
 }
 
 TEST(ShowError, ReporterCanBeReplacedForTests) {

@@ -451,6 +451,10 @@ void Form::Load() {
         throw;
     }
     Form_Load();
+    if (hwnd_) {
+        ready_ = true;
+        Form_Resize();
+    }
 }
 
 void Form::Show(bool modal, Form* owner) {
@@ -729,7 +733,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Unload(0);
         return 0;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
+        if (wParam != SIZE_MINIMIZED && ready_)
             Form_Resize();
         return 0;
     case WM_ACTIVATE:
@@ -767,6 +771,7 @@ void Form::DropWindow() {
         control->Detach();
     hwnd_ = nullptr;
     lastFocus_ = nullptr;
+    ready_ = false;
     auto& forms = FormList();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     WakeMessageLoop();

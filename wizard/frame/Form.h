@@ -211,7 +211,8 @@ class Form {
     std::wstring Tag;
     FontDesc Font; // the form's own font, the base of its controls' fonts
 
-    // Creates the window (hidden) and its controls, then runs Form_Load.
+    // Creates the window (hidden) and its controls, then runs Form_Load and
+    // a first Form_Resize (none comes before the controls exist).
     void Load();
     // Loads when needed and shows the window; a modal show returns when the
     // form is hidden or unloaded. The owner's window owns the form's.
@@ -264,6 +265,7 @@ class Form {
     std::wstring caption_;
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
+    bool ready_ = false; // Form_Load has run: Form_Resize may come
     bool inModalLoop_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
 };
