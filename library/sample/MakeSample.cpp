@@ -4,6 +4,8 @@
 //   MakeSample [output.scr]
 // Reads SaverTemplate.scr and defimg.bmp beside itself; writes
 // "Quorvel Sample.scr" there unless another output is named.
+#include "saver/Handles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -21,28 +23,24 @@ std::string Beside(const char* name) {
 }
 
 bool ReadAll(const std::string& path, std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return false;
-    bytes.resize(GetFileSize(file, nullptr));
+    bytes.resize(GetFileSize(file.get(), nullptr));
     DWORD got = 0;
-    const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-                    got == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+           got == bytes.size();
 }
 
 bool WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file)
         return false;
     DWORD put = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-        put == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+           put == bytes.size();
 }
 
 // AlphaBlend wants colours premultiplied by alpha; the built-in logo keeps
