@@ -186,8 +186,11 @@ void UpdatePage(PageControls& page, int32_t pageId, bool followEnabledBox) {
     }
 }
 
-SheetLayout ScreensaverSheet(const SaverSettings& s, bool contentMode, int32_t startMask) {
-    SheetLayout sheet;
+namespace {
+// General unless hidden, then (without content) every effect page not
+// hidden, in table order; the page of `startMask` becomes the start page.
+void AddShownPages(SheetLayout& sheet, const SaverSettings& s, bool contentMode,
+                   int32_t startMask) {
     if (!(s.HiddenMask & PageGeneral))
         sheet.Pages.push_back({PageGeneral, IDD_GENERAL, "General"});
     if (!contentMode)
@@ -199,6 +202,12 @@ SheetLayout ScreensaverSheet(const SaverSettings& s, bool contentMode, int32_t s
                 sheet.StartPage = static_cast<int>(sheet.Pages.size());
             sheet.Pages.push_back({e.Mask, e.PageDialog, e.Name});
         }
+}
+} // namespace
+
+SheetLayout ScreensaverSheet(const SaverSettings& s, bool contentMode, int32_t startMask) {
+    SheetLayout sheet;
+    AddShownPages(sheet, s, contentMode, startMask);
     sheet.Pages.push_back({PageAbout, IDD_ABOUT, "About"});
     return sheet;
 }
@@ -211,16 +220,6 @@ SheetLayout LibrarySheet(const SaverSettings& s, bool contentMode, int32_t page)
         sheet.Pages.push_back({e.Mask, e.PageDialog, e.Name});
         return sheet;
     }
-    if (!(s.HiddenMask & PageGeneral))
-        sheet.Pages.push_back({PageGeneral, IDD_GENERAL, "General"});
-    if (!contentMode)
-        for (int i = 0; EffectInfoTable[i].Name; ++i) {
-            const EffectInfo& e = EffectInfoTable[i];
-            if (s.HiddenMask & e.Mask)
-                continue;
-            if (e.Mask == page)
-                sheet.StartPage = static_cast<int>(sheet.Pages.size());
-            sheet.Pages.push_back({e.Mask, e.PageDialog, e.Name});
-        }
+    AddShownPages(sheet, s, contentMode, page);
     return sheet;
 }

@@ -6,6 +6,7 @@
 #include "core/SaverDescription.h"
 #include "core/SaverTail.h"
 #include "library/IconWriter.h"
+#include "saver/FileIo.h"
 #include "saver/Handles.h"
 #include "saver/SaverState.h"
 
@@ -17,38 +18,6 @@ namespace {
 UniqueFile OpenSaverForUpdate(const char* path) {
     return UniqueFile(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-bool Seek(HANDLE file, uint64_t offset, DWORD from = FILE_BEGIN) {
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(file, pos, nullptr, from) != FALSE;
-}
-
-bool ReadExactly(HANDLE file, void* buffer, std::size_t count) {
-    auto* out = static_cast<uint8_t*>(buffer);
-    while (count > 0) {
-        DWORD got = 0;
-        const DWORD chunk = count > 0x100000 ? 0x100000 : static_cast<DWORD>(count);
-        if (!ReadFile(file, out, chunk, &got, nullptr) || got == 0)
-            return false;
-        out += got;
-        count -= got;
-    }
-    return true;
-}
-
-bool WriteExactly(HANDLE file, const void* buffer, std::size_t count) {
-    const auto* in = static_cast<const uint8_t*>(buffer);
-    while (count > 0) {
-        DWORD put = 0;
-        const DWORD chunk = count > 0x100000 ? 0x100000 : static_cast<DWORD>(count);
-        if (!WriteFile(file, in, chunk, &put, nullptr) || put == 0)
-            return false;
-        in += put;
-        count -= put;
-    }
-    return true;
 }
 
 // The saver's name as the 50 UTF-16 units of the description.

@@ -1,6 +1,7 @@
 #include "saver/SaverInfo.h"
 
 #include "core/SaverTail.h"
+#include "saver/FileIo.h"
 #include "saver/SaverState.h"
 
 #include <cctype>
@@ -15,20 +16,7 @@ public:
         return GetFileSizeEx(file_, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
     }
     bool ReadAt(uint64_t offset, void* buffer, std::size_t count) override {
-        LARGE_INTEGER pos;
-        pos.QuadPart = static_cast<LONGLONG>(offset);
-        if (!SetFilePointerEx(file_, pos, nullptr, FILE_BEGIN))
-            return false;
-        auto* out = static_cast<char*>(buffer);
-        while (count > 0) {
-            DWORD chunk = count > 0x10000000 ? 0x10000000 : static_cast<DWORD>(count);
-            DWORD got = 0;
-            if (!ReadFile(file_, out, chunk, &got, nullptr) || got == 0)
-                return false;
-            out += got;
-            count -= got;
-        }
-        return true;
+        return Seek(file_, offset) && ReadExactly(file_, buffer, count);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "core/SaverInput.h"
 #include "saver/EffectTable.h"
+#include "saver/FileIo.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverInfo.h"
@@ -21,18 +22,12 @@ int SaverExitCode = 0;
 namespace {
 
 UniqueDC Display;
+WindowDC OwnedWindowDC; // SaverWindowDC's owner
 UniqueBrush Background;
 CursorPoint LastMouse = NoMouse;
 
 constexpr char PreviewClass[] = "WindowsScreenSaverClassPreview";
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 CursorPoint CursorNow() {
     POINT p{};
@@ -44,7 +39,8 @@ LRESULT OnCreate(HWND window) {
     SaverWindow = window;
     LastMouse = NoMouse;
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SaverWindowDC = GetDC(window);
+    OwnedWindowDC = WindowDC(window);
+    SaverWindowDC = OwnedWindowDC.get();
     Display.reset(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     DisplayDC = Display.get();
     if (!SettingsPreview && LoadSaverInfo() != 0)
@@ -75,8 +71,7 @@ void OnDestroy(HWND window) {
     ReleaseLogo();
     ShowSaverCursor(false);
     ContentWindow = nullptr;
-    if (SaverWindowDC)
-        ReleaseDC(window, SaverWindowDC);
+    OwnedWindowDC.reset();
     SaverWindowDC = nullptr;
     Display.reset();
     DisplayDC = nullptr;

@@ -150,13 +150,6 @@ void OnCommand(HWND page, WPARAM wParam) {
 
 } // namespace
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 void UpdatePageControls(HWND page, int32_t pageId) {
     DialogPageControls controls(page);

@@ -5,6 +5,7 @@
 
 #include "core/SaverRecord.h"
 #include "core/SettingsPages.h"
+#include "saver/FileIo.h"
 
 #include <windows.h>
 
@@ -25,9 +26,6 @@ struct SheetVariant {
     // Called after a page wrote its controls into *CurrentSettings.
     void (*OnWriteBack)(HWND page, int32_t pageId) = nullptr;
 };
-
-// The module (program or library) that holds this code and its dialogs.
-HINSTANCE ThisModule();
 
 // Runs `sheet` modally with `variant`'s hooks; 0 pages show nothing.
 void RunSettingsSheet(HWND owner, const SheetLayout& sheet, const SheetVariant& variant);
