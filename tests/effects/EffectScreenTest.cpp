@@ -153,7 +153,9 @@ TEST_F(EffectScreen, BounceWithoutTrailShowsExactlyOneLogoThatMoves) {
     }
     const RECT ra = a.Bounds(LogoColour), rb = b.Bounds(LogoColour);
     EXPECT_TRUE(ra.left != rb.left && ra.top != rb.top) << "moves on both axes";
-    EXPECT_EQ((rb.left - ra.left) % 10, 0) << "by BounceSpeed steps";
+    // The step size is checked natively (BounceMotionTest): between two
+    // captures the logo may have bounced off an edge, so the distance here
+    // need not be a whole number of steps.
     EndWithKey();
 }
 
