@@ -1,6 +1,5 @@
 #include "core/SaverTail.h"
 
-#include <cstdio>
 #include <cstring>
 
 bool ByteTailSource::ReadAt(uint64_t offset, void* buffer, std::size_t count) {
@@ -65,12 +64,17 @@ std::optional<ContentNameBlock> FindContentName(const uint8_t* block, std::size_
 }
 
 std::string SaverRegistryKey(const SaverTrailer& trailer) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%x", static_cast<unsigned>(trailer.SaverId));
     std::string key = "Software\\Quorvel\\Savers\\";
     key.append(trailer.SaverName, FieldLength(trailer.SaverName));
     key += '.';
-    key += id;
+    // The id in lower-case hexadecimal without leading zeros, as "%x" gives;
+    // formatted here so the screensaver carries no printf.
+    const auto id = static_cast<uint32_t>(trailer.SaverId);
+    int shift = 28;
+    while (shift > 0 && (id >> shift) == 0)
+        shift -= 4;
+    for (; shift >= 0; shift -= 4)
+        key += "0123456789abcdef"[(id >> shift) & 15];
     key += '\\';
     return key;
 }

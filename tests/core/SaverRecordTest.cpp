@@ -303,6 +303,14 @@ TEST(SaverTail, RegistryKeyNamesSaverAndIdInLowerHex) {
     EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\My Saver.7abc\\");
     t.SaverId = 0;
     EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\My Saver.0\\");
+    // Negative ids are written as their unsigned 32-bit pattern.
+    t.SaverId = -1;
+    EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\My Saver.ffffffff\\");
+    t.SaverId = INT32_MIN;
+    EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\My Saver.80000000\\");
+    t.SaverId = 0x0F00010;
+    EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\My Saver.f00010\\");
+    t.SaverId = 0;
     SetField(t.SaverName, "a\\b");
     EXPECT_EQ(SaverRegistryKey(t), "Software\\Quorvel\\Savers\\a\\b.0\\");
     std::memset(t.SaverName, 'n', sizeof t.SaverName); // no NUL inside the field
