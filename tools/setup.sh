@@ -21,11 +21,11 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install o
 # exits 100; the other indexes are still updated. Try a few times, then go on
 # with what was fetched.
 update() {
-    local try
-    for try in 1 2 3 4; do
+    local try tries=$1
+    for try in $(seq "$tries"); do
         apt-get update -qq && return 0
-        echo "setup: apt-get update failed (try $try of 4)" >&2
-        sleep $((try * 5))
+        echo "setup: apt-get update failed (try $try of $tries)" >&2
+        [ "$try" = "$tries" ] || sleep $((try * 5))
     done
     echo "setup: going on with the package lists that could be fetched" >&2
 }
@@ -39,8 +39,10 @@ for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 missing_optional=()
 for p in "${optional[@]}"; do installed "$p" || missing_optional+=("$p"); done
 
-if [ ${#missing[@]} -gt 0 ] || [ ${#missing_optional[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
-    update
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+    update 4
+elif [ ${#missing_optional[@]} -gt 0 ]; then
+    update 1 # only the optional package is missing: one quick try
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
