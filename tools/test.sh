@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
 wintree=$(bash tools/windows-tree.sh)
-echo "Windows tests run in the $(bash tools/windows-tree.sh --why)"
+echo "Windows tests: the $(bash tools/windows-tree.sh --why)"
 trees=(native win32)
 [ "$wintree" = win32 ] || trees+=("$wintree")
 bash tools/build.sh "${trees[@]}"

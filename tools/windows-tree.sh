@@ -10,4 +10,4 @@ elif [ ! -e /usr/lib/wine/wineserver32 ]; then
 else
     tree=win64 reason="this kernel runs no 32-bit programs"
 fi
-if [ "$why" = --why ]; then echo "$tree: $reason"; else echo "$tree"; fi
+if [ "$why" = --why ]; then echo "$tree tree, because $reason"; else echo "$tree"; fi
