@@ -4,6 +4,8 @@
 //   MakeSample [output.scr]
 // Reads SaverTemplate.scr and defimg.bmp beside itself; writes
 // "Quorvel Sample.scr" there unless another output is named.
+#include "core/Bmp32.h"
+#include "core/Premultiply.h"
 #include "saver/Handles.h"
 
 #include <windows.h>
@@ -46,12 +48,11 @@ bool WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
 // AlphaBlend wants colours premultiplied by alpha; the built-in logo keeps
 // them straight, as picture files do.
 bool Premultiply(std::vector<uint8_t>& bmp) {
-    if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M' || bmp[28] != 32)
+    auto picture = ReadBmp32(bmp.data(), bmp.size());
+    if (!picture)
         return false;
-    const uint32_t offset = bmp[10] | bmp[11] << 8 | bmp[12] << 16 | bmp[13] << 24;
-    for (std::size_t i = offset; i + 4 <= bmp.size(); i += 4)
-        for (int c = 0; c < 3; ++c)
-            bmp[i + c] = static_cast<uint8_t>((bmp[i + c] * bmp[i + 3] + 127) / 255);
+    PremultiplyPixels(picture->Pixels.data(), picture->Pixels.size() / 4);
+    bmp = WriteBmp32(*picture);
     return true;
 }
 
