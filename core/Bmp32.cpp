@@ -63,6 +63,7 @@ std::optional<Bitmap32> ReadBmp32(const uint8_t* d, std::size_t size) {
     bool anyAlpha = false;
     for (std::size_t i = 3; i < p.size() && !anyAlpha; i += 4)
         anyAlpha = p[i] != 0;
+    picture.AlphaWasZero = !anyAlpha;
     if (!anyAlpha)
         for (std::size_t i = 3; i < p.size(); i += 4)
             p[i] = 255;

@@ -10,6 +10,7 @@
 struct Bitmap32 {
     int32_t Width = 0, Height = 0;
     std::vector<uint8_t> Pixels; // BGRA, top row first, Width * 4 bytes a row
+    bool AlphaWasZero = false;   // read: every alpha byte was 0 and became 255
 };
 
 // The bytes are a 32-bit BI_RGB bitmap (a header of 40 bytes or more).

@@ -1,0 +1,13 @@
+// Whole files in and out, every byte checked.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// False when the file cannot be opened or read whole, or memory runs out.
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes);
+
+// Creates or replaces the file; true only when every byte was written and
+// the file closed without error.
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);

@@ -1,0 +1,352 @@
+#include "wizard/frame/Imaging.h"
+
+#include "core/Bmp32.h"
+#include "core/LogoFilter.h"
+#include "core/PictureHeader.h"
+#include "core/Premultiply.h"
+#include "saver/Handles.h"
+#include "wizard/frame/FileBytes.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <new>
+#include <set>
+
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
+#define STB_IMAGE_RESIZE_STATIC
+#include <stb_image_resize.h>
+
+namespace {
+
+// Owns one reference of a COM interface.
+template <typename T> class ComRef {
+  public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() { reset(); }
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    T** put() {
+        reset();
+        return &p_;
+    }
+    void reset() {
+        if (p_)
+            p_->Release();
+        p_ = nullptr;
+    }
+
+  private:
+    T* p_ = nullptr;
+};
+
+// The factory of this thread's apartment (the creator's one window thread).
+IWICImagingFactory* Factory() {
+    static ComRef<IWICImagingFactory> factory;
+    if (!factory) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // already done is fine
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
+    }
+    return factory.get();
+}
+
+ImageLoad Failed(ImageStatus status, uint32_t width = 0, uint32_t height = 0) {
+    ImageLoad load;
+    load.Status = status;
+    load.Width = width;
+    load.Height = height;
+    return load;
+}
+
+void Finish(ImageLoad& load, AlphaForm form) {
+    load.Status = ImageStatus::Ok;
+    if (form == AlphaForm::Premultiplied) {
+        PremultiplyPixels(load.Image.Pixels.data(), load.Image.Pixels.size() / 4);
+        load.Image.Premultiplied = true;
+    }
+}
+
+// Our own reader for 32-bit BI_RGB bitmaps: the system's drops their alpha.
+ImageLoad FromBmp32(const uint8_t* data, std::size_t size, AlphaForm form) {
+    auto bitmap = ReadBmp32(data, size);
+    if (!bitmap)
+        return Failed(ImageStatus::NotRecognised);
+    ImageLoad load;
+    load.Image.Width = bitmap->Width;
+    load.Image.Height = bitmap->Height;
+    load.Image.Pixels = std::move(bitmap->Pixels);
+    load.Image.HasAlpha = !bitmap->AlphaWasZero;
+    Finish(load, form);
+    return load;
+}
+
+bool IsFormat(const WICPixelFormatGUID& f, std::initializer_list<const GUID*> list) {
+    return std::any_of(list.begin(), list.end(), [&](const GUID* g) { return f == *g; });
+}
+
+ImageLoad FromDecoder(IWICBitmapDecoder* decoder, AlphaForm form) {
+    ComRef<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    WICPixelFormatGUID format{};
+    if (FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&width, &height)) ||
+        FAILED(frame->GetPixelFormat(&format)) || width == 0 || height == 0)
+        return Failed(ImageStatus::NotRecognised);
+    if (PictureTooLarge(width, height))
+        return Failed(ImageStatus::TooLarge, width, height);
+
+    ImageLoad load;
+    Picture& picture = load.Image;
+    picture.Width = static_cast<int32_t>(width);
+    picture.Height = static_cast<int32_t>(height);
+    picture.HasAlpha =
+        IsFormat(format, {&GUID_WICPixelFormat32bppBGRA, &GUID_WICPixelFormat32bppPBGRA,
+                          &GUID_WICPixelFormat32bppRGBA, &GUID_WICPixelFormat64bppRGBA,
+                          &GUID_WICPixelFormat64bppPRGBA});
+    const struct {
+        const GUID* Format;
+        uint32_t Bits;
+    } indexed[] = {{&GUID_WICPixelFormat1bppIndexed, 1},
+                   {&GUID_WICPixelFormat2bppIndexed, 2},
+                   {&GUID_WICPixelFormat4bppIndexed, 4},
+                   {&GUID_WICPixelFormat8bppIndexed, 8}};
+    for (const auto& entry : indexed)
+        if (format == *entry.Format) {
+            picture.FileBitsPerPixel = entry.Bits;
+            ComRef<IWICPalette> palette;
+            UINT count = 0;
+            if (SUCCEEDED(Factory()->CreatePalette(palette.put())) &&
+                SUCCEEDED(frame->CopyPalette(palette.get())) &&
+                SUCCEEDED(palette->GetColorCount(&count)) && count > 0) {
+                std::vector<WICColor> colours(count);
+                if (SUCCEEDED(palette->GetColors(count, colours.data(), &count)))
+                    for (UINT i = 0; i < count && i < (1u << entry.Bits); ++i)
+                        picture.PaletteTransparency |= (colours[i] >> 24) < 255;
+            }
+            picture.HasAlpha = picture.PaletteTransparency;
+        }
+
+    ComRef<IWICFormatConverter> converter;
+    if (FAILED(Factory()->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom)))
+        return Failed(ImageStatus::NotRecognised);
+    const UINT stride = width * 4;
+    try {
+        picture.Pixels.resize(static_cast<std::size_t>(stride) * height);
+    } catch (const std::bad_alloc&) {
+        return Failed(ImageStatus::NoMemory);
+    }
+    if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(picture.Pixels.size()),
+                                     picture.Pixels.data())))
+        return Failed(ImageStatus::NotRecognised);
+    Finish(load, form);
+    return load;
+}
+
+// The header check every picture passes before a decoder sees it. True
+// when decoding may go on; otherwise `refused` says why.
+bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSize,
+                  ImageLoad& refused) {
+    const auto header = ReadPictureHeader(source);
+    if (!header) {
+        if (HasPictureSignature(start, startSize)) { // a known format, broken
+            refused = Failed(ImageStatus::NotRecognised);
+            return false;
+        }
+        return true; // another decoder's format: its frame size is checked
+    }
+    if (PictureTooLarge(header->Width, header->Height)) {
+        refused = Failed(ImageStatus::TooLarge, header->Width, header->Height);
+        return false;
+    }
+    return true;
+}
+
+class FileSource final : public TailSource {
+  public:
+    explicit FileSource(HANDLE file) : file_(file) {}
+    uint64_t Size() override {
+        LARGE_INTEGER size{};
+        return GetFileSizeEx(file_, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+    }
+    bool ReadAt(uint64_t offset, void* buffer, std::size_t count) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD got = 0;
+        return count <= MAXDWORD && ReadFile(file_, buffer, static_cast<DWORD>(count), &got, &at) &&
+               got == count;
+    }
+
+  private:
+    HANDLE file_;
+};
+
+} // namespace
+
+ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Failed(ImageStatus::NotFound);
+    ImageLoad refused;
+    {
+        const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        if (!file)
+            return Failed(ImageStatus::NotFound);
+        FileSource source(file.get());
+        uint8_t start[54] = {};
+        const std::size_t got = static_cast<std::size_t>(std::min<uint64_t>(source.Size(), 54));
+        if (got == 0 || !source.ReadAt(0, start, got))
+            return Failed(ImageStatus::NotRecognised);
+        if (!HeaderAllows(source, start, got, refused))
+            return refused;
+        if (IsBmp32(start, got)) {
+            std::vector<uint8_t> bytes;
+            if (!ReadFileBytes(path, bytes))
+                return Failed(ImageStatus::NotRecognised);
+            return FromBmp32(bytes.data(), bytes.size(), form);
+        }
+    }
+    IWICImagingFactory* factory = Factory();
+    ComRef<IWICBitmapDecoder> decoder;
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.put())))
+        return Failed(ImageStatus::NotRecognised);
+    return FromDecoder(decoder.get(), form);
+}
+
+ImageLoad LoadPictureBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
+    if (!data || size == 0 || size > MAXDWORD)
+        return Failed(ImageStatus::NotRecognised);
+    ByteTailSource source(data, size);
+    ImageLoad refused;
+    if (!HeaderAllows(source, data, size, refused))
+        return refused;
+    if (IsBmp32(data, size))
+        return FromBmp32(data, size, form);
+    IWICImagingFactory* factory = Factory();
+    ComRef<IWICStream> stream;
+    ComRef<IWICBitmapDecoder> decoder;
+    if (!factory || FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, decoder.put())))
+        return Failed(ImageStatus::NotRecognised);
+    return FromDecoder(decoder.get(), form);
+}
+
+std::wstring ImageStatusText(const ImageLoad& load) {
+    switch (load.Status) {
+    case ImageStatus::Ok:
+        return {};
+    case ImageStatus::NotFound:
+        return L"This file cannot be found.";
+    case ImageStatus::TooLarge:
+        return L"The image is too large (" + std::to_wstring(load.Width) + L" \u00D7 " +
+               std::to_wstring(load.Height) + L" pixels).";
+    case ImageStatus::NoMemory:
+        return L"Out of memory";
+    default:
+        return L"This file was not recognised, or is not supported.";
+    }
+}
+
+bool PictureHasTrans(const Picture& picture) {
+    return picture.HasAlpha && !(picture.FileBitsPerPixel <= 8 && picture.PaletteTransparency);
+}
+
+std::vector<std::wstring> DecoderExtensions() {
+    std::set<std::wstring> found;
+    IWICImagingFactory* factory = Factory();
+    ComRef<IEnumUnknown> list;
+    if (!factory || FAILED(factory->CreateComponentEnumerator(
+                        WICDecoder, WICComponentEnumerateDefault, list.put())))
+        return {};
+    for (;;) {
+        ComRef<IUnknown> item;
+        ULONG fetched = 0;
+        if (list->Next(1, item.put(), &fetched) != S_OK || fetched != 1)
+            break;
+        ComRef<IWICBitmapDecoderInfo> info;
+        UINT length = 0;
+        if (FAILED(item->QueryInterface(IID_IWICBitmapDecoderInfo,
+                                        reinterpret_cast<void**>(info.put()))) ||
+            FAILED(info->GetFileExtensions(0, nullptr, &length)) || length == 0)
+            continue;
+        std::wstring text(length, L'\0');
+        if (FAILED(info->GetFileExtensions(length, text.data(), &length)))
+            continue;
+        std::wstring current;
+        for (wchar_t c : text + L",") {
+            if (c == L',' || c == L';' || c == L'\0' || c == L' ') {
+                if (!current.empty())
+                    found.insert(current);
+                current.clear();
+            } else if (c != L'.' && c != L'*') {
+                current += static_cast<wchar_t>(std::towupper(c));
+            }
+        }
+    }
+    return {found.begin(), found.end()};
+}
+
+std::wstring LogoFilterForDecoders() {
+    const std::vector<std::wstring> claimed = DecoderExtensions();
+    return LogoBrowseFilter([&](const std::wstring& extension) {
+        return std::find(claimed.begin(), claimed.end(), extension) != claimed.end();
+    });
+}
+
+bool ResizePicture(const Picture& source, int32_t width, int32_t height, Picture& out) {
+    if (width <= 0 || height <= 0 ||
+        PictureTooLarge(static_cast<uint32_t>(width), static_cast<uint32_t>(height)) ||
+        source.Pixels.size() != static_cast<std::size_t>(source.Width) * source.Height * 4)
+        return false;
+    Picture result;
+    result.Width = width;
+    result.Height = height;
+    result.Premultiplied = source.Premultiplied;
+    result.HasAlpha = source.HasAlpha;
+    result.FileBitsPerPixel = source.FileBitsPerPixel;
+    result.PaletteTransparency = source.PaletteTransparency;
+    try {
+        if (width == source.Width && height == source.Height) {
+            result.Pixels = source.Pixels; // the filter would blur even 1:1
+        } else {
+            result.Pixels.resize(static_cast<std::size_t>(width) * height * 4);
+            if (!stbir_resize(source.Pixels.data(), source.Width, source.Height, source.Width * 4,
+                              result.Pixels.data(), width, height, width * 4, STBIR_TYPE_UINT8, 4,
+                              3, STBIR_FLAG_ALPHA_PREMULTIPLIED, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP,
+                              STBIR_FILTER_MITCHELL, STBIR_FILTER_MITCHELL, STBIR_COLORSPACE_LINEAR,
+                              nullptr))
+                return false;
+            // The filter's negative lobes can leave a colour above its alpha.
+            for (std::size_t i = 0; i < result.Pixels.size(); i += 4)
+                for (int c = 0; c < 3; ++c)
+                    result.Pixels[i + c] = std::min(result.Pixels[i + c], result.Pixels[i + 3]);
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    out = std::move(result);
+    return true;
+}
+
+bool WritePictureBmp(const std::wstring& path, const Picture& picture) {
+    try {
+        Bitmap32 bitmap{picture.Width, picture.Height, picture.Pixels, false};
+        return WriteFileBytes(path, WriteBmp32(bitmap));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
