@@ -1,5 +1,7 @@
 #include "core/Premultiply.h"
 
+#include <vector>
+
 namespace {
 
 uint8_t Times(unsigned c, unsigned a) {
@@ -27,11 +29,21 @@ void PremultiplyPixels(uint8_t* bgra, std::size_t pixelCount) {
 }
 
 void UnpremultiplyPixels(uint8_t* bgra, std::size_t pixelCount) {
+    // Every (alpha, colour) pair once: a whole logo then costs a lookup a byte.
+    static const std::vector<uint8_t> table = [] {
+        std::vector<uint8_t> t(256 * 256, 255);
+        for (unsigned a = 0; a < 256; ++a)
+            for (unsigned c = 0; c <= a; ++c)
+                t[a * 256 + c] = a == 0 ? 0 : Straight(c, a);
+        for (unsigned c = 0; c < 256; ++c)
+            t[c] = 0; // alpha 0: black
+        return t;
+    }();
     for (std::size_t i = 0; i < pixelCount; ++i, bgra += 4) {
         const unsigned a = bgra[3];
         if (a == 255)
             continue;
         for (int c = 0; c < 3; ++c)
-            bgra[c] = a == 0 ? 0 : bgra[c] > a ? 255 : Straight(bgra[c], a);
+            bgra[c] = table[a * 256 + bgra[c]];
     }
 }
