@@ -143,6 +143,7 @@ TEST(Bmp32, ZeroAlphaEverywhereMeansOpaque) {
     Bytes file = WriteBmp32(old);
     auto read = ReadBmp32(file.data(), file.size());
     ASSERT_TRUE(read);
+    EXPECT_TRUE(read->AlphaWasZero);
     for (std::size_t i = 3; i < read->Pixels.size(); i += 4)
         EXPECT_EQ(read->Pixels[i], 255);
     EXPECT_EQ(read->Pixels[0], old.Pixels[0]);
@@ -151,6 +152,7 @@ TEST(Bmp32, ZeroAlphaEverywhereMeansOpaque) {
     file = WriteBmp32(old);
     read = ReadBmp32(file.data(), file.size());
     ASSERT_TRUE(read);
+    EXPECT_FALSE(read->AlphaWasZero);
     EXPECT_EQ(read->Pixels[3], 0);
     EXPECT_EQ(read->Pixels[7], 1);
 }

@@ -4,20 +4,30 @@
 
 #include <new>
 
-bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
+bool ReadFilePrefix(const std::wstring& path, std::size_t limit, std::vector<uint8_t>& bytes,
+                    bool& whole) {
     const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXDWORD)
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return false;
+    whole = static_cast<uint64_t>(size.QuadPart) <= limit;
+    const uint64_t count = whole ? static_cast<uint64_t>(size.QuadPart) : limit;
+    if (count > MAXDWORD)
         return false;
     try {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        bytes.resize(static_cast<std::size_t>(count));
     } catch (const std::bad_alloc&) {
         return false;
     }
     DWORD got = 0;
     return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
            got == bytes.size();
+}
+
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
+    bool whole = false;
+    return ReadFilePrefix(path, MAXDWORD, bytes, whole) && whole;
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {

@@ -8,6 +8,10 @@
 // False when the file cannot be opened or read whole, or memory runs out.
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes);
 
+// The first `limit` bytes of a file (all of it when shorter: `whole`).
+bool ReadFilePrefix(const std::wstring& path, std::size_t limit, std::vector<uint8_t>& bytes,
+                    bool& whole);
+
 // Creates or replaces the file; true only when every byte was written and
 // the file closed without error.
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);

@@ -56,6 +56,8 @@ IWICImagingFactory* Factory() {
     return factory.get();
 }
 
+constexpr std::size_t HeaderBytes = 1 << 20;
+
 ImageLoad Failed(ImageStatus status, uint32_t width = 0, uint32_t height = 0) {
     ImageLoad load;
     load.Status = status;
@@ -152,11 +154,11 @@ ImageLoad FromDecoder(IWICBitmapDecoder* decoder, AlphaForm form) {
 
 // The header check every picture passes before a decoder sees it. True
 // when decoding may go on; otherwise `refused` says why.
-bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSize,
+bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSize, bool whole,
                   ImageLoad& refused) {
     const auto header = ReadPictureHeader(source);
     if (!header) {
-        if (HasPictureSignature(start, startSize)) { // a known format, broken
+        if (whole && HasPictureSignature(start, startSize)) { // a known format, broken
             refused = Failed(ImageStatus::NotRecognised);
             return false;
         }
@@ -169,26 +171,6 @@ bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSiz
     return true;
 }
 
-class FileSource final : public TailSource {
-  public:
-    explicit FileSource(HANDLE file) : file_(file) {}
-    uint64_t Size() override {
-        LARGE_INTEGER size{};
-        return GetFileSizeEx(file_, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
-    }
-    bool ReadAt(uint64_t offset, void* buffer, std::size_t count) override {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        DWORD got = 0;
-        return count <= MAXDWORD && ReadFile(file_, buffer, static_cast<DWORD>(count), &got, &at) &&
-               got == count;
-    }
-
-  private:
-    HANDLE file_;
-};
-
 } // namespace
 
 ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
@@ -196,25 +178,22 @@ ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
     if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Failed(ImageStatus::NotFound);
+    // The header check reads the start of the file; a picture whose header
+    // lies further in meets the decoder's own size check instead.
+    std::vector<uint8_t> start;
+    bool whole = false;
+    if (!ReadFilePrefix(path, HeaderBytes, start, whole))
+        return Failed(ImageStatus::NotFound);
+    if (start.empty())
+        return Failed(ImageStatus::NotRecognised);
+    ByteTailSource source(start.data(), start.size());
     ImageLoad refused;
-    {
-        const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-        if (!file)
-            return Failed(ImageStatus::NotFound);
-        FileSource source(file.get());
-        uint8_t start[54] = {};
-        const std::size_t got = static_cast<std::size_t>(std::min<uint64_t>(source.Size(), 54));
-        if (got == 0 || !source.ReadAt(0, start, got))
+    if (!HeaderAllows(source, start.data(), start.size(), whole, refused))
+        return refused;
+    if (IsBmp32(start.data(), start.size())) {
+        if (!whole && !ReadFileBytes(path, start))
             return Failed(ImageStatus::NotRecognised);
-        if (!HeaderAllows(source, start, got, refused))
-            return refused;
-        if (IsBmp32(start, got)) {
-            std::vector<uint8_t> bytes;
-            if (!ReadFileBytes(path, bytes))
-                return Failed(ImageStatus::NotRecognised);
-            return FromBmp32(bytes.data(), bytes.size(), form);
-        }
+        return FromBmp32(start.data(), start.size(), form);
     }
     IWICImagingFactory* factory = Factory();
     ComRef<IWICBitmapDecoder> decoder;
@@ -230,7 +209,7 @@ ImageLoad LoadPictureBytes(const uint8_t* data, std::size_t size, AlphaForm form
         return Failed(ImageStatus::NotRecognised);
     ByteTailSource source(data, size);
     ImageLoad refused;
-    if (!HeaderAllows(source, data, size, refused))
+    if (!HeaderAllows(source, data, size, true, refused))
         return refused;
     if (IsBmp32(data, size))
         return FromBmp32(data, size, form);

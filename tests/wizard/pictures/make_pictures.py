@@ -27,12 +27,17 @@ def png(w, h, alpha, rows=None):
             + chunk(b"IEND", b""))
 
 
-def bmp32(w, h):
+def bgra_bottom_up(w, h):
     px = bytearray()
     for y in reversed(range(h)):
         for x in range(w):
             r, g, b, a = pixel(x, y)
             px += bytes((b, g, r, a))
+    return px
+
+
+def bmp32(w, h):
+    px = bgra_bottom_up(w, h)
     return (b"BM" + struct.pack("<IHHI", 54 + len(px), 0, 0, 54)
             + struct.pack("<IiiHHIIiiII", 40, w, h, 1, 32, 0, len(px), 2835, 2835, 0, 0) + px)
 
@@ -100,11 +105,7 @@ def gif():
 
 
 def ico(w, h):
-    px = bytearray()
-    for y in reversed(range(h)):
-        for x in range(w):
-            r, g, b, a = pixel(x, y)
-            px += bytes((b, g, r, a))
+    px = bgra_bottom_up(w, h)
     mask = bytes(((w + 31) // 32) * 4 * h)
     dib = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 32, 0, len(px) + len(mask), 0, 0, 0, 0) + px + mask
     return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", w, h, 0, 0, 1, 32, len(dib), 22) + dib
