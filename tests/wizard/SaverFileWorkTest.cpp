@@ -284,4 +284,20 @@ TEST(SaverLibraryBinding, AMissingExportIsACreatorError) {
     EXPECT_TRUE(SaverLibrary().Loaded());
 }
 
+TEST(SaverLibraryBinding, APathTheCodePageCannotHoldGoesAsItsShortForm) {
+    TempFolder dir;
+    const std::wstring folder = Wide(dir.Path("")) + L"logo \u4E2D\u6587";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring file = folder + L"\\pic.bmp";
+    ASSERT_TRUE(WritePictureBmp(file, BuiltInLogo()));
+    const std::string narrow = LibraryPath(file);
+    EXPECT_EQ(narrow.find('?'), std::string::npos) << narrow;
+    const UniqueFile opened(CreateFileA(narrow.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(opened) << narrow;
+    EXPECT_EQ(LibraryPath(L"C:\\plain\\path.scr"), "C:\\plain\\path.scr");
+    DeleteFileW(file.c_str()); // TempFolder removes only its own files
+    RemoveDirectoryW(folder.c_str());
+}
+
 } // namespace
