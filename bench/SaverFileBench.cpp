@@ -37,14 +37,12 @@ std::wstring TempFile(const wchar_t* name) {
     return std::wstring(folder) + name;
 }
 
-bool HandOver(const Picture& logo, const std::wstring& bmp) {
-    if (!WritePictureBmp(bmp, logo))
-        return false;
+bool HandOver(const Picture& logo, std::wstring bmp) {
     SaverExports& library = SaverLibrary();
     library.SetSettings(nullptr);
     library.GetVersion(40515);
-    const std::string narrow = LibraryPath(bmp);
-    library.SetLogo(narrow.c_str(), 0, 0, 0, PictureHasTrans(logo) ? -1 : 0);
+    if (!HandOverPictureLogo(logo, logo.Width, logo.Height, bmp))
+        return false;
     library.SetColor(0, -1);
     return true;
 }
@@ -78,7 +76,7 @@ int main(int argc, char** argv) {
     SettingsRecord settings;
     for (int run = 0; run < runs; ++run) {
         ImageLoad load;
-        decode.push_back(Ms([&] { load = LoadPictureFile(picture, AlphaForm::Premultiplied); }));
+        decode.push_back(Ms([&] { load = LoadPictureFile(picture, AlphaForm::AsLogo); }));
         if (load.Status != ImageStatus::Ok)
             return Fail("the picture did not load");
         bool handed = false;
@@ -97,7 +95,7 @@ int main(int argc, char** argv) {
         read.push_back(Ms([&] { reopened = ReadSaverForWizard(scr, settings); }));
         ImageLoad back;
         decodeBack.push_back(
-            Ms([&] { back = LoadPictureFile(reopened.LogoFile, AlphaForm::Premultiplied); }));
+            Ms([&] { back = LoadPictureFile(reopened.LogoFile, AlphaForm::AsLogo); }));
         if (!reopened.LogoSaved || back.Status != ImageStatus::Ok)
             return Fail("the saver did not reopen");
 

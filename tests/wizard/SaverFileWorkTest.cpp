@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int32_t Version = 40515;
@@ -20,20 +22,18 @@ constexpr int32_t Version = 40515;
 // a 32-bit bitmap, the colours.
 std::wstring HandOver(const TempFolder& dir, const Picture& logo, int32_t background = 0,
                       int32_t key = -1) {
-    const std::wstring bmp = Wide(dir.Path("yls-logo.bmp"));
-    EXPECT_TRUE(WritePictureBmp(bmp, logo));
     SaverExports& library = SaverLibrary();
     library.SetSettings(nullptr);
     library.GetVersion(Version);
-    const std::string narrow = LibraryPath(bmp);
-    library.SetLogo(narrow.c_str(), 0, 0, 0, PictureHasTrans(logo) ? -1 : 0);
+    std::wstring bmp = Wide(dir.Path("yls-logo.bmp"));
+    EXPECT_TRUE(HandOverPictureLogo(logo, logo.Width, logo.Height, bmp));
     library.SetColor(background, key);
     return bmp;
 }
 
 Picture BuiltInLogo() {
     const std::vector<uint8_t> defimg = ResourceBytes(L"DEFIMG");
-    ImageLoad load = LoadPictureBytes(defimg.data(), defimg.size(), AlphaForm::Premultiplied);
+    ImageLoad load = LoadPictureBytes(defimg.data(), defimg.size(), AlphaForm::AsLogo);
     EXPECT_EQ(load.Status, ImageStatus::Ok);
     return load.Image;
 }
@@ -127,7 +127,7 @@ TEST(SaverFileWork, BuiltInLogoSaverReopensAndSavesTheSameLogo) {
     EXPECT_EQ(reopened.IconFile, request.SaveAs);
     EXPECT_EQ(reopened.LogoFile, ExtractedLogoPath());
     EXPECT_TRUE(reopened.LogoSaved);
-    const ImageLoad again = LoadPictureFile(reopened.LogoFile, AlphaForm::Premultiplied);
+    const ImageLoad again = LoadPictureFile(reopened.LogoFile, AlphaForm::AsLogo);
     ASSERT_EQ(again.Status, ImageStatus::Ok);
     SaverRequest second = Request(HandOver(dir, again.Image), Wide(dir.Path("second.scr")));
     second.PreventChanges = true;
@@ -148,7 +148,7 @@ TEST(SaverFileWork, LargePngWithAlphaBecomesThePremultipliedLogo) {
     TempFolder dir;
     SettingsRecord settings;
     const ImageLoad load =
-        LoadPictureFile(ResourceFile(dir, L"PIC_LARGE_PNG", "large.png"), AlphaForm::Premultiplied);
+        LoadPictureFile(ResourceFile(dir, L"PIC_LARGE_PNG", "large.png"), AlphaForm::AsLogo);
     ASSERT_EQ(load.Status, ImageStatus::Ok);
     ASSERT_TRUE(PictureHasTrans(load.Image));
     const SaverRequest request = Request(HandOver(dir, load.Image), Wide(dir.Path("large.scr")));
@@ -168,6 +168,44 @@ TEST(SaverFileWork, LargePngWithAlphaBecomesThePremultipliedLogo) {
                 bad += px[c] != want[c];
         }
     EXPECT_EQ(bad, 0);
+}
+
+TEST(SaverFileWork, HandOverScalesAndWritesLogosWithoutAlphaOpaque) {
+    TempFolder dir;
+    // A GIF with a transparent entry is left to the colour key: opaque, and
+    // its colours kept (not taken for premultiplied ones and blackened).
+    const ImageLoad gif =
+        LoadPictureFile(ResourceFile(dir, L"PIC_KEYED_GIF", "keyed.gif"), AlphaForm::AsLogo);
+    ASSERT_EQ(gif.Status, ImageStatus::Ok);
+    std::wstring temp; // made on first use
+    ASSERT_TRUE(HandOverPictureLogo(gif.Image, 10, 5, temp));
+    EXPECT_NE(temp.find(L"yls"), std::wstring::npos);
+    std::vector<uint8_t> bytes = ReadFileBytes(std::string(temp.begin(), temp.end()));
+    DeleteFileW(temp.c_str());
+    auto written = ReadBmp32(bytes.data(), bytes.size());
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->Width, 10);
+    EXPECT_EQ(written->Height, 5);
+    for (std::size_t i = 3; i < written->Pixels.size(); i += 4)
+        EXPECT_EQ(written->Pixels[i], 255);
+    const uint8_t* white = written->Pixels.data() + (2 * 10 + 8) * 4; // entry 3's band
+    EXPECT_GE(white[0], 200);
+    EXPECT_GE(white[2], 200);
+
+    // A logo with alpha: premultiplied, scaled, every colour within its alpha.
+    const ImageLoad png =
+        LoadPictureFile(ResourceFile(dir, L"PIC_ALPHA_PNG", "a.png"), AlphaForm::Straight);
+    std::wstring bmp = Wide(dir.Path("logo.bmp"));
+    ASSERT_TRUE(HandOverPictureLogo(png.Image, 20, 15, bmp));
+    bytes = ReadFileBytes(dir.Path("logo.bmp"));
+    written = ReadBmp32(bytes.data(), bytes.size());
+    ASSERT_TRUE(written);
+    int above = 0;
+    for (std::size_t i = 0; i < written->Pixels.size(); i += 4)
+        above += std::max({written->Pixels[i], written->Pixels[i + 1], written->Pixels[i + 2]}) >
+                 written->Pixels[i + 3];
+    EXPECT_EQ(above, 0);
+    EXPECT_EQ(written->Pixels.size(), 20u * 15 * 4);
 }
 
 TEST(SaverFileWork, FailuresSayWhyAndKeepTheEarlierFileAndTheRecentList) {

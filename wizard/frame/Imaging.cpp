@@ -68,7 +68,8 @@ ImageLoad Failed(ImageStatus status, uint32_t width = 0, uint32_t height = 0) {
 
 void Finish(ImageLoad& load, AlphaForm form) {
     load.Status = ImageStatus::Ok;
-    if (form == AlphaForm::Premultiplied) {
+    if (form == AlphaForm::Premultiplied ||
+        (form == AlphaForm::AsLogo && PictureHasTrans(load.Image))) {
         PremultiplyPixels(load.Image.Pixels.data(), load.Image.Pixels.size() / 4);
         load.Image.Premultiplied = true;
     }
@@ -171,9 +172,7 @@ bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSiz
     return true;
 }
 
-} // namespace
-
-ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
+ImageLoad LoadFile(const std::wstring& path, AlphaForm form) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -204,7 +203,7 @@ ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
     return FromDecoder(decoder.get(), form);
 }
 
-ImageLoad LoadPictureBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
+ImageLoad LoadBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
     if (!data || size == 0 || size > MAXDWORD)
         return Failed(ImageStatus::NotRecognised);
     ByteTailSource source(data, size);
@@ -222,6 +221,24 @@ ImageLoad LoadPictureBytes(const uint8_t* data, std::size_t size, AlphaForm form
                                                 WICDecodeMetadataCacheOnDemand, decoder.put())))
         return Failed(ImageStatus::NotRecognised);
     return FromDecoder(decoder.get(), form);
+}
+
+} // namespace
+
+ImageLoad LoadPictureFile(const std::wstring& path, AlphaForm form) {
+    try {
+        return LoadFile(path, form);
+    } catch (const std::bad_alloc&) {
+        return Failed(ImageStatus::NoMemory);
+    }
+}
+
+ImageLoad LoadPictureBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
+    try {
+        return LoadBytes(data, size, form);
+    } catch (const std::bad_alloc&) {
+        return Failed(ImageStatus::NoMemory);
+    }
 }
 
 std::wstring ImageStatusText(const ImageLoad& load) {

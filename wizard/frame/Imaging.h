@@ -30,7 +30,9 @@ struct ImageLoad {
     Picture Image;
 };
 
-enum class AlphaForm { Straight, Premultiplied };
+// AsLogo: premultiplied exactly when the logo is drawn through its alpha
+// (PictureHasTrans), as the logo page keeps it.
+enum class AlphaForm { Straight, Premultiplied, AsLogo };
 
 // A picture file. A missing file or a folder is NotFound; a broken or
 // truncated one NotRecognised; one over the limits TooLarge (with its

@@ -11,6 +11,7 @@
 #include "wizard/frame/SaverLibrary.h"
 
 #include <algorithm>
+#include <new>
 #include <cwctype>
 #include <vector>
 
@@ -323,4 +324,35 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
     else
         choice.Message = L"This is not a valid screensaver";
     return choice;
+}
+
+bool HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height,
+                         std::wstring& tempBmp) {
+    const bool alpha = PictureHasTrans(logo);
+    Picture scaled;
+    try {
+        Picture source = logo;
+        if (!alpha) {
+            for (std::size_t i = 3; i < source.Pixels.size(); i += 4)
+                source.Pixels[i] = 255;
+        } else if (!source.Premultiplied) {
+            PremultiplyPixels(source.Pixels.data(), source.Pixels.size() / 4);
+            source.Premultiplied = true;
+        }
+        if (!ResizePicture(source, width, height, scaled))
+            return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (tempBmp.empty()) {
+        std::wstring name(PathChars + MAX_PATH, L'\0');
+        if (!GetTempFileNameW(TempFolder().c_str(), L"yls", 0, name.data()))
+            return false;
+        tempBmp = ChopNull(name);
+    }
+    if (!WritePictureBmp(tempBmp, scaled))
+        return false;
+    const std::string narrow = LibraryPath(tempBmp);
+    SaverLibrary().SetLogo(narrow.c_str(), 0, 0, 0, alpha ? -1 : 0);
+    return true;
 }

@@ -2,6 +2,7 @@
 // functions of their inputs, so they run (and are tested) without a window.
 #pragma once
 
+#include "wizard/frame/Imaging.h"
 #include "wizard/frame/Settings.h"
 
 #include <windows.h>
@@ -83,3 +84,11 @@ struct SaverChoice {
 };
 SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t creatorVersion,
                              const std::wstring& appTitle);
+
+// Page 2's hand-over of a picture logo to the library: the logo (as the
+// logo page keeps it, AlphaForm::AsLogo) at width x height as a 32-bit
+// bitmap in `tempBmp` (a new "yls" file in the temporary folder when
+// empty), then SetLogo(tempBmp, 0, 0, 0, -1 or 0). A logo drawn without
+// its alpha is written opaque: the saver draws it so, and its colours must
+// not be taken for premultiplied ones. False when nothing could be written.
+bool HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height, std::wstring& tempBmp);
