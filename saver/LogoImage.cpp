@@ -10,17 +10,6 @@
 
 #include <shlwapi.h>
 
-RECT ScreenRect{};
-LogoRectangle LogoRect{};
-HDC LogoDC = nullptr;
-HBITMAP LogoBitmap = nullptr;
-HDC DisplayDC = nullptr;
-HBRUSH BackgroundBrush = nullptr;
-int DrawTransparent = 0;
-int LowColour = 0;
-HWND ContentWindow = nullptr;
-std::string ContentText;
-
 namespace {
 
 MemoryBitmap Logo;     // what the effects draw from
@@ -142,8 +131,8 @@ void ReleaseLogo() {
 }
 
 void LoadLogoBitmap(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
         Logo.Adopt(DisplayDC, bitmap.release())) {
