@@ -8,7 +8,7 @@
 // stop. Without the "atl" library or its initialiser the saver shows its
 // plain background.
 #include "core/LogoGeometry.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"

@@ -1,8 +1,9 @@
 #include "saver/LogoImage.h"
 
 #include "core/LogoGeometry.h"
+#include "common/MemoryBitmap.h"
 #include "core/SaverTail.h"
-#include "saver/MemoryBitmap.h"
+#include "saver/FileIo.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
@@ -112,15 +113,9 @@ uint32_t WriteLogoTemp(std::string& path) {
         if (path.empty())
             return 0;
     }
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    if (!file)
+    if (!WriteWholeFile(path, LogoBlock.data(), count, FILE_ATTRIBUTE_TEMPORARY))
         return 0;
-    DWORD written = 0;
-    if (count > 0 &&
-        !WriteFile(file.get(), LogoBlock.data(), static_cast<DWORD>(count), &written, nullptr))
-        return 0;
-    return written;
+    return static_cast<uint32_t>(count);
 }
 
 void ReleaseLogo() {

@@ -3,7 +3,7 @@
 #include "core/EffectChoice.h"
 #include "core/Random.h"
 #include "saver/EffectTable.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"

@@ -4,7 +4,7 @@
 //   MakeSample [output.scr]
 // Reads SaverTemplate.scr and defimg.bmp beside itself; writes
 // "Quorvel Sample.scr" there unless another output is named.
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // bound by name with its calling convention (stdcall, SaveLogo cdecl).
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <cstdint>
 #include <string>
