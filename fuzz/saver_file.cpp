@@ -4,12 +4,14 @@
 // and on a preview pane. Nothing may overflow, divide by zero or read
 // outside the data, whatever the record holds.
 #include "core/BounceMotion.h"
+#include "core/DripMotion.h"
 #include "core/EffectChoice.h"
 #include "core/EffectInfo.h"
 #include "core/FallingMotion.h"
 #include "core/LogoGeometry.h"
 #include "core/SaverTail.h"
 #include "core/SliderMotion.h"
+#include "core/StandardMotion.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +59,18 @@ void Animate(const SaverSettings& s, Screen screen) {
         (void)FallingKeep(logo, falling);
         (void)FallingAlpha(logo.Depth, s.FallingFade != 0);
     }
+
+    for (int i = 0; i < 2; ++i) {
+        (void)StandardPosition(screen.Width, screen.Height, w, h);
+        (void)ManyPosition(screen.Width, screen.Height, w, h);
+    }
+
+    DripState drip;
+    DripStart(drip, screen.Width);
+    const LogoBox centred = CentreBox(w, h, screen.Width, screen.Height);
+    drip.Rect = {centred.Left, centred.Top, centred.Right, centred.Bottom};
+    for (int i = 0; i < 3; ++i)
+        (void)DripBurst(drip);
 
     const bool preview = screen.Width < 1920;
     const SliderTile tile = SliderTileSize(s.SliderTileSize, w, h, preview);
