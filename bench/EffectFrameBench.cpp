@@ -4,9 +4,9 @@
 #include "core/EffectInfo.h"
 #include "core/SaverRecord.h"
 #include "saver/EffectTable.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "common/MemoryBitmap.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 

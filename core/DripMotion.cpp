@@ -1,6 +1,7 @@
 #include "core/DripMotion.h"
 
 #include "core/RandRange.h"
+#include "core/Saturate.h"
 
 namespace {
 // Far below any screen; keeps the running offsets from overflowing.
@@ -16,7 +17,10 @@ void DripStart(DripState& state, int32_t screenWidth) {
 std::vector<DripColumn> DripBurst(DripState& state) {
     std::vector<DripColumn> moves;
     const DripRect& r = state.Rect;
-    int32_t x = RandRange(r.Right - r.Left) + r.Left;
+    // The rectangle comes from the logo's size, which a hostile file sets.
+    int32_t x = SaturateToInt32(
+        static_cast<int64_t>(RandRange(SaturateToInt32(static_cast<int64_t>(r.Right) - r.Left))) +
+        r.Left);
     const int n = Rand() % 4 + 1;
     const auto size = static_cast<int32_t>(state.Offsets.size());
     for (int i = 0; i < 2 * n; ++i) {
@@ -24,7 +28,7 @@ std::vector<DripColumn> DripBurst(DripState& state) {
         if (x >= 0 && x < size && state.Offsets[x] < DripOffsetLimit) {
             const int32_t off = state.Offsets[x];
             state.Offsets[x] = off + d;
-            moves.push_back({x, r.Top + off, d});
+            moves.push_back({x, SaturateToInt32(static_cast<int64_t>(r.Top) + off), d});
         }
         x += 1;
         if (x > r.Right)

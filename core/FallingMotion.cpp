@@ -1,6 +1,7 @@
 #include "core/FallingMotion.h"
 
 #include "core/RandRange.h"
+#include "core/Saturate.h"
 
 #include <cmath>
 
@@ -41,7 +42,8 @@ FallingVelocity FallingVelocityOf(FallingDirectionBit direction, int32_t speed) 
         sx = 1;
         break;
     }
-    return {sx * speed / 10.0, sy * speed / 10.0};
+    // In double: a hostile speed of INT32_MIN has no negative int32_t.
+    return {static_cast<double>(sx) * speed / 10.0, static_cast<double>(sy) * speed / 10.0};
 }
 
 bool FallingKeep(const FallingLogo& l, const FallingArea& a) {
@@ -67,19 +69,20 @@ void FallingRenew(FallingLogo& l, bool first, bool scaled, FallingVelocity v,
         if (v.X < 0)
             l.PosX = a.ScreenWidth;
         else if (v.X > 0)
-            l.PosX = -l.W;
+            l.PosX = -static_cast<double>(l.W);
         if (v.Y < 0)
             l.PosY = a.ScreenHeight;
         else if (v.Y > 0)
-            l.PosY = -l.H;
+            l.PosY = -static_cast<double>(l.H);
     }
 }
 
 void FallingMove(FallingLogo& l, FallingVelocity v) {
     l.PosX += l.Near * v.X;
     l.PosY += l.Near * v.Y;
-    l.X = static_cast<int32_t>(l.PosX);
-    l.Y = static_cast<int32_t>(l.PosY);
+    // A hostile speed can carry a copy beyond any int32_t position.
+    l.X = TruncateToInt32(l.PosX);
+    l.Y = TruncateToInt32(l.PosY);
 }
 
 int FallingAlpha(double depth, bool fade) {

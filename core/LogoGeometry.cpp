@@ -1,13 +1,18 @@
 #include "core/LogoGeometry.h"
 
+#include "core/Saturate.h"
+
 #include <cmath>
 
 namespace {
 
+// Sizes may come from a hostile record: worked out in 64 bits and held to the
+// int32_t range; real sizes give the same boxes as 32-bit arithmetic.
 LogoBox Centred(int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight) {
-    const int32_t left = (screenWidth - width) / 2;
-    const int32_t top = (screenHeight - height) / 2;
-    return {left, top, left + width, top + height};
+    const int64_t left = (static_cast<int64_t>(screenWidth) - width) / 2;
+    const int64_t top = (static_cast<int64_t>(screenHeight) - height) / 2;
+    return {SaturateToInt32(left), SaturateToInt32(top), SaturateToInt32(left + width),
+            SaturateToInt32(top + height)};
 }
 
 int32_t Truncate(double value) {
@@ -49,7 +54,7 @@ LogoSize PreviewLogoSize(LogoSize logo, LogoSize pane, LogoSize desktop) {
 int32_t TileCount(int32_t tileSide, int32_t screenSide) {
     if (tileSide <= 0 || screenSide <= 0)
         return 0;
-    return (screenSide + tileSide - 1) / tileSide;
+    return static_cast<int32_t>((static_cast<int64_t>(screenSide) + tileSide - 1) / tileSide);
 }
 
 LogoBox ContentPlacement(int32_t dynSize, int32_t x, int32_t y, int32_t width, int32_t height,
@@ -72,6 +77,7 @@ LogoBox ContentPlacement(int32_t dynSize, int32_t x, int32_t y, int32_t width, i
     case 3:
         return {0, 0, screenWidth, screenHeight};
     default:
-        return {x, y, x + width, y + height};
+        return {x, y, SaturateToInt32(static_cast<int64_t>(x) + width),
+                SaturateToInt32(static_cast<int64_t>(y) + height)};
     }
 }

@@ -4,7 +4,9 @@ namespace {
 thread_local uint32_t RandState = 1; // the runtime's state before any seed
 }
 
-void SeedRand(uint32_t seed) { RandState = seed; }
+void SeedRand(uint32_t seed) {
+    RandState = seed;
+}
 
 int Rand() {
     RandState = RandState * 214013u + 2531011u;

@@ -1,6 +1,7 @@
 #include "core/SaverRecord.h"
 
 #include "core/Random.h"
+#include "core/Saturate.h"
 
 #include <cstring>
 
@@ -49,8 +50,10 @@ void LoadDefaultSettings(SaverTrailer& t, uint32_t seed) {
 }
 
 void NormaliseSettings(SaverSettings& s) {
+    // Worked out in 64 bits and held to the field's range: a hostile record's
+    // speed must not overflow, and every real speed gives its exact triple.
     if (s.BounceGravity != 0)
-        s.BounceGravity = s.BounceSpeed * 3;
+        s.BounceGravity = SaturateToInt32(static_cast<int64_t>(s.BounceSpeed) * 3);
     if (s.IgnoreInput >= 7)
         s.IgnoreInput = 6;
 }

@@ -76,7 +76,7 @@ struct SaverSettings {
     int32_t DynSize;
     int32_t ContentWidth;
     int32_t ContentHeight;
-    int32_t ContentText; // an address in the original program; unused here, kept as read
+    int32_t ContentText; // a pointer slot: unused here, kept as read
     int32_t SliderInterval;
     int32_t SliderDisplay;
     int32_t SliderTileSize;
@@ -139,7 +139,8 @@ static_assert(offsetof(SaverSettings, Spare140) == 140);
 // defaulted field; the fields without a default keep what they held.
 void LoadDefaultSettings(SaverTrailer& trailer, uint32_t seed);
 
-// BounceGravity != 0 becomes BounceSpeed * 3; IgnoreInput >= 7 becomes 6.
+// BounceGravity != 0 becomes BounceSpeed * 3 (held to the int32_t range);
+// IgnoreInput >= 7 becomes 6.
 void NormaliseSettings(SaverSettings& settings);
 
 void CopyTrailer(SaverTrailer& to, const SaverTrailer& from);

@@ -11,7 +11,7 @@
 #include <vector>
 
 class TailSource {
-public:
+  public:
     virtual ~TailSource() = default;
     virtual uint64_t Size() = 0;
     // True only when exactly `count` bytes at `offset` were read.
@@ -19,12 +19,12 @@ public:
 };
 
 class ByteTailSource final : public TailSource {
-public:
+  public:
     ByteTailSource(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     uint64_t Size() override { return size_; }
     bool ReadAt(uint64_t offset, void* buffer, std::size_t count) override;
 
-private:
+  private:
     const uint8_t* data_;
     std::size_t size_;
 };

@@ -1,6 +1,7 @@
 #include "core/SliderMotion.h"
 
 #include "core/RandRange.h"
+#include "core/Saturate.h"
 
 SliderTile SliderTileSize(int32_t id, int32_t logoWidth, int32_t logoHeight, bool preview) {
     SliderTile t;
@@ -47,8 +48,8 @@ SliderState SliderStart(SliderTile tile, int32_t left, int32_t top, int32_t righ
     s.OriginY = top;
     s.Right = right;
     s.Bottom = bottom;
-    s.MaxCol = LastIndex(right - left, tile.W);
-    s.MaxRow = LastIndex(bottom - top, tile.H);
+    s.MaxCol = LastIndex(SaturateToInt32(static_cast<int64_t>(right) - left), tile.W);
+    s.MaxRow = LastIndex(SaturateToInt32(static_cast<int64_t>(bottom) - top), tile.H);
     s.HoleCol = RandRange(s.MaxCol);
     s.HoleRow = RandRange(s.MaxRow);
     return s;
@@ -125,20 +126,25 @@ SliderVacated SliderBeginMove(SliderState& s, SliderMove move) {
     s.Direction = move;
     s.HoleRow -= s.StepY;
     s.HoleCol -= s.StepX;
-    s.CurX = s.OriginX + s.TileW * s.HoleCol;
-    s.CurY = s.OriginY + s.TileH * s.HoleRow;
-    s.TargetX = s.CurX + s.StepX * s.TileW;
-    s.TargetY = s.CurY + s.StepY * s.TileH;
+    // A tile as large as a hostile logo: 64 bits, held to the int32_t range.
+    const auto at = [](int32_t origin, int32_t tile, int32_t count) {
+        return SaturateToInt32(origin + static_cast<int64_t>(tile) * count);
+    };
+    s.CurX = at(s.OriginX, s.TileW, s.HoleCol);
+    s.CurY = at(s.OriginY, s.TileH, s.HoleRow);
+    s.TargetX = at(s.CurX, s.TileW, s.StepX);
+    s.TargetY = at(s.CurY, s.TileH, s.StepY);
     s.Delay = 10;
-    return {s.CurX, s.CurY, s.CurX + s.TileW, s.CurY + s.TileH};
+    return {s.CurX, s.CurY, at(s.CurX, s.TileW, 1), at(s.CurY, s.TileH, 1)};
 }
 
 bool SliderNextStep(SliderState& s) {
-    const int32_t left = s.StepX != 0 ? s.TargetX - s.CurX : s.TargetY - s.CurY;
+    const int64_t left = s.StepX != 0 ? static_cast<int64_t>(s.TargetX) - s.CurX
+                                      : static_cast<int64_t>(s.TargetY) - s.CurY;
     if (left == 0)
         return false;
     if (left <= 5 && left >= -5)
-        s.Delay *= 2;
+        s.Delay = SaturateToInt32(static_cast<int64_t>(s.Delay) * 2);
     s.CurX += s.StepX;
     s.CurY += s.StepY;
     return true;

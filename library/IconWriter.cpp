@@ -1,7 +1,7 @@
 #include "library/IconWriter.h"
 
 #include "core/IconDirectory.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <new>
 #include <string>

@@ -1,7 +1,7 @@
 // Reading a screensaver's record and logo back for the creator.
 #include "library/Exports.h"
 
-#include "saver/Handles.h"
+#include "saver/FileIo.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
 
@@ -33,15 +33,11 @@ int32_t WINAPI ReadSaverInfo(const char* path) {
 int32_t __cdecl SaveLogo(const char* path) {
     if (!path)
         return 0;
-    UniqueFile file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    if (!file)
+    // A short write (a full disk) is a failure, and leaves no part-written
+    // file behind.
+    if (!WriteWholeFile(path, LogoBlock.data(), LogoBlock.size(), FILE_ATTRIBUTE_TEMPORARY))
         return 0;
-    DWORD written = 0;
-    if (!LogoBlock.empty())
-        WriteFile(file.get(), LogoBlock.data(), static_cast<DWORD>(LogoBlock.size()), &written,
-                  nullptr);
-    return static_cast<int32_t>(written);
+    return static_cast<int32_t>(LogoBlock.size());
 }
 
 int32_t WINAPI LoadSettings() {

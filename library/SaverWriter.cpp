@@ -7,7 +7,7 @@
 #include "core/SaverTail.h"
 #include "library/IconWriter.h"
 #include "saver/FileIo.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/SaverState.h"
 
 #include <new>
@@ -89,9 +89,17 @@ int32_t WriteSaver(const char* saverPath, const char* logoPath, int32_t allow,
     const std::vector<uint8_t> tail =
         BuildSaverTail(CurrentTrailer, logo, content ? logoPath : nullptr);
     CurrentTrailer.LogoSize = static_cast<int32_t>(tail.size() - TrailerSize);
-    // A write that fails (a full disk) is not reported as success.
-    if (!Seek(saver.get(), 0, FILE_END) || !WriteExactly(saver.get(), tail.data(), tail.size()))
+    // A write that fails (a full disk) is not reported as success, and the
+    // part of the tail written is cut off again: the file is left as it was
+    // before, not with half a logo at its end.
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(saver.get(), &before))
         return WriteSaverFailed;
+    if (!Seek(saver.get(), 0, FILE_END) || !WriteExactly(saver.get(), tail.data(), tail.size())) {
+        if (Seek(saver.get(), static_cast<uint64_t>(before.QuadPart)))
+            SetEndOfFile(saver.get());
+        return WriteSaverFailed;
+    }
     return WriteOk;
 }
 

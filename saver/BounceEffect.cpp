@@ -4,7 +4,7 @@
 #include "core/BounceMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "common/MemoryBitmap.h"
 #include "saver/SaverState.h"
 
 namespace {

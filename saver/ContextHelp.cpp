@@ -1,7 +1,7 @@
 #include "saver/ContextHelp.h"
 
 #include "core/HelpText.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <htmlhelp.h>
 

@@ -1,5 +1,9 @@
 #include "saver/FileIo.h"
 
+#include "common/Handles.h"
+
+WriteFileFunction WriteFileCall = WriteFile;
+
 namespace {
 constexpr DWORD Chunk = 0x100000;
 }
@@ -36,10 +40,32 @@ bool WriteExactly(HANDLE file, const void* buffer, std::size_t count) {
     while (count > 0) {
         DWORD put = 0;
         const DWORD chunk = count > Chunk ? Chunk : static_cast<DWORD>(count);
-        if (!WriteFile(file, in, chunk, &put, nullptr) || put == 0)
+        if (!WriteFileCall(file, in, chunk, &put, nullptr) || put == 0)
             return false;
         in += put;
         count -= put;
+    }
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const void* data, std::size_t count,
+                    DWORD attributes) {
+    // Beside the target, so that the replacing move stays on one volume.
+    const std::string beside = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
+    {
+        UniqueFile file(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    attributes, nullptr));
+        if (!file)
+            return false;
+        if (!WriteExactly(file.get(), data, count) || !FlushFileBuffers(file.get())) {
+            file.reset();
+            DeleteFileA(beside.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(beside.c_str());
+        return false;
     }
     return true;
 }

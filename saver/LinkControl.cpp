@@ -1,7 +1,7 @@
 #include "saver/LinkControl.h"
 
 #include "core/LinkStyle.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <shellapi.h>
 

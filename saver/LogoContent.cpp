@@ -8,7 +8,7 @@
 // stop. Without the "atl" library or its initialiser the saver shows its
 // plain background.
 #include "core/LogoGeometry.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
@@ -47,6 +47,15 @@ void DrawContent(HDC dc, EffectOp op) {
     }
 }
 
+void PublishContentHost() {
+    const LogoBox box = ContentPlacement(CurrentSettings->DynSize, LogoRect.X, LogoRect.Y,
+                                         LogoRect.Width, LogoRect.Height, LogoRect.NaturalWidth,
+                                         LogoRect.NaturalHeight, ScreenWidth(), ScreenHeight());
+    std::lock_guard<std::mutex> hold(Shared.ContentLock);
+    Shared.ContentHostText = ContentText;
+    Shared.ContentHostBox = {box.Left, box.Top, box.Right, box.Bottom};
+}
+
 void EnsureContentWindow() {
     if (ContentWindow && IsWindow(ContentWindow))
         return;
@@ -63,10 +72,14 @@ void EnsureContentWindow() {
         init();
         AtlReady = true;
     }
-    const LogoBox box = ContentPlacement(CurrentSettings->DynSize, LogoRect.X, LogoRect.Y,
-                                         LogoRect.Width, LogoRect.Height, LogoRect.NaturalWidth,
-                                         LogoRect.NaturalHeight, ScreenWidth(), ScreenHeight());
-    ContentWindow = CreateWindowExA(0, "AtlAxWin", ContentText.c_str(), WS_CHILD | WS_VISIBLE,
-                                    box.Left, box.Top, box.Width(), box.Height(), SaverWindow,
-                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+    std::string text;
+    RECT box{};
+    {
+        std::lock_guard<std::mutex> hold(Shared.ContentLock);
+        text = Shared.ContentHostText;
+        box = Shared.ContentHostBox;
+    }
+    ContentWindow = CreateWindowExA(0, "AtlAxWin", text.c_str(), WS_CHILD | WS_VISIBLE, box.left,
+                                    box.top, box.right - box.left, box.bottom - box.top,
+                                    SaverWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
 }

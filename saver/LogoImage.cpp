@@ -1,25 +1,15 @@
 #include "saver/LogoImage.h"
 
 #include "core/LogoGeometry.h"
+#include "common/MemoryBitmap.h"
 #include "core/SaverTail.h"
-#include "saver/MemoryBitmap.h"
+#include "saver/FileIo.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
 
 #include <shlwapi.h>
-
-RECT ScreenRect{};
-LogoRectangle LogoRect{};
-HDC LogoDC = nullptr;
-HBITMAP LogoBitmap = nullptr;
-HDC DisplayDC = nullptr;
-HBRUSH BackgroundBrush = nullptr;
-int DrawTransparent = 0;
-int LowColour = 0;
-HWND ContentWindow = nullptr;
-std::string ContentText;
 
 namespace {
 
@@ -123,15 +113,9 @@ uint32_t WriteLogoTemp(std::string& path) {
         if (path.empty())
             return 0;
     }
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    if (!file)
+    if (!WriteWholeFile(path, LogoBlock.data(), count, FILE_ATTRIBUTE_TEMPORARY))
         return 0;
-    DWORD written = 0;
-    if (count > 0 &&
-        !WriteFile(file.get(), LogoBlock.data(), static_cast<DWORD>(count), &written, nullptr))
-        return 0;
-    return written;
+    return static_cast<uint32_t>(count);
 }
 
 void ReleaseLogo() {
@@ -142,8 +126,8 @@ void ReleaseLogo() {
 }
 
 void LoadLogoBitmap(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
         Logo.Adopt(DisplayDC, bitmap.release())) {

@@ -4,26 +4,23 @@
 #pragma once
 
 #include "core/EffectInfo.h"
+#include "saver/SaverState.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
-// Where and how big the logo is drawn, and the size of its bitmap.
-struct LogoRectangle {
-    int32_t X, Y, Width, Height, NaturalWidth, NaturalHeight;
-};
-
-extern RECT ScreenRect; // client area of the saver window, less a pixel (see LoadLogo)
-extern LogoRectangle LogoRect;
-extern HDC LogoDC; // memory DC with the logo bitmap (the scaled copy in a preview pane)
-extern HBITMAP LogoBitmap;
-extern HDC DisplayDC;          // DC on the display, owned by the saver window
-extern HBRUSH BackgroundBrush; // brush of BackgroundColor, owned by the saver window
-extern int DrawTransparent;    // 1: every draw applies the logo's transparency
-extern int LowColour;          // 1: the display has fewer than 32 bits per pixel
-extern HWND ContentWindow;     // the content host window in content mode
+// Fields of Shared (SaverState.h says which thread writes each).
+extern RECT& ScreenRect; // client area of the saver window, less a pixel (see LoadLogo)
+extern LogoRectangle& LogoRect;
+extern HDC& LogoDC; // memory DC with the logo bitmap (the scaled copy in a preview pane)
+extern HBITMAP& LogoBitmap;
+extern HDC& DisplayDC;          // DC on the display, owned by the saver window
+extern HBRUSH& BackgroundBrush; // brush of BackgroundColor, owned by the saver window
+extern int& DrawTransparent;    // 1: every draw applies the logo's transparency
+extern int& LowColour;          // 1: the display has fewer than 32 bits per pixel
+extern HWND& ContentWindow;     // the content host window in content mode
 
 inline int32_t ScreenWidth() {
     return ScreenRect.right;
@@ -88,4 +85,8 @@ void EnsureContentWindow();
 
 // Text handed to the content host: the content file's temporary path, or
 // the address carried in the logo block.
-extern std::string ContentText;
+extern std::string& ContentText;
+
+// On the render thread once the logo is loaded and prepared: hands the
+// content host's text and place to the window thread.
+void PublishContentHost();

@@ -3,7 +3,7 @@
 #include "core/EffectChoice.h"
 #include "core/Random.h"
 #include "saver/EffectTable.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
@@ -18,11 +18,16 @@
 // input that ends the saver. A repaint asked for during such a frame is
 // drawn as soon as the frame ends. For the same reason the window erases
 // its background through this path while a run is active.
+//
+// Stopping: every pause of a frame waits on the stop event, so a run ends
+// within a frame's drawing time of the stop. The thread runs its effect's
+// clean-up itself, after its last frame; nothing else ever does, so the
+// clean-up never overlaps a frame. A thread that has not ended after
+// StopTimeout is stuck inside a frame and may still use the logo, the DCs
+// and the effect's state: freeing any of them would pull them from under
+// it, so the process ends instead.
 
-int32_t CurrentEffect = -1;
-HWND SaverWindow = nullptr;
-int StopFlag = 0;
-SaverHooks Hooks{LoadSaverLogo, ChooseRandomEffect};
+SaverHooks Hooks{LoadSaverLogo, ChooseRandomEffect, EndStuckProcess};
 
 namespace {
 
@@ -34,20 +39,19 @@ DWORD WaitEvents(DWORD count, const HANDLE* events, DWORD ms) {
     return MsgWaitForMultipleObjects(count, events, FALSE, ms, 0);
 }
 
+// Made and replaced by the window thread only while no render thread runs;
+// the render thread only waits on them.
 UniqueKernel StopEvent;    // auto-reset; its one waiter is the render thread
 UniqueKernel RepaintEvent; // auto-reset; set by RepaintEffect
 UniqueKernel RenderThread;
-DWORD RenderThreadId = 0;
-double TicksPerMs = 0;
+std::atomic<DWORD> RenderThreadId{0};
 
-constexpr DWORD StopTimeout = 20000000;
-
-bool InitPerfTimer() {
+// Performance-counter ticks per millisecond; 0 when there is no counter.
+double PerfTicksPerMs() {
     LARGE_INTEGER frequency{};
     if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0)
-        return false;
-    TicksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
-    return true;
+        return 0;
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
 }
 
 LONGLONG PerfNow() {
@@ -87,14 +91,14 @@ int WaitFrame(HWND window, HDC dc, int ms) {
 
 DWORD WINAPI RenderThreadProc(void* parameter) {
     const auto window = static_cast<HWND>(parameter);
-    StopFlag = 0;
     WindowDC dc(window); // the thread's own, not the one the window paints with
     if (!StartEffect(window, dc.get()))
         return 1;
     FillRect(dc.get(), &ScreenRect, BackgroundBrush);
 
     const EffectEntry* entry = CurrentEntry();
-    const bool paced = entry && entry->Paced == 1 && InitPerfTimer();
+    const double ticksPerMs = entry && entry->Paced == 1 ? PerfTicksPerMs() : 0;
+    const bool paced = ticksPerMs > 0;
     const int interval = GetFrameInterval();
     int wait = interval;
 
@@ -110,7 +114,7 @@ DWORD WINAPI RenderThreadProc(void* parameter) {
             } else {
                 const LONGLONG frameStart = PerfNow();
                 CallEffect(window, dc.get(), OpFrame);
-                wait = interval - static_cast<int>((PerfNow() - frameStart) / TicksPerMs);
+                wait = interval - static_cast<int>((PerfNow() - frameStart) / ticksPerMs);
             }
         }
     }
@@ -125,8 +129,13 @@ int ChooseRandomEffect() {
     return PickEffectRow(CurrentSettings->EnabledMask, CurrentEffect);
 }
 
+void EndStuckProcess() {
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(SaverExitCode));
+}
+
 void StartRenderThread(HWND window) {
-    StopRenderThread();
+    if (!StopRenderThread())
+        return;
     if (!StopEvent)
         StopEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     else
@@ -135,23 +144,29 @@ void StartRenderThread(HWND window) {
         RepaintEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     else
         ResetEvent(RepaintEvent.get());
-    RenderThread.reset(CreateThread(nullptr, 0, RenderThreadProc, window, 0, &RenderThreadId));
+    StopFlag = 0;
+    // Made suspended so that its id is known before it can ask for it.
+    DWORD id = 0;
+    RenderThread.reset(CreateThread(nullptr, 0, RenderThreadProc, window, CREATE_SUSPENDED, &id));
+    RenderThreadId = id;
+    if (RenderThread)
+        ResumeThread(RenderThread.get());
 }
 
-void StopRenderThread() {
+bool StopRenderThread() {
     if (StopEvent)
         SetEvent(StopEvent.get());
     if (!RenderThread)
-        return;
+        return true;
     if (GetCurrentThreadId() == RenderThreadId)
-        return; // a run cannot wait for itself; the signal ends it
-    if (WaitForSingleObject(RenderThread.get(), StopTimeout) == WAIT_TIMEOUT) {
-        if (const EffectEntry* entry = CurrentEntry())
-            entry->Draw(nullptr, OpCleanUp);
-        TerminateThread(RenderThread.get(), 1);
+        return false; // a run cannot wait for itself; the signal ends it
+    if (WaitForSingleObject(RenderThread.get(), StopTimeout) != WAIT_OBJECT_0) {
+        Hooks.RenderThreadStuck();
+        return false;
     }
     RenderThread.reset();
     RenderThreadId = 0;
+    return true;
 }
 
 bool RenderThreadRunning() {
@@ -214,6 +229,8 @@ bool StartEffect(HWND window, HDC dc) {
     } else {
         CurrentEffect = -1;
     }
+    if (ContentMode())
+        PublishContentHost();
     ShowSaverCursor(true);
     CallEffect(window, dc, OpInitialise);
     return true;

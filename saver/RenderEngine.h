@@ -4,22 +4,32 @@
 #pragma once
 
 #include "core/EffectInfo.h"
+#include "saver/SaverState.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-extern int32_t CurrentEffect; // EffectMask of the running effect, -1 for none
-extern HWND SaverWindow;      // the window the effects draw on
-extern int StopFlag;          // 1 once a wait saw the stop event
+// Fields of Shared that both threads touch.
+extern std::atomic<int32_t>& CurrentEffect; // EffectMask of the running effect, -1 for none
+extern std::atomic<HWND>& SaverWindow;      // the window the effects draw on
+extern std::atomic<int>& StopFlag;          // 1 once a wait saw the stop event
 
-// Stops any render thread and starts a new one drawing on `window`.
+// How long a stop waits for the render thread: every pause of a frame waits
+// on the stop (WaitStop), so a thread that takes longer is stuck.
+constexpr DWORD StopTimeout = 1000;
+
+// Stops any render thread and starts a new one drawing on `window`; none
+// when the old one could not be stopped.
 void StartRenderThread(HWND window);
 
-// Signals the stop event and waits for the render thread to end (it runs
-// its effect's clean-up). A thread that does not end in time gets the
-// clean-up called from here and is terminated.
-void StopRenderThread();
+// Signals the stop event and waits up to StopTimeout for the render thread
+// to end; the thread runs its effect's clean-up itself. True when no render
+// thread is left. A thread still running then may be drawing with anything
+// of the run, so nothing is freed: Hooks.RenderThreadStuck ends the process.
+// False (everything left as it is) only when that hook returns, or when
+// called on the render thread itself (the signal ends the run).
+bool StopRenderThread();
 
 bool RenderThreadRunning();
 

@@ -9,7 +9,7 @@
 namespace {
 
 class FileSource final : public TailSource {
-public:
+  public:
     explicit FileSource(HANDLE file) : file_(file) {}
     uint64_t Size() override {
         LARGE_INTEGER size{};
@@ -19,7 +19,7 @@ public:
         return Seek(file_, offset) && ReadExactly(file_, buffer, count);
     }
 
-private:
+  private:
     HANDLE file_;
 };
 
@@ -44,6 +44,8 @@ UniqueFile OpenSaverFile(const std::string& path) {
     UniqueFile file = OpenForRead(path);
     if (file)
         return file;
+    // The open's own error, taken before any other call can replace it.
+    DWORD error = GetLastError();
 
     using DisableFn = BOOL(WINAPI*)(PVOID*);
     using RevertFn = BOOL(WINAPI*)(PVOID);
@@ -52,12 +54,14 @@ UniqueFile OpenSaverFile(const std::string& path) {
         reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
     auto revert = reinterpret_cast<RevertFn>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
-    DWORD error = GetLastError();
     if (disable && revert) {
         PVOID old = nullptr;
+        // A failed disable (a 64-bit process has no redirection) leaves the
+        // first open's error as the one that counts.
         if (disable(&old)) {
             file = OpenForRead(path);
-            error = GetLastError();
+            if (!file)
+                error = GetLastError();
             revert(old);
             if (file)
                 return file;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/SaverRecord.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <string>
 

@@ -10,15 +10,6 @@
 
 #include <commctrl.h>
 
-HDC SaverWindowDC = nullptr;
-int SettingsPreview = 0;
-int InputGuard = 0;
-HWND SettingsPage = nullptr;
-bool InPreviewPane = false;
-SaverSettings ScratchSettings{};
-SaverSettings* SavedSettings = nullptr;
-int SaverExitCode = 0;
-
 namespace {
 
 UniqueDC Display;
@@ -27,7 +18,6 @@ UniqueBrush Background;
 CursorPoint LastMouse = NoMouse;
 
 constexpr char PreviewClass[] = "WindowsScreenSaverClassPreview";
-
 
 CursorPoint CursorNow() {
     POINT p{};
@@ -66,10 +56,9 @@ LRESULT OnCreate(HWND window) {
     return 0;
 }
 
-void OnDestroy(HWND window) {
-    CallEffect(window, SaverWindowDC, OpCleanUp); // stops the render thread first
+// Frees what a run draws with; only once the render thread has ended.
+void ReleaseRunResources(HWND window) {
     ReleaseLogo();
-    ShowSaverCursor(false);
     ContentWindow = nullptr;
     OwnedWindowDC.reset();
     SaverWindowDC = nullptr;
@@ -80,13 +69,24 @@ void OnDestroy(HWND window) {
                      reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
     Background.reset();
     BackgroundBrush = nullptr;
+}
+
+void OnDestroy(HWND window) {
+    // A render thread that could not be stopped may still draw with what a
+    // run uses, which then stays as it is.
+    const bool stopped = StopRenderThread();
+    if (stopped)
+        ReleaseRunResources(window);
+    ShowSaverCursor(false);
     if (SettingsPreview) {
         SettingsPreview = 0;
         InputGuard = 0;
         SendMessageA(SettingsPage, WM_PARENTNOTIFY, WM_DESTROY, reinterpret_cast<LPARAM>(window));
     } else {
-        LogoBlock.clear();
-        LogoBlock.shrink_to_fit();
+        if (stopped) {
+            LogoBlock.clear();
+            LogoBlock.shrink_to_fit();
+        }
         PostQuitMessage(SaverExitCode);
     }
 }
@@ -104,7 +104,8 @@ LRESULT OnInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void OnTimer(HWND window, UINT_PTR id) {
     if (id == ChangeTimer) {
-        StopRenderThread();
+        if (!StopRenderThread())
+            return;
         FillRect(SaverWindowDC, &ScreenRect, BackgroundBrush);
         StartRenderThread(window);
     } else if (id == GuardTimer) {
@@ -202,10 +203,11 @@ HWND OpenPreviewWindow(HWND page) {
     wc.lpfnWndProc = SaverWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(5));
-    wc.hbrBackground = CreateSolidBrush(CurrentTrailer.BackgroundColor);
+    // No class brush of its own: WM_CREATE gives the class the saver
+    // window's brush, and WM_DESTROY puts a stock one back.
+    wc.hbrBackground = nullptr;
     wc.lpszClassName = PreviewClass;
-    if (!RegisterClassA(&wc))
-        DeleteObject(wc.hbrBackground); // registered by an earlier Preview
+    RegisterClassA(&wc); // fails harmlessly when an earlier Preview registered it
 
     SettingsPreview = 1;
     CurrentEffect = -1;

@@ -2,18 +2,19 @@
 // pane and the settings Preview window.
 #pragma once
 
-#include "core/SaverRecord.h"
+#include "saver/SaverState.h"
 
 #include <windows.h>
 
-extern HDC SaverWindowDC;             // the saver window's DC (WindowDC), taken at creation
-extern int SettingsPreview;           // 1 in the settings Preview window
-extern int InputGuard;                // 1 in the first 500 ms of a settings Preview
-extern HWND SettingsPage;             // the page (or window) that opened the Preview
-extern bool InPreviewPane;            // the saver runs as a child of the preview pane
-extern SaverSettings ScratchSettings; // settings shown by the Preview window
-extern SaverSettings* SavedSettings;  // CurrentSettings to put back afterwards
-extern int SaverExitCode;             // exit code posted when the saver window goes
+// Fields of Shared (SaverState.h says which thread writes each).
+extern HDC& SaverWindowDC;             // the saver window's DC (WindowDC), taken at creation
+extern int& SettingsPreview;           // 1 in the settings Preview window
+extern int& InputGuard;                // 1 in the first 500 ms of a settings Preview
+extern HWND& SettingsPage;             // the page (or window) that opened the Preview
+extern bool& InPreviewPane;            // the saver runs as a child of the preview pane
+extern SaverSettings& ScratchSettings; // settings shown by the Preview window
+extern SaverSettings*& SavedSettings;  // CurrentSettings to put back afterwards
+extern int& SaverExitCode;             // exit code posted when the saver window goes
 
 constexpr UINT_PTR ChangeTimer = 7;
 constexpr UINT_PTR GuardTimer = 8;

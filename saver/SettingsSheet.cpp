@@ -4,7 +4,7 @@
 #include "core/LinkStyle.h"
 #include "saver/ContextHelp.h"
 #include "saver/DialogPageControls.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LinkControl.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
@@ -149,7 +149,6 @@ void OnCommand(HWND page, WPARAM wParam) {
 }
 
 } // namespace
-
 
 void UpdatePageControls(HWND page, int32_t pageId) {
     DialogPageControls controls(page);

@@ -4,7 +4,7 @@
 #include "core/SliderMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "common/MemoryBitmap.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
@@ -22,7 +22,7 @@ struct SliderRun {
 SliderRun Slider;
 
 void DrawGrid(HDC picture, const SliderState& s) {
-    const HGDIOBJ old = SelectObject(picture, GetStockObject(BLACK_PEN));
+    const SelectGuard pen(picture, GetStockObject(BLACK_PEN));
     const int32_t lines = std::max(s.MaxCol, s.MaxRow) + 1;
     for (int32_t i = 0; i <= lines; ++i) {
         const int32_t x = s.OriginX + i * s.TileW;
@@ -32,7 +32,6 @@ void DrawGrid(HDC picture, const SliderState& s) {
         MoveToEx(picture, 0, y, nullptr);
         LineTo(picture, ScreenWidth(), y);
     }
-    SelectObject(picture, old);
 }
 
 void Initialise(HDC dc) {

@@ -6,7 +6,7 @@
 #include "core/StandardMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "common/MemoryBitmap.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 

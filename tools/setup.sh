@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build clang libclang-rt-14-dev googletest
+    cmake ninja-build clang clang-format libclang-rt-14-dev googletest
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev libstb-dev
     wine wine64 xvfb xauth
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds every tree and runs every test: native (sanitizers, fuzz
-# smoke runs) and Windows (under Wine and Xvfb).
+# Sets up, builds every tree and runs every test: the formatting check,
+# native (sanitizers, bounded fuzz runs from the seed corpora) and Windows
+# (under Wine and Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -15,6 +16,7 @@ stop_wine() { "build/$wintree/wine-run.sh" --stop; }
 trap stop_wine EXIT
 
 status=0
+bash tools/check-format.sh || status=1
 (cd build/native && ctest --output-on-failure -j"$(nproc)") || status=1
 # One Windows test program at a time: they share one screen, one mouse and
 # one keyboard, and a window or input of one must never reach another's

@@ -4,9 +4,9 @@
 //   MakeSample [output.scr]
 // Reads SaverTemplate.scr and defimg.bmp beside itself; writes
 // "Quorvel Sample.scr" there unless another output is named.
+#include "common/Handles.h"
 #include "core/Bmp32.h"
 #include "core/Premultiply.h"
-#include "saver/Handles.h"
 
 #include <windows.h>
 

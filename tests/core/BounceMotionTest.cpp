@@ -178,3 +178,29 @@ TEST(BounceUnionRect, CoversOldAndNewLogoWithFivePixelMargin) {
 }
 
 } // namespace
+
+TEST(BounceHostileRecord, SpeedsAndSizesAtTheInt32EndsStayOnTheScreenEdges) {
+    // Values a settings page never writes but a file can hold: every frame
+    // ends at an edge of the screen instead of overflowing.
+    const BounceArea screen{100, 100, 1920, 1080};
+    for (int32_t speed : {INT32_MAX, INT32_MIN}) {
+        for (int32_t gravity : {0, 1}) {
+            const BounceSettings s{speed, gravity, 0};
+            SeedRand(3);
+            BounceState b = BounceStart(s, screen);
+            for (int frame = 0; frame < 6; ++frame) {
+                BounceStep(b, s, screen);
+                EXPECT_GE(b.PosX, 0);
+                EXPECT_LE(b.PosX, 1820);
+            }
+        }
+    }
+    // A logo wider than any screen can be, without gravity.
+    const BounceArea huge{INT32_MAX, INT32_MAX, 1920, 1080};
+    const BounceSettings s{3, 0, 0};
+    BounceState b = BounceStart(s, huge);
+    BounceStep(b, s, huge);
+    EXPECT_EQ(b.PosX, 1920 - INT32_MAX);
+    const BounceRect r = BounceUnion(b.PosX, b.PosY, 0, 0, huge);
+    EXPECT_EQ(r.Width, INT32_MAX);
+}

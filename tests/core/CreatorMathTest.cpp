@@ -53,7 +53,7 @@ TEST(ColourParts, FromAColorref) {
     EXPECT_EQ(GetBlue(0x00336699), 0x33);
 }
 
-TEST(HSVToRGB, DocumentedColours) {
+TEST(HSVToRGB, PrimariesHuesOutsideTheCircleAndRounding) {
     EXPECT_EQ(HSVToRGB(0, 100, 100), 255);
     EXPECT_EQ(HSVToRGB(120, 100, 50), 128 * 256);
     EXPECT_EQ(HSVToRGB(400, 100, 100), 0);

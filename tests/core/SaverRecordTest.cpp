@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <thread>
 
@@ -52,9 +53,8 @@ TEST(SaverRecord, DefaultsAreWrittenAndUntouchedFieldsKept) {
     EXPECT_EQ(t.PicHasTrans, 1);
     EXPECT_EQ(std::memcmp(t.Marker, "TORVASKE", 8), 0);
     const SaverSettings& s = t.Settings;
-    const int32_t expected[] = {1,   4,    250, 1,  5,    0,  1,  5000, 1, 5000, 1,  10,
-                                3,   0,    1,   0,  300,  0,  310, 1,   5, 10,   15, 1,
-                                0,   2};
+    const int32_t expected[] = {1, 4, 250, 1,   5, 0,   1, 5000, 1,  5000, 1, 10, 3,
+                                0, 1, 0,   300, 0, 310, 1, 5,    10, 15,   1, 0,  2};
     const auto* fields = reinterpret_cast<const int32_t*>(&s);
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(fields[i], expected[i]) << "settings offset " << i * 4;
@@ -94,6 +94,32 @@ TEST(SaverRecord, NormaliserLimitsIgnoreInputAndScalesGravity) {
     s.IgnoreInput = -3; // below the range: left alone
     NormaliseSettings(s);
     EXPECT_EQ(s.IgnoreInput, -3);
+
+    // Speeds whose triple leaves the int32_t range are held at its ends.
+    s.BounceGravity = 1;
+    s.BounceSpeed = 715827882; // the largest whose triple fits
+    NormaliseSettings(s);
+    EXPECT_EQ(s.BounceGravity, 2147483646);
+    s.BounceSpeed = 715827883;
+    NormaliseSettings(s);
+    EXPECT_EQ(s.BounceGravity, INT32_MAX);
+    s.BounceSpeed = INT32_MIN;
+    NormaliseSettings(s);
+    EXPECT_EQ(s.BounceGravity, INT32_MIN);
+}
+
+TEST(SaverTail, ARecordWithAHugeBounceSpeedIsReadWithADefinedGravity) {
+    // 388 bytes: a 4-byte logo and the record, as a hostile file can be.
+    SaverTrailer t = DefaultTrailer();
+    t.Settings.BounceSpeed = INT32_MAX;
+    t.Settings.BounceGravity = 1;
+    const std::vector<uint8_t> file = BuildSaverTail(t, {1, 2, 3, 4});
+    ASSERT_EQ(file.size(), 388u);
+    SaverTrailer read{};
+    std::vector<uint8_t> logo;
+    ASSERT_EQ(Read(file, read, logo), ReadOk);
+    EXPECT_EQ(read.Settings.BounceSpeed, INT32_MAX);
+    EXPECT_EQ(read.Settings.BounceGravity, INT32_MAX);
 }
 
 TEST(SaverRecord, TextFieldsAreCutToFitWithTheirNul) {
@@ -115,18 +141,23 @@ TEST(Random, FollowsTheRuntimeGeneratorPerThread) {
     EXPECT_EQ(Rand(), 41);
     EXPECT_EQ(Rand(), 18467);
     EXPECT_EQ(Rand(), 6334);
+    // The sequence from one seed, undisturbed.
     SeedRand(12345);
     const int first = Rand();
-    // Another thread has its own state: seeding it does not move ours.
+    const int second = Rand();
+    // Another thread seeding and drawing between our draws must not move
+    // our state: with one shared state, our next draw would differ.
+    SeedRand(12345);
+    EXPECT_EQ(Rand(), first);
     int other = -1;
     std::thread([&] {
-        SeedRand(12345);
+        SeedRand(999);
         other = Rand();
         Rand();
     }).join();
-    EXPECT_EQ(other, first);
-    SeedRand(12345);
-    EXPECT_EQ(Rand(), first);
+    EXPECT_EQ(Rand(), second);
+    SeedRand(999);
+    EXPECT_EQ(Rand(), other);
     for (int i = 0; i < 1000; ++i) {
         const int r = Rand();
         ASSERT_GE(r, 0);
@@ -179,7 +210,7 @@ TEST(SaverTail, VersionIsComparedAsASignedByte) {
     struct Case {
         uint8_t version;
         ReadResult result;
-    } cases[] = {{0, ReadOlder},    {1, ReadOlder},   {2, ReadOk},       {3, ReadNewer},
+    } cases[] = {{0, ReadOlder},    {1, ReadOlder},    {2, ReadOk},      {3, ReadNewer},
                  {0x7F, ReadNewer}, {0x80, ReadOlder}, {0xFF, ReadOlder}};
     for (const Case& c : cases) {
         std::vector<uint8_t> file = SaverFile(t, logo);
@@ -238,7 +269,7 @@ TEST(SaverTail, LogoSizeBeyondTheFileIsRejectedWithoutReading) {
 
 TEST(SaverTail, SourceThatFailsToReadTheLogoReportsNotSaver) {
     class Failing final : public TailSource {
-    public:
+      public:
         explicit Failing(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
         uint64_t Size() override { return bytes_.size(); }
         bool ReadAt(uint64_t offset, void* buffer, std::size_t count) override {
@@ -247,7 +278,7 @@ TEST(SaverTail, SourceThatFailsToReadTheLogoReportsNotSaver) {
             return ByteTailSource(bytes_.data(), bytes_.size()).ReadAt(offset, buffer, count);
         }
 
-    private:
+      private:
         std::vector<uint8_t> bytes_;
     };
     Failing source(SaverFile(DefaultTrailer(), ProgramBytes(20)));

@@ -2,7 +2,7 @@
 // logo's pixels are exactly where each effect moved it, and many runs with
 // their clean-ups leave no GDI object behind.
 #include "saver/EffectTable.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"

@@ -2,7 +2,7 @@
 // screen back: it changes from frame to frame, the logo's colour is where
 // each effect puts the logo, and a key ends the saver cleanly.
 #include "core/SaverTail.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "tests/effects/EffectTestLogo.h"
 #include "tests/support/WinTest.h"
 

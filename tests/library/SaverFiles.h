@@ -3,7 +3,7 @@
 // the platform's resource functions see them.
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "tests/support/WinTest.h"
 
 #include <cstdint>

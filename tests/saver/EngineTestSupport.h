@@ -3,9 +3,9 @@
 // block, and a DIB to draw into and read back.
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "common/MemoryBitmap.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"

@@ -3,7 +3,12 @@
 // settings through WM_PARENTNOTIFY.
 #include "tests/saver/EngineTestSupport.h"
 
+#include "saver/EffectTable.h"
+#include "saver/SaverHooks.h"
+
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 namespace {
 
@@ -74,6 +79,98 @@ TEST(SettingsPreview, KeysInTheFirstHalfSecondAreSwallowedThenAKeyCloses) {
     EXPECT_FALSE(LogoBlock.empty());
 
     CurrentSettings = SavedSettings;
+    DestroyWindow(page);
+}
+
+// An effect whose first frame hangs until the test lets it go, and what it
+// saw of the state it draws with.
+struct StuckFrame {
+    UniqueKernel Entered{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    UniqueKernel Release{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<int> CleanUps{0};
+    std::atomic<bool> CleanUpSawTheLogo{false};
+    std::atomic<bool> CleanUpDuringAFrame{false};
+    std::atomic<bool> InFrame{false};
+    std::atomic<DWORD> CleanUpThread{0};
+};
+StuckFrame* Stuck = nullptr;
+std::atomic<int> StuckReports{0};
+
+void StuckDraw(HDC, EffectOp op) {
+    if (op == OpFrame) {
+        Stuck->InFrame = true;
+        SetEvent(Stuck->Entered.get());
+        WaitForSingleObject(Stuck->Release.get(), 10000);
+        Stuck->InFrame = false;
+    } else if (op == OpCleanUp) {
+        Stuck->CleanUpDuringAFrame = Stuck->InFrame.load();
+        Stuck->CleanUpSawTheLogo = GetObjectType(LogoDC) == OBJ_MEMDC;
+        Stuck->CleanUpThread = GetCurrentThreadId();
+        ++Stuck->CleanUps;
+    }
+}
+
+void RecordStuck() {
+    ++StuckReports;
+}
+
+TEST(SettingsPreview, ClosingOverAStuckFrameReturnsInTimeAndFreesNothingTheFrameUses) {
+    SaverFixture saver(MakeBitmap32(40, 30, [](int, int) { return 0xFF808080u; }), 200, 150);
+    HWND page = MakePage();
+    ScratchSettings = CurrentTrailer.Settings;
+    ScratchSettings.EnabledMask = EffectStatic;
+    SavedSettings = CurrentSettings;
+    CurrentSettings = &ScratchSettings;
+    StuckFrame stuck;
+    Stuck = &stuck;
+    StuckReports = 0;
+    Notifications = 0;
+    const int row = FindEffect(EffectStatic);
+    const EffectDraw savedDraw = EffectTable[row].Draw;
+    EffectTable[row].Draw = StuckDraw;
+    const SaverHooks savedHooks = Hooks;
+    Hooks.RenderThreadStuck = RecordStuck;
+
+    HWND preview = OpenPreviewWindow(page);
+    ASSERT_TRUE(preview);
+    ASSERT_EQ(WaitForSingleObject(stuck.Entered.get(), 5000), WAIT_OBJECT_0);
+    const HDC logo = LogoDC;
+    const HBRUSH background = BackgroundBrush;
+    // Wine takes two seconds to take a visible top-level window off an X
+    // screen without a window manager, stuck thread or not: hidden first,
+    // the time measured is the saver's own.
+    ShowWindow(preview, SW_HIDE);
+    const DWORD before = GetTickCount();
+    DestroyWindow(preview);
+    const DWORD took = GetTickCount() - before;
+    EXPECT_GE(took, StopTimeout - 50);
+    EXPECT_LT(took, StopTimeout + 500);
+    EXPECT_EQ(StuckReports, 1);
+    EXPECT_FALSE(IsWindow(preview));
+    EXPECT_EQ(Notifications, 1);
+    // The frame still runs, with everything it draws with still there.
+    EXPECT_TRUE(RenderThreadRunning());
+    EXPECT_EQ(stuck.CleanUps, 0);
+    EXPECT_EQ(LogoDC, logo);
+    EXPECT_EQ(GetObjectType(logo), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(BackgroundBrush, background);
+    EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
+
+    // Let go, the thread ends its run itself: the clean-up after the frame,
+    // on its own thread, with the logo still in place.
+    SetEvent(stuck.Release.get());
+    EXPECT_TRUE(StopRenderThread());
+    EXPECT_FALSE(RenderThreadRunning());
+    EXPECT_EQ(stuck.CleanUps, 1);
+    EXPECT_FALSE(stuck.CleanUpDuringAFrame);
+    EXPECT_TRUE(stuck.CleanUpSawTheLogo);
+    EXPECT_NE(stuck.CleanUpThread, GetCurrentThreadId());
+
+    Hooks = savedHooks;
+    EffectTable[row].Draw = savedDraw;
+    Stuck = nullptr;
+    CurrentSettings = SavedSettings;
+    SettingsPreview = 0;
     DestroyWindow(page);
 }
 

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string TemplatePath() { return TestDir() + "SaverTemplate.scr"; }
+std::string TemplatePath() {
+    return TestDir() + "SaverTemplate.scr";
+}
 
 SaverTrailer Defaults() {
     SaverTrailer t{};
@@ -32,7 +34,7 @@ std::string MakeSaver(const TempFolder& dir, const std::string& name, const Save
 
 // Each test's saver has a name of its own; its keys go when the test ends.
 class RegistryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         name_ = "QvTest" + std::to_string(GetCurrentProcessId()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -58,9 +60,9 @@ protected:
                                   KEY_WRITE, nullptr, &raw, nullptr),
                   ERROR_SUCCESS);
         UniqueKey key(raw);
-        ASSERT_EQ(RegSetValueExA(key.get(), "Settings", 0, type, static_cast<const BYTE*>(data),
-                                 size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetValueExA(key.get(), "Settings", 0, type, static_cast<const BYTE*>(data), size),
+            ERROR_SUCCESS);
     }
     std::string name_;
 };
@@ -112,8 +114,8 @@ TEST_F(RegistryTest, ValuesOfOtherSizeOrTypeAreIgnored) {
     struct Case {
         DWORD type;
         DWORD size;
-    } cases[] = {{REG_BINARY, 143}, {REG_BINARY, 145}, {REG_SZ, 144}, {REG_DWORD, 4},
-                 {REG_NONE, 144}};
+    } cases[] = {
+        {REG_BINARY, 143}, {REG_BINARY, 145}, {REG_SZ, 144}, {REG_DWORD, 4}, {REG_NONE, 144}};
     for (const Case& c : cases) {
         PutValue(c.type, bytes, c.size);
         CurrentTrailer.Settings.EnabledMask = 4;

@@ -52,10 +52,9 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
     UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD put = 0;
-    if (!file ||
-        (!bytes.empty() &&
-         (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) ||
-          put != bytes.size())))
+    if (!file || (!bytes.empty() && (!WriteFile(file.get(), bytes.data(),
+                                                static_cast<DWORD>(bytes.size()), &put, nullptr) ||
+                                     put != bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }
 

@@ -1,7 +1,7 @@
 // Helpers for Windows tests: files, child processes and their windows.
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <cstdint>
 #include <string>
@@ -13,14 +13,14 @@ std::string TestDir();
 
 // A new empty folder under the temporary folder, removed with its files.
 class TempFolder {
-public:
+  public:
     TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder();
     std::string Path(const std::string& name) const { return path_ + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -29,7 +29,7 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // A started program; killed if still running when this goes.
 class ChildProcess {
-public:
+  public:
     explicit ChildProcess(const std::string& commandLine);
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -39,7 +39,7 @@ public:
     // Exit code, or STILL_ACTIVE when it did not end within `ms`.
     DWORD Wait(DWORD ms);
 
-private:
+  private:
     UniqueKernel process_;
     DWORD id_ = 0;
 };

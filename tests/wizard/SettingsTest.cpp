@@ -2,7 +2,7 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Registry.h"
 #include "wizard/frame/Settings.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -205,4 +205,31 @@ TEST_F(SettingsTest, NegativeCountLoadsNoEntries) {
     DoSettings(false);
     EXPECT_EQ(CreatorSettings.MRUCount, 0);
     EXPECT_EQ(CreatorSettings.MRUName[0], L"");
+}
+
+TEST_F(SettingsTest, RecentPathsOutsideTheAnsiCodePageComeBackAsStored) {
+    // Greek, Japanese and a snowman: no ANSI code page holds all of them.
+    const std::wstring folder = L"C:\\Sav\u03b5rs \u65e5\u672c\\";
+    const std::wstring file = folder + L"\u2603 Snow.scr";
+    CreatorSettings.MRUCount = 1;
+    CreatorSettings.MRUName[0] = L"\u2603 Snow";
+    CreatorSettings.MRUFile[0] = file;
+    DoSettings(true);
+    // Stored as the same REG_SZ values as before, only now with every
+    // character kept.
+    HKEY mru = Key(L"MRU");
+    EXPECT_EQ(TypeOf(mru, L"0File"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(RegGetStr(mru, L"0File", L""), file);
+
+    CreatorSettings = SettingsRecord{};
+    DoSettings(false);
+    EXPECT_EQ(CreatorSettings.MRUCount, 1);
+    EXPECT_EQ(CreatorSettings.MRUName[0], L"\u2603 Snow");
+    EXPECT_EQ(CreatorSettings.MRUFile[0], file);
+    EXPECT_EQ(CreatorSettings.SaverDir, folder);
+    // A value written the old way, through the ANSI functions, reads back the
+    // same.
+    const char old[] = "C:\\Old\\Plain.scr";
+    RegSetValueExA(mru, "0File", 0, REG_SZ, reinterpret_cast<const BYTE*>(old), sizeof old);
+    EXPECT_EQ(RegGetStr(mru, L"0File", L""), L"C:\\Old\\Plain.scr");
 }

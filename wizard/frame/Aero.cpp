@@ -4,7 +4,7 @@
 #include "core/CreatorText.h"
 #include "core/ErrorSteps.h"
 #include "core/GlassText.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Main.h"
 
@@ -30,6 +30,16 @@ HBITMAP CreateDib32(HDC dc, int width, int height, BITMAPINFO& info) {
     }
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
 }
+
+namespace {
+// Theme data handles exist only in the creator, so their owner lives here.
+struct ThemeTraits {
+    using Type = HTHEME;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { CloseThemeData(h); }
+};
+using UniqueTheme = UniqueHandle<ThemeTraits>;
+} // namespace
 
 HTHEME OpenThemeDataSafe(HWND window, const wchar_t* classList) {
     if (OsLevel < 2)
@@ -57,7 +67,8 @@ void DrawGlassText(Control* label, int part, const RECT* rect, std::wstring text
         }
         window = container;
     }
-    const HTHEME theme = OpenThemeDataSafe(window, L"TEXTSTYLE");
+    const UniqueTheme owned(OpenThemeDataSafe(window, L"TEXTSTYLE"));
+    const HTHEME theme = owned.get();
     DTTOPTS options{};
     options.dwSize = offsetof(DTTOPTS, pfnDrawTextCallback); // up to the glow size: 56
     options.dwFlags = DTT_GLOWSIZE | DTT_COMPOSITED;
@@ -93,8 +104,6 @@ void DrawGlassText(Control* label, int part, const RECT* rect, std::wstring text
         BitBlt(dc, r.left, r.top, r.right - r.left + 5, r.bottom - r.top + 5, memory.get(), r.left,
                r.top, SRCCOPY);
     });
-    if (theme)
-        CloseThemeData(theme);
     if (container)
         UpdateWindow(container);
 }

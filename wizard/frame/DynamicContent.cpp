@@ -1,7 +1,7 @@
 #include "wizard/frame/DynamicContent.h"
 
 #include "core/DynamicType.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/frame/Errors.h"
 
 #include <algorithm>

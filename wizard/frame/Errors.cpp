@@ -1,5 +1,7 @@
 #include "wizard/frame/Errors.h"
 
+#include "common/Handles.h"
+
 #include <utility>
 
 namespace {
@@ -38,9 +40,8 @@ CreatorError Win32Error(DWORD code) {
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    if (buffer)
-        LocalFree(buffer);
+    const UniqueLocal owned(buffer);
+    std::wstring text(buffer ? buffer : L"", buffer ? length : 0);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     if (text.empty())

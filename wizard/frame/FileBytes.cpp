@@ -1,6 +1,6 @@
 #include "wizard/frame/FileBytes.h"
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <new>
 

@@ -4,7 +4,7 @@
 #include "core/LogoFilter.h"
 #include "core/PictureHeader.h"
 #include "core/Premultiply.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/frame/FileBytes.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "wizard/frame/Installer.h"
 
 #include "core/Random.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/controls/ProgressBar.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Main.h"

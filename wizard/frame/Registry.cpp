@@ -6,31 +6,10 @@
 
 #include <vector>
 
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
-
 namespace {
 
-bool QueryType(HKEY key, const std::string& name, DWORD& type, DWORD& size) {
-    return RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+bool QueryType(HKEY key, const std::wstring& name, DWORD& type, DWORD& size) {
+    return RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -38,20 +17,19 @@ bool QueryType(HKEY key, const std::string& name, DWORD& type, DWORD& size) {
 std::wstring RegGetStr(HKEY key, const std::wstring& name, const std::wstring& def) {
     std::wstring result = def;
     RunSteps(L"modRegistry.RegGetStr", {[&] {
-                 const std::string ansiName = ToAnsi(name);
                  DWORD type = 0, size = 0;
-                 if (!QueryType(key, ansiName, type, size))
+                 if (!QueryType(key, name, type, size))
                      return;
                  if (type == REG_SZ) {
-                     std::vector<char> buffer(size + 1, '\0');
+                     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
                      DWORD got = size;
-                     CheckStatus(RegQueryValueExA(key, ansiName.c_str(), nullptr, nullptr,
+                     CheckStatus(RegQueryValueExW(key, name.c_str(), nullptr, nullptr,
                                                   reinterpret_cast<BYTE*>(buffer.data()), &got));
                      // The text ends at its terminator; one stored without
                      // a terminator keeps all its characters.
-                     if (got > 0)
-                         result = FromAnsi(
-                             std::string(buffer.data(), std::min<size_t>(got, size)).c_str());
+                     const size_t chars = std::min<size_t>(got, size) / sizeof(wchar_t);
+                     if (chars > 0)
+                         result = std::wstring(buffer.data(), chars).c_str();
                  } else if (type == REG_DWORD) {
                      const int32_t fallback = RoundHalfEven(LeadingNumber(def));
                      result = std::to_wstring(RegGetNum(key, name, fallback));
@@ -63,9 +41,8 @@ std::wstring RegGetStr(HKEY key, const std::wstring& name, const std::wstring& d
 int32_t RegGetNum(HKEY key, const std::wstring& name, int32_t def) {
     int32_t result = def;
     RunSteps(L"modRegistry.RegGetNum", {[&] {
-                 const std::string ansiName = ToAnsi(name);
                  DWORD type = 0, size = 0;
-                 if (!QueryType(key, ansiName, type, size))
+                 if (!QueryType(key, name, type, size))
                      return;
                  if (type == REG_SZ) {
                      result =
@@ -73,7 +50,7 @@ int32_t RegGetNum(HKEY key, const std::wstring& name, int32_t def) {
                  } else if (type == REG_DWORD) {
                      DWORD value = static_cast<DWORD>(def);
                      DWORD got = sizeof value;
-                     if (RegQueryValueExA(key, ansiName.c_str(), nullptr, nullptr,
+                     if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr,
                                           reinterpret_cast<BYTE*>(&value), &got) == ERROR_SUCCESS)
                          result = static_cast<int32_t>(value);
                  }
@@ -83,17 +60,17 @@ int32_t RegGetNum(HKEY key, const std::wstring& name, int32_t def) {
 
 void RegSetStr(HKEY key, const std::wstring& name, const std::wstring& value) {
     RunSteps(L"modRegistry.RegSetStr", {[&] {
-                 const std::string text = ToAnsi(value);
-                 const DWORD size = text.empty() ? 0 : static_cast<DWORD>(text.size() + 1);
-                 RegSetValueExA(key, ToAnsi(name).c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(text.c_str()), size);
+                 const DWORD size =
+                     value.empty() ? 0 : static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+                 RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(value.c_str()), size);
              }});
 }
 
 void RegSetNum(HKEY key, const std::wstring& name, int32_t value) {
     RunSteps(L"modRegistry.RegSetNum", {[&] {
                  const DWORD data = static_cast<DWORD>(value);
-                 RegSetValueExA(key, ToAnsi(name).c_str(), 0, REG_DWORD,
+                 RegSetValueExW(key, name.c_str(), 0, REG_DWORD,
                                 reinterpret_cast<const BYTE*>(&data), sizeof data);
              }});
 }

@@ -1,5 +1,5 @@
-// modRegistry: typed values of an open key. Texts go through the ANSI code
-// page, as the stored settings always have.
+// modRegistry: typed values of an open key, through the wide-character
+// functions, so paths with any characters come back as they were stored.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,3 @@ int32_t RegGetNum(HKEY key, const std::wstring& name, int32_t def);
 // REG_SZ with its terminating NUL; an empty text is stored as 0 bytes.
 void RegSetStr(HKEY key, const std::wstring& name, const std::wstring& value);
 void RegSetNum(HKEY key, const std::wstring& name, int32_t value);
-
-// Wide text to and from the ANSI code page.
-std::string ToAnsi(const std::wstring& text);
-std::wstring FromAnsi(const std::string& text);

@@ -3,7 +3,7 @@
 // name (stdcall, SaveLogo cdecl). The tests of the library use it too.
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "wizard/frame/Settings.h"
 
 #include "core/CreatorText.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Registry.h"
 
@@ -44,11 +44,10 @@ std::wstring FirstFolder(std::initializer_list<int> csidls) {
 
 UniqueKey OpenKey(HKEY parent, const std::wstring& name, bool Save) {
     HKEY key = nullptr;
-    const std::string ansi = ToAnsi(name);
     const LONG status =
-        Save ? RegCreateKeyExA(parent, ansi.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+        Save ? RegCreateKeyExW(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                                nullptr, &key, nullptr)
-             : RegOpenKeyExA(parent, ansi.c_str(), 0, KEY_READ, &key);
+             : RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key);
     return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 

@@ -5,7 +5,7 @@
 #include "core/Premultiply.h"
 #include "core/RecentList.h"
 #include "core/SaverRecord.h"
-#include "saver/Handles.h"
+#include "common/Handles.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/FileBytes.h"
 #include "wizard/frame/SaverLibrary.h"

@@ -3,7 +3,7 @@
 // selected.
 #pragma once
 
-#include "saver/Handles.h"
+#include "common/Handles.h"
 
 class MemoryBitmap {
   public:

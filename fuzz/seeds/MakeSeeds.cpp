@@ -1,0 +1,277 @@
+// Writes the seed corpora of the fuzz targets into <folder>/<target>/:
+// screensaver files whose tails come from the real tail writer (every
+// effect, every option at the ends of its range, content logos), icon files
+// and icon groups, Flash and HTML heads, and creator texts. Started by the
+// build; the fuzzers begin from these instead of from nothing, so they reach
+// records that pass the marker and size checks.
+#include "core/EffectInfo.h"
+#include "core/IconDirectory.h"
+#include "core/SaverRecord.h"
+#include "core/SaverTail.h"
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+namespace fs = std::filesystem;
+
+class Corpus {
+  public:
+    Corpus(const fs::path& root, const char* target) : folder_(root / target) {
+        fs::create_directories(folder_);
+    }
+    void Add(const Bytes& bytes) {
+        std::ofstream out(folder_ / ("seed" + std::to_string(count_++)), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+  private:
+    fs::path folder_;
+    int count_ = 0;
+};
+
+void Put32(Bytes& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void Put16(Bytes& b, uint16_t v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+// A stand-in program image: the readers look only at the file's end.
+Bytes Program() {
+    Bytes b = {'M', 'Z'};
+    b.resize(64, 0x90);
+    return b;
+}
+
+// A 2 x 2 32-bit bitmap file, the kind of logo the writer stores.
+Bytes BitmapLogo() {
+    Bytes b = {'B', 'M'};
+    Put32(b, 54 + 16);
+    Put32(b, 0);
+    Put32(b, 54);
+    Put32(b, 40);
+    Put32(b, 2);
+    Put32(b, 2);
+    Put16(b, 1);
+    Put16(b, 32);
+    for (int i = 0; i < 6; ++i)
+        Put32(b, 0);
+    for (int i = 0; i < 4; ++i)
+        Put32(b, 0x80FF4020u + static_cast<uint32_t>(i));
+    return b;
+}
+
+Bytes SaverFile(const SaverTrailer& t, const Bytes& logo, const char* contentPath = nullptr) {
+    Bytes file = Program();
+    const Bytes tail = BuildSaverTail(t, logo, contentPath);
+    file.insert(file.end(), tail.begin(), tail.end());
+    return file;
+}
+
+SaverTrailer Defaults() {
+    SaverTrailer t{};
+    LoadDefaultSettings(t, 1);
+    SetField(t.SaverName, "Seed");
+    t.SaverId = 0x1234abcd;
+    return t;
+}
+
+// One variation of the settings: a field and the values to try.
+struct Variation {
+    int32_t SaverSettings::*Field;
+    std::vector<int32_t> Values;
+};
+
+void SaverSeeds(Corpus& corpus) {
+    const Bytes bitmap = BitmapLogo();
+    const std::vector<Variation> variations = {
+        {&SaverSettings::ChangeMode, {0, 1}},
+        {&SaverSettings::ChangeMinutes, {0, 1, 60, 61}},
+        {&SaverSettings::IgnoreInput, {0, 1, 2, 4, 6, 7}},
+        {&SaverSettings::StaticDisplay, {0, 1, 2, 3, 4}},
+        {&SaverSettings::StandardDelay, {1000, 15000}},
+        {&SaverSettings::StandardFade, {0, 1}},
+        {&SaverSettings::BounceSpeed, {1, 10, INT32_MAX}},
+        {&SaverSettings::BounceGravity, {0, 1}},
+        {&SaverSettings::BounceWrap, {0, 1}},
+        {&SaverSettings::BounceTrail, {0, 1}},
+        {&SaverSettings::ManyDelay, {100, 2600}},
+        {&SaverSettings::ManyDim, {0, 1}},
+        {&SaverSettings::DripInterval, {0, 990}},
+        {&SaverSettings::DripDisplay, {0, 1, 2, 3, 4}},
+        {&SaverSettings::FallingInterval, {1, 5}},
+        {&SaverSettings::FallingSpeed, {1, 25}},
+        {&SaverSettings::FallingCount, {1, 50}},
+        {&SaverSettings::FallingScaled, {0, 1}},
+        {&SaverSettings::FallingFade, {0, 1}},
+        {&SaverSettings::FallingDirection, {1, 2, 4, 8, 15}},
+        {&SaverSettings::SliderInterval, {0, 500}},
+        {&SaverSettings::SliderDisplay, {0, 1, 2, 3, 4}},
+        {&SaverSettings::SliderTileSize, {1050, 1051, 1052, 1054}},
+    };
+    for (int row = 0; row < EffectCount; ++row) {
+        SaverTrailer t = Defaults();
+        t.Settings.EnabledMask = EffectInfoTable[row].Mask;
+        corpus.Add(SaverFile(t, bitmap));
+    }
+    for (const Variation& v : variations)
+        for (int32_t value : v.Values) {
+            SaverTrailer t = Defaults();
+            t.Settings.EnabledMask = 0xFE;
+            t.Settings.*v.Field = value;
+            corpus.Add(SaverFile(t, bitmap));
+        }
+    // Content logos: an address, and a file carried with its name.
+    for (int32_t dyn : {0, 1, 2, 3}) {
+        SaverTrailer t = Defaults();
+        t.DynamicLogo = 1;
+        t.Settings.DynSize = dyn;
+        t.Settings.ContentWidth = 550;
+        t.Settings.ContentHeight = 400;
+        const std::string address = "http://example.invalid/logo.html";
+        corpus.Add(SaverFile(t, Bytes(address.begin(), address.end() + 1)));
+        t.Settings.ContentFromFile = 1;
+        corpus.Add(SaverFile(t, {'F', 'W', 'S', 6, 0, 0, 0, 0}, "C:\\logos\\movie.swf"));
+    }
+    // Colour keys, an empty logo, older and newer records.
+    SaverTrailer t = Defaults();
+    t.TransparentColor = 0x00FF00;
+    t.PicHasTrans = 0;
+    corpus.Add(SaverFile(t, bitmap));
+    corpus.Add(SaverFile(Defaults(), {}));
+    t = Defaults();
+    t.Version = 1;
+    corpus.Add(SaverFile(t, bitmap));
+    t.Version = 3;
+    corpus.Add(SaverFile(t, bitmap));
+}
+
+Bytes IconFileWith(const std::vector<Bytes>& images) {
+    Bytes b;
+    Put16(b, 0);
+    Put16(b, 1);
+    Put16(b, static_cast<uint16_t>(images.size()));
+    uint32_t offset = static_cast<uint32_t>(IconHeaderSize + IconFileEntrySize * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const uint8_t side = static_cast<uint8_t>(16 << i);
+        b.insert(b.end(), {side, side, 0, 0});
+        Put16(b, 1);
+        Put16(b, 32);
+        Put32(b, static_cast<uint32_t>(images[i].size()));
+        Put32(b, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const Bytes& image : images)
+        b.insert(b.end(), image.begin(), image.end());
+    return b;
+}
+
+void IconSeeds(Corpus& corpus) {
+    const Bytes dib(40 + 16 * 16 * 4 + 64, 0x11);
+    const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
+    const Bytes one = IconFileWith({dib});
+    const Bytes two = IconFileWith({dib, png});
+    corpus.Add(one);
+    corpus.Add(two);
+    if (auto icon = ParseIconFile(two.data(), two.size()))
+        corpus.Add(MakeIconGroup(*icon));
+    // A program's end with the description's placeholder.
+    Bytes tail = Program();
+    const std::string mark = "!desc!";
+    for (char c : mark) {
+        tail.push_back(static_cast<uint8_t>(c));
+        tail.push_back(0);
+    }
+    tail.resize(tail.size() + 100, 0);
+    corpus.Add(tail);
+}
+
+// A bit-packed SWF frame rectangle of 15-bit fields.
+Bytes FrameRect(uint32_t xmax, uint32_t ymax) {
+    const int n = 15;
+    std::vector<bool> bits;
+    for (int i = 4; i >= 0; --i)
+        bits.push_back((n >> i) & 1);
+    for (uint32_t v : {0u, xmax, 0u, ymax})
+        for (int i = n - 1; i >= 0; --i)
+            bits.push_back((v >> i) & 1);
+    Bytes b((bits.size() + 7) / 8, 0);
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        if (bits[i])
+            b[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
+    return b;
+}
+
+void DynamicSeeds(Corpus& corpus) {
+    const Bytes rect = FrameRect(11000, 8000);
+    Bytes body = rect;
+    body.insert(body.end(), {0, 24, 1, 0}); // frame rate and count
+    for (uint8_t piece : {0, 1, 7}) {
+        Bytes plain = {piece, 'F', 'W', 'S', 6};
+        Put32(plain, static_cast<uint32_t>(8 + body.size()));
+        plain.insert(plain.end(), body.begin(), body.end());
+        corpus.Add(plain);
+
+        Bytes packed(compressBound(static_cast<uLong>(body.size())));
+        uLongf packedSize = static_cast<uLongf>(packed.size());
+        compress(packed.data(), &packedSize, body.data(), static_cast<uLong>(body.size()));
+        packed.resize(packedSize);
+        Bytes cws = {piece, 'C', 'W', 'S', 10};
+        Put32(cws, static_cast<uint32_t>(8 + body.size()));
+        cws.insert(cws.end(), packed.begin(), packed.end());
+        corpus.Add(cws);
+    }
+    for (const char* page : {"<!DOCTYPE html><html><body>logo</body></html>", "<TITLE>x</TITLE>",
+                             "a</b>c", "plain text"}) {
+        Bytes b = {0};
+        for (const char* c = page; *c; ++c)
+            b.push_back(static_cast<uint8_t>(*c));
+        corpus.Add(b);
+    }
+}
+
+void TextSeeds(Corpus& corpus) {
+    for (const char16_t* text :
+         {u"0", u"12", u"-3.5", u"2.5", u"1e10", u"&H7FFFFFFF", u"2147483648", u"-2147483649",
+          u"0101101", u"C:\\My Logos\\logo?.bmp", u"Caption & more", u"\u00e9t\u00e9 \u65e5",
+          u""}) {
+        Bytes b;
+        for (const char16_t* c = text; *c; ++c)
+            Put16(b, static_cast<uint16_t>(*c));
+        corpus.Add(b);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const fs::path root = argv[1];
+    Corpus saverFile(root, "saver_file");
+    SaverSeeds(saverFile);
+    Corpus saverTail(root, "saver_tail");
+    SaverSeeds(saverTail);
+    Corpus icons(root, "icon_file");
+    IconSeeds(icons);
+    Corpus dynamic(root, "dynamic_type");
+    DynamicSeeds(dynamic);
+    Corpus texts(root, "creator_text");
+    TextSeeds(texts);
+    return 0;
+}

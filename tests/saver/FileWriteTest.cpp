@@ -1,0 +1,87 @@
+// Whole files written beside and replaced: a write that stops part-way (a
+// full disk) is reported as a failure and leaves the old file as it was and
+// no part-written file anywhere.
+#include "tests/saver/EngineTestSupport.h"
+
+#include "saver/FileIo.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Takes the first 100 bytes, then fails as a full disk does.
+DWORD DiskRoom = 0;
+BOOL WINAPI FullDiskWrite(HANDLE file, LPCVOID data, DWORD count, LPDWORD put, LPOVERLAPPED) {
+    const DWORD n = count < DiskRoom ? count : DiskRoom;
+    DiskRoom -= n;
+    if (n == 0) {
+        *put = 0;
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    return WriteFile(file, data, n, put, nullptr);
+}
+
+class FullDisk {
+  public:
+    FullDisk() {
+        DiskRoom = 100;
+        WriteFileCall = FullDiskWrite;
+    }
+    ~FullDisk() { WriteFileCall = WriteFile; }
+};
+
+int FilesIn(const TempFolder& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir.Path("*").c_str(), &found);
+    int count = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return count;
+}
+
+std::vector<uint8_t> Bytes(std::size_t n) {
+    std::vector<uint8_t> bytes(n);
+    for (std::size_t i = 0; i < n; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 13 + 1);
+    return bytes;
+}
+
+TEST(WholeFile, ReplacesTheFileOnlyWhenEveryByteWasWritten) {
+    TempFolder dir;
+    const std::string path = dir.Path("logo.bmp");
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    WriteFileBytes(path, old);
+    const std::vector<uint8_t> logo = Bytes(5000);
+    {
+        FullDisk full;
+        EXPECT_FALSE(WriteWholeFile(path, logo.data(), logo.size()));
+    }
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(FilesIn(dir), 1);
+
+    EXPECT_TRUE(WriteWholeFile(path, logo.data(), logo.size()));
+    EXPECT_EQ(ReadFileBytes(path), logo);
+    EXPECT_EQ(FilesIn(dir), 1);
+    // A place that cannot take a file is a failure too.
+    EXPECT_FALSE(WriteWholeFile(dir.Path("no\\such\\folder\\x.bmp"), logo.data(), logo.size()));
+}
+
+TEST(WholeFile, TheLogoTempFileReportsAFullDiskAsNothingWritten) {
+    SaverFixture saver(Bytes(5000), 100, 100);
+    TempFolder dir;
+    std::string path = dir.Path("logo.tmp");
+    {
+        FullDisk full;
+        EXPECT_EQ(WriteLogoTemp(path), 0u);
+    }
+    EXPECT_EQ(FilesIn(dir), 0);
+    EXPECT_EQ(WriteLogoTemp(path), 5000u);
+    EXPECT_EQ(ReadFileBytes(path), LogoBlock);
+}
+
+} // namespace
