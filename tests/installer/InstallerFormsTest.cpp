@@ -28,7 +28,7 @@ const ControlDecl HostControls[] = {
      .Height = 240,
      .TabIndex = 1,
      .Flags = CtlHidden | CtlNoTabStop,
-     .WindowClass = ProgressBar::WindowClass},
+     .Factory = MakeDrawn<ProgressBar>},
 };
 const FormDecl HostForm = {.Name = L"frmWizard",
                            .Caption = L"Host",
@@ -39,11 +39,8 @@ const FormDecl HostForm = {.Name = L"frmWizard",
 
 class frmHost : public Form {
   public:
-    frmHost() : Form(HostForm, HostControls) {}
-    ProgressBar ProgBar;
-
-  protected:
-    void Form_Load() override { ProgBar.Attach((*this)(L"ProgBar")); }
+    frmHost() : Form(HostForm, HostControls), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {}
+    ProgressBar& ProgBar;
 };
 
 // Runs `work` from a thread timer, which fires inside the modal loops and

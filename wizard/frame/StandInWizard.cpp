@@ -34,7 +34,7 @@ const ControlDecl StandInControls[] = {
      .Height = 240,
      .TabIndex = 2,
      .Flags = CtlHidden | CtlNoTabStop,
-     .WindowClass = ProgressBar::WindowClass},
+     .Factory = MakeDrawn<ProgressBar>},
 };
 
 const FormDecl StandInForm = {.Name = L"frmWizard",
@@ -46,7 +46,8 @@ const FormDecl StandInForm = {.Name = L"frmWizard",
 
 } // namespace
 
-frmStandIn::frmStandIn() : Form(StandInForm, StandInControls) {
+frmStandIn::frmStandIn()
+    : Form(StandInForm, StandInControls), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {
     (*this)(L"cmdExit").Click = [this] { cmdExit_Click(); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
@@ -56,8 +57,7 @@ frmStandIn::frmStandIn() : Form(StandInForm, StandInControls) {
 
 void frmStandIn::Form_Load() {
     RunSteps(L"frmWizard.Form_Load",
-             {[&] { ProgBar.Attach((*this)(L"ProgBar")); },
-              [&] { SetFormIcon(hWnd(), L"APPICON", true); }, [&] { AdjustCaptions(*this); },
+             {[&] { SetFormIcon(hWnd(), L"APPICON", true); }, [&] { AdjustCaptions(*this); },
               [&] { ApplySystemFont(*this); }, [&] { sc.SubClass(hWnd()); }});
 }
 

@@ -9,7 +9,7 @@
 class frmStandIn : public Form {
   public:
     frmStandIn();
-    ProgressBar ProgBar; // the one progress bar at the foot of the window
+    ProgressBar& ProgBar; // the one progress bar at the foot of the window
 
   protected:
     void Form_Load() override;
