@@ -4,6 +4,7 @@
 #include "wizard/frame/Form.h"
 
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 
 #include <map>
 
@@ -268,6 +269,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload(0);
         return 0;
+    case WM_SYSCOMMAND:
+        // The platform may ignore the "?" button: the layer runs its mode.
+        if ((wParam & 0xFFF0) == SC_CONTEXTHELP && (decl_.ExStyle & WS_EX_CONTEXTHELP)) {
+            StartWhatsThis(hwnd_);
+            return 0;
+        }
+        break;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED && ready_ && !ending_)
             Form_Resize();

@@ -34,6 +34,8 @@ Pumped PumpOne(bool wait) {
         explicit Noted(const MSG* m) { Dispatching().push_back(m); }
         ~Noted() { Dispatching().pop_back(); }
     } noted(&msg);
+    if (PumpFilter && PumpFilter(msg))
+        return Pumped::Dispatched;
     if (!FormDialogMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -42,6 +44,8 @@ Pumped PumpOne(bool wait) {
 }
 
 } // namespace
+
+bool (*PumpFilter)(const MSG&) = nullptr;
 
 bool FormDialogMessage(MSG& msg) {
     if (!msg.hwnd)

@@ -19,3 +19,6 @@ void RunMessageLoop();
 bool PumpWhile(const std::function<bool()>& keepGoing);
 // The message the pump is dispatching now (innermost), or nullptr.
 const MSG* DispatchedMessage();
+// Sees each message before it is dispatched; true swallows it (the help
+// modes end on Esc this way). nullptr: none.
+extern bool (*PumpFilter)(const MSG& msg);
