@@ -28,18 +28,14 @@ struct frmTip : Form {
     frmTip() : Form(TipForm, TipControls) {}
 };
 
+int fadesOut = 0;
 BOOL WINAPI NoAnimation(HWND window, DWORD, DWORD flags) {
+    if (flags & AW_HIDE) {
+        ++fadesOut;
+        DestroyTip(200); // as a timer running during a long fade would
+    }
     ShowWindow(window, (flags & AW_HIDE) ? SW_HIDE : SW_SHOWNOACTIVATE);
     return TRUE;
-}
-
-// Pumps messages for about `ms` milliseconds.
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        DoEvents();
-        Sleep(10);
-    }
 }
 
 RECT WindowRect(HWND w) {
@@ -133,10 +129,10 @@ TEST_F(Tips, LeavingTheAreaTimeOutAndPersistant) {
     POINT c;
     GetCursorPos(&c);
     SetCursorPos(c.x + 30, c.y); // still inside the square
-    Pump(250);
+    PumpEvents(250);
     EXPECT_NE(TipWindow(), nullptr);
     SetCursorPos(c.x + 60, c.y);
-    Pump(250);
+    PumpEvents(250);
     EXPECT_EQ(TipWindow(), nullptr);
     SetCursorPos(c.x, c.y);
 
@@ -146,16 +142,16 @@ TEST_F(Tips, LeavingTheAreaTimeOutAndPersistant) {
     EXPECT_FALSE(tip.Persistant); // reset when the tip is made
     EXPECT_EQ(tip.TimeOut, 0);
     SetCursorPos(c.x + 200, c.y);
-    Pump(500);
+    PumpEvents(500);
     EXPECT_NE(TipWindow(), nullptr); // stays although the pointer left
-    Pump(800);
+    PumpEvents(800);
     EXPECT_EQ(TipWindow(), nullptr); // the one-second time-out
 
     tip.TimeOut = -1;
     SetCursorPos(c.x, c.y);
     tip.ShowTip(form.hWnd(), target, L"No time-out", false, false);
     SetCursorPos(c.x + 200, c.y); // not persistant any more: leaving ends it
-    Pump(250);
+    PumpEvents(250);
     EXPECT_EQ(TipWindow(), nullptr);
 }
 
@@ -202,4 +198,25 @@ TEST_F(Tips, PaintsTheTextInTheInfoColoursWithABorder) {
     EXPECT_TRUE(GetWindowLongPtrW(w, GWL_STYLE) & WS_BORDER);
     EXPECT_EQ(SendMessageW(w, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form.hWnd()), 0),
               MA_NOACTIVATE);
+}
+
+TEST_F(Tips, ExplicitNegativePositionsAndAReenteredFadeOut) {
+    clsTip tip;
+    // A negative position is a real one (a monitor left of the primary);
+    // the tip then stays inside its monitor's work area.
+    tip.ShowTip(form.hWnd(), target, L"Left", true, false, -300, 40);
+    ASSERT_NE(TipWindow(), nullptr);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(TipWindow(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(WindowRect(TipWindow()).left, monitor.rcWork.left);
+    EXPECT_EQ(WindowRect(TipWindow()).top, 40 - 1);
+    DestroyTip(0);
+    fadesOut = 0;
+    tip.ShowTip(form.hWnd(), target, L"Fading", false, true);
+    ASSERT_NE(TipWindow(), nullptr);
+    tip.HideTip(false); // the fade-out lets a nested DestroyTip run
+    EXPECT_EQ(fadesOut, 1);
+    EXPECT_EQ(TipWindow(), nullptr);
+    WNDCLASSEXW wc{sizeof wc};
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), TipClassName().c_str(), &wc));
 }

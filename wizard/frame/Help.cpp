@@ -212,7 +212,10 @@ void ShowStandInBalloon(HWND edit, const std::wstring& title, const std::wstring
     SetTimer(edit, BalloonTimer, BalloonTimeOut, nullptr);
 }
 
+HelpBalloonRecord lastBalloon;
+
 void SendBalloon(HWND edit, const std::wstring& title, const std::wstring& text, int icon) {
+    lastBalloon = {edit, title, text, icon};
     EDITBALLOONTIP tip{};
     tip.cbStruct = sizeof tip;
     tip.pszTitle = title.c_str();
@@ -239,18 +242,29 @@ HWND HelpBalloon() {
     return balloon.window.get();
 }
 
+const HelpBalloonRecord& LastHelpBalloon() {
+    return lastBalloon;
+}
+
 clsTip& HelpTip() {
     static clsTip tip;
     return tip;
 }
 
 bool F1Held() {
-    if (KeyIsDown(VK_F1))
+    // The pointer-held state, then the state as of the message being handled
+    // (a quick tap is up again by the time its help is asked for), then the
+    // key message the pump is dispatching.
+    if (KeyIsDown(VK_F1) || GetKeyState(VK_F1) < 0)
         return true;
     const MSG* dispatched = DispatchedMessage();
-    return dispatched && dispatched->wParam == VK_F1 &&
-           (dispatched->message == WM_KEYDOWN || dispatched->message == WM_SYSKEYDOWN ||
-            dispatched->message == WM_KEYUP);
+    if (!dispatched)
+        return false;
+    constexpr UINT KeyF1 = 0x004D; // WM_KEYF1, which raises WM_HELP where the platform posts it
+    return dispatched->message == KeyF1 ||
+           (dispatched->wParam == VK_F1 &&
+            (dispatched->message == WM_KEYDOWN || dispatched->message == WM_SYSKEYDOWN ||
+             dispatched->message == WM_KEYUP));
 }
 
 bool HelpModeActive() {

@@ -63,3 +63,10 @@ bool HelpModeActive();
 extern HWND(WINAPI* HtmlHelpViewer)(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data);
 // The stand-in balloon window, nullptr when none is up (tests).
 HWND HelpBalloon();
+// The last edit balloon asked for (tests: the stand-in's title cannot be read back).
+struct HelpBalloonRecord {
+    HWND Edit = nullptr;
+    std::wstring Title, Text;
+    int Icon = 0;
+};
+const HelpBalloonRecord& LastHelpBalloon();
