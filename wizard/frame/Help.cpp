@@ -141,8 +141,9 @@ void StartHelpMode(HWND capture, HWND form, WizardHelpMembers* wizard) {
 
 // ---- balloons -------------------------------------------------------------
 
-Control* remembered = nullptr; // focused before a balloon went on txtTip
-Form* rememberedForm = nullptr;
+// The window focused before a balloon went on txtTip: a handle, looked up
+// again when needed, so a control gone meanwhile is never read.
+HWND remembered = nullptr;
 
 struct StandInBalloon {
     UniqueWindow window;
@@ -385,18 +386,15 @@ bool ShowControlHelp(Control* ctl, Form* frm, bool atControl, HWND hWndCtl, HWND
 }
 
 void ShowHelpTip(HWND edit, const std::wstring& title, const std::wstring& text, int icon) {
-    Form* active = ActiveForm();
     Control* noted = GetControlFromHwnd(GetFocus());
+    const HWND notedWindow = noted ? noted->hWnd() : nullptr;
     remembered = nullptr;
-    rememberedForm = nullptr;
     SendBalloon(edit, title, text, icon);
     for (Form* form : LoadedForms())
         if (WizardHelpMembers* wizard = WizardOf(form))
             if (Control* found = form->FindByHwnd(edit)) {
-                if (found == &wizard->txtTip()) {
-                    remembered = noted;
-                    rememberedForm = active;
-                }
+                if (found == &wizard->txtTip())
+                    remembered = notedWindow;
                 wizard->ToolTip.Enable(false);
             }
 }
@@ -404,24 +402,23 @@ void ShowHelpTip(HWND edit, const std::wstring& title, const std::wstring& text,
 void HideHelpTip() {
     if (!remembered)
         return;
-    bool failed = false;
-    IgnoreErrors([&] {
-        if (!remembered->hWnd())
+    // From here on failures are skipped; when the focus could not go back,
+    // the active window takes it.
+    const bool refocused = IgnoreErrors([&] {
+        Control* control = GetControlFromHwnd(remembered);
+        if (!control)
             throw CreatorError(ErrInvalidCall);
-        remembered->SetFocus();
+        control->SetFocus();
     });
-    IgnoreErrors([&] {
+    const bool cleared = IgnoreErrors([&] {
         for (Form* form : LoadedForms())
             if (WizardHelpMembers* wizard = WizardOf(form))
                 SendBalloon(wizard->txtTip().hWnd(), L"", L"", 0);
     });
-    if (GetFocus() != remembered->hWnd())
-        failed = true;
-    if (failed)
+    if (!refocused || !cleared)
         if (Form* active = ActiveForm())
             SetFocus(active->hWnd());
     remembered = nullptr;
-    rememberedForm = nullptr;
 }
 
 void ShowHelpTOC(HWND hWnd, const std::wstring& topic) {
