@@ -5,19 +5,13 @@
 
 #include <htmlhelp.h>
 
-namespace {
-
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-
 // Loaded on first use and kept; a failed load is not retried.
-HtmlHelpFn HtmlHelpFunction() {
+HMODULE HtmlHelpModule() {
     static bool tried = false;
-    static HtmlHelpFn function = nullptr;
+    static HMODULE module = nullptr;
     if (tried)
-        return function;
+        return module;
     tried = true;
-
-    HMODULE module = nullptr;
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT,
                       "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", 0, KEY_READ,
@@ -34,10 +28,18 @@ HtmlHelpFn HtmlHelpFunction() {
         }
     }
     if (!module)
-        module = LoadLibraryA("hhctrl.ocx");
-    if (module) // stays loaded for the process
-        function = reinterpret_cast<HtmlHelpFn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")));
+        module = LoadLibraryA("hhctrl.ocx"); // stays loaded for the process
+    return module;
+}
+
+namespace {
+
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+HtmlHelpFn HtmlHelpFunction() {
+    static const HtmlHelpFn function = reinterpret_cast<HtmlHelpFn>(
+        HtmlHelpModule() ? reinterpret_cast<void*>(GetProcAddress(HtmlHelpModule(), "HtmlHelpA"))
+                         : nullptr);
     return function;
 }
 

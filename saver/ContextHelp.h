@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+// The HTML Help control (hhctrl), loaded on first use and kept; nullptr
+// when it cannot be loaded.
+HMODULE HtmlHelpModule();
+
 // Shows the help of the control that `info` names on the page `pageId`;
 // nothing when the control has no text or HTML Help cannot be loaded.
 void ShowContextHelp(HWND page, const HELPINFO* info, int32_t pageId);

@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "tests/installer/InstallerTestSupport.h"
 #include "wizard/controls/ProgressBar.h"
+#include "wizard/frame/Tip.h"
 #include "wizard/frame/frmAdvanced.h"
 
 #include <commctrl.h>
@@ -28,7 +29,7 @@ const ControlDecl HostControls[] = {
      .Height = 240,
      .TabIndex = 1,
      .Flags = CtlHidden | CtlNoTabStop,
-     .WindowClass = ProgressBar::WindowClass},
+     .Factory = MakeDrawn<ProgressBar>},
 };
 const FormDecl HostForm = {.Name = L"frmWizard",
                            .Caption = L"Host",
@@ -39,11 +40,8 @@ const FormDecl HostForm = {.Name = L"frmWizard",
 
 class frmHost : public Form {
   public:
-    frmHost() : Form(HostForm, HostControls) {}
-    ProgressBar ProgBar;
-
-  protected:
-    void Form_Load() override { ProgBar.Attach((*this)(L"ProgBar")); }
+    frmHost() : Form(HostForm, HostControls), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {}
+    ProgressBar& ProgBar;
 };
 
 // Runs `work` from a thread timer, which fires inside the modal loops and
@@ -315,32 +313,23 @@ TEST_F(InstallerForms, CancelKeepsTheOptions) {
     EXPECT_TRUE(Checked(dialog, L"chkUninstall"));
 }
 
-TEST_F(InstallerForms, HelpRequestsGoToTheContextHelp) {
+TEST_F(InstallerForms, HelpRequestsShowTheControlsHelpInATip) {
     frmAdvanced dialog(host_);
-    dialog.Load();
-    int calls = 0;
-    Form* seenForm = nullptr;
-    HWND seenWindow = nullptr;
-    LPARAM seenLParam = 0;
-    ContextHelpHandler() = [&](Form& form, HWND window, WPARAM, LPARAM lParam) -> LRESULT {
-        ++calls;
-        seenForm = &form;
-        seenWindow = window;
-        seenLParam = lParam;
-        return 0;
-    };
+    dialog.Show();
+    SetForegroundWindow(dialog.hWnd());
+    dialog(L"chkSysDir").Tag = L"?Puts the screensaver in the system folder";
     HELPINFO info{};
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;
     info.hItemHandle = dialog(L"chkSysDir").hWnd();
+    EXPECT_EQ(SendMessageW(dialog.hWnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), 0);
+    ASSERT_NE(TipWindow(), nullptr); // not the wizard: the tip window
+    EXPECT_EQ(GetWindow(TipWindow(), GW_OWNER), dialog.hWnd());
+    DestroyTip(0);
+    info.hItemHandle = dialog(L"chkLogon").hWnd(); // no help text: nothing
     SendMessageW(dialog.hWnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    ContextHelpHandler() = nullptr;
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(seenForm, &dialog);
-    EXPECT_EQ(seenWindow, dialog.hWnd());
-    EXPECT_EQ(seenLParam, reinterpret_cast<LPARAM>(&info));
-    // Without a help handler the request is harmless.
-    SendMessageW(dialog.hWnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(TipWindow(), nullptr);
+    dialog.Unload();
 }
 
 TEST_F(InstallerForms, DialogTakesTheSystemFont) {

@@ -11,6 +11,15 @@ inline void ShowInactive(Form& form) {
     UpdateWindow(form.hWnd());
 }
 
+// Lets the forms' messages run (through DoEvents) for about `ms` milliseconds.
+inline void PumpEvents(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        DoEvents();
+        Sleep(10);
+    }
+}
+
 #include <atomic>
 #include <string>
 #include <thread>

@@ -125,7 +125,16 @@ TEST(FrameHelpers, ApplySystemFontKeepsDifferencesAndBold) {
     // The window uses the control's own font object.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(plain.hWnd(), WM_GETFONT, 0, 0)),
               plain.FontHandle());
-    EXPECT_NE(plain.FontHandle(), f(L"cmdLowRight").FontHandle());
+    // One description, one cached object; a change of one control's font
+    // gets it another object and leaves the other control's alone.
+    Control& other = f(L"cmdLowRight");
+    EXPECT_EQ(plain.FontHandle(), other.FontHandle());
+    FontDesc italic = other.Font();
+    italic.Italic = true;
+    other.SetFont(italic);
+    EXPECT_NE(plain.FontHandle(), other.FontHandle());
+    EXPECT_FALSE(FontOf(plain).lfItalic);
+    EXPECT_TRUE(FontOf(other).lfItalic);
     f.Unload();
 }
 

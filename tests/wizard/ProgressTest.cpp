@@ -16,7 +16,7 @@ const ControlDecl BarControls[] = {
      .Width = 4320,
      .Height = 300,
      .Flags = CtlHidden,
-     .WindowClass = ProgressBar::WindowClass},
+     .Factory = MakeDrawn<ProgressBar>},
 };
 const FormDecl BarForm = {.Name = L"frmBar",
                           .Caption = L"Progress",
@@ -25,9 +25,8 @@ const FormDecl BarForm = {.Name = L"frmBar",
                           .Style = WS_POPUP | WS_CLIPCHILDREN};
 
 struct frmBar : Form {
-    frmBar() : Form(BarForm, BarControls) {}
-    ProgressBar ProgBar;
-    void Form_Load() override { ProgBar.Attach((*this)(L"ProgBar")); }
+    frmBar() : Form(BarForm, BarControls), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {}
+    ProgressBar& ProgBar;
 };
 
 int ProgressWindows(HWND host) {

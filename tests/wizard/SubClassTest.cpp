@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace {
 
 // A window class whose procedure answers WM_GETTEXTLENGTH with 999 and
@@ -39,13 +41,6 @@ struct Window {
 };
 
 } // namespace
-
-TEST(SubClass, UnknownWindowGoesToDefWindowProc) {
-    Window w;
-    ASSERT_EQ(FindSubClass(w.h), -1);
-    // The class procedure would answer 999; DefWindowProc gives the title's length.
-    EXPECT_EQ(SubClassWndProc(w.h, WM_GETTEXTLENGTH, 0, 0), 3);
-}
 
 TEST(SubClass, HandlerConsumesOrPassesOn) {
     Window w;
@@ -107,26 +102,24 @@ TEST(SubClass, SecondHookOfAWindowIsRefused) {
     EXPECT_EQ(secondSeen, 0);
 }
 
-TEST(SubClass, UnSubClassRestoresAndKeepsTheSlot) {
+TEST(SubClass, UnSubClassRestoresAndDropsTheRecord) {
     Window w;
     const LONG_PTR original = GetWindowLongPtrW(w.h, GWLP_WNDPROC);
     SubClasser sc;
+    const int32_t count = SubClassCount();
     ASSERT_TRUE(sc.SubClass(w.h));
     const int32_t index = FindSubClass(w.h);
-    ASSERT_GE(index, 0);
+    ASSERT_EQ(index, count);
     EXPECT_EQ(SubClassAt(index).OldProc, reinterpret_cast<WNDPROC>(original));
-    const int32_t count = SubClassCount();
+    EXPECT_EQ(SubClassAt(index).Obj, &sc);
     sc.UnSubClass();
     EXPECT_EQ(GetWindowLongPtrW(w.h, GWLP_WNDPROC), original);
     EXPECT_EQ(SubClassCount(), count);
-    EXPECT_EQ(SubClassAt(index).hWnd, nullptr);
-    EXPECT_EQ(SubClassAt(index).Obj, nullptr);
     EXPECT_EQ(sc.hWnd, nullptr);
     EXPECT_FALSE(sc.Active);
     EXPECT_EQ(FindSubClass(w.h), -1);
-    // Hooking again takes a new slot; the released one is not reused.
-    ASSERT_TRUE(sc.SubClass(w.h));
-    EXPECT_EQ(FindSubClass(w.h), count);
+    ASSERT_TRUE(sc.SubClass(w.h)); // hooked again
+    EXPECT_EQ(SendMessageW(w.h, WM_USER, 1, 0), 1001);
 }
 
 TEST(SubClass, CallOldWndProc) {
@@ -136,6 +129,15 @@ TEST(SubClass, CallOldWndProc) {
     EXPECT_EQ(CallOldWndProc(w.h, WM_USER, 4, 0), 1004);
     EXPECT_EQ(CallOldWndProc(w.h, WM_USER, 4, 0, FindSubClass(w.h)), 1004);
     EXPECT_EQ(CallOldWndProc(unknown.h, WM_USER, 4, 0), 0);
+    // Inside a handler it is the rest of the chain, whose answer can be changed.
+    sc.GotMessage = [&](HWND& h, UINT& m, WPARAM& wp, LPARAM& lp, bool& proceed, LRESULT& rv) {
+        if (m != WM_USER)
+            return;
+        rv = CallOldWndProc(h, m, wp, lp) + 1;
+        proceed = false;
+    };
+    EXPECT_EQ(SendMessageW(w.h, WM_USER, 4, 0), 1005);
+    sc.GotMessage = nullptr;
     // Registered without replacing the procedure: DefWindowProc is the old one.
     SubClasser kept;
     ASSERT_TRUE(kept.SubClass(unknown.h, true));
@@ -180,4 +182,52 @@ TEST(SubClass, HandlerMayReleaseItsWindow) {
     ASSERT_TRUE(sc.SubClass(w.h));
     EXPECT_EQ(SendMessageW(w.h, WM_USER, 6, 0), 1006);
     EXPECT_EQ(FindSubClass(w.h), -1);
+}
+
+namespace {
+int otherSeen = 0;
+LRESULT CALLBACK OtherSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (m == WM_USER)
+        ++otherSeen;
+    return DefSubclassProc(w, m, wp, lp);
+}
+} // namespace
+
+TEST(SubClass, ReleaseKeepsOtherSubclassesInEitherOrder) {
+    for (bool oursFirst : {true, false}) {
+        Window w;
+        SubClasser sc;
+        otherSeen = 0;
+        if (oursFirst) {
+            ASSERT_TRUE(sc.SubClass(w.h));
+        }
+        ASSERT_TRUE(SetWindowSubclass(w.h, OtherSubclass, 7, 0));
+        if (!oursFirst) {
+            ASSERT_TRUE(sc.SubClass(w.h));
+        }
+        sc.UnSubClass();
+        EXPECT_EQ(SendMessageW(w.h, WM_USER, 2, 0), 1002);
+        EXPECT_EQ(otherSeen, 1) << "ours first: " << oursFirst;
+        RemoveWindowSubclass(w.h, OtherSubclass, 7);
+    }
+}
+
+TEST(SubClass, RecordsGoOnReleaseAndAtNcDestroyEvenWhenSwallowed) {
+    const int32_t before = SubClassCount();
+    Window w;
+    SubClasser sc;
+    ASSERT_TRUE(sc.SubClass(w.h));
+    EXPECT_EQ(SubClassCount(), before + 1);
+    sc.UnSubClass();
+    EXPECT_EQ(SubClassCount(), before); // the table shrinks
+    HWND doomed = MakeWindow();
+    sc.GotMessage = [](HWND&, UINT& m, WPARAM&, LPARAM&, bool& proceed, LRESULT&) {
+        if (m == WM_NCDESTROY)
+            proceed = false;
+    };
+    ASSERT_TRUE(sc.SubClass(doomed));
+    DestroyWindow(doomed);
+    EXPECT_EQ(FindSubClass(doomed), -1);
+    EXPECT_EQ(SubClassCount(), before);
+    EXPECT_EQ(sc.hWnd, nullptr);
 }

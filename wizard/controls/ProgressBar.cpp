@@ -8,54 +8,22 @@
 
 #include <cstdlib>
 
-ProgressBar::ProgressBar() {
-    sc.GotMessage = [this](HWND& window, UINT& message, WPARAM& wParam, LPARAM& lParam,
-                           bool& Proceed, LRESULT& ReturnValue) {
-        sc_GotMessage(window, message, wParam, lParam, Proceed, ReturnValue);
-    };
-}
-
 ProgressBar::~ProgressBar() {
     Destroy();
 }
 
-const wchar_t* ProgressBar::WindowClass() {
-    static const wchar_t name[] = L"QuorvelProgressBar";
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = name;
-        if (!RegisterClassExW(&wc))
-            RaiseLastError();
-        registered = true;
-    }
-    return name;
+void ProgressBar::Resize(int width, int height) {
+    if (CtlWnd)
+        MoveWindow(CtlWnd, 0, 0, width, height, TRUE);
 }
 
-void ProgressBar::OnAttach() {
-    if (Extender() && Extender()->hWnd())
-        sc.SubClass(Extender()->hWnd());
-}
-
-void ProgressBar::sc_GotMessage(HWND& window, UINT& message, WPARAM& /*wParam*/, LPARAM& /*lParam*/,
-                                bool& /*Proceed*/, LRESULT& /*ReturnValue*/) {
-    if (message == WM_SIZE && CtlWnd) {
-        RECT r{};
-        GetClientRect(window, &r);
-        MoveWindow(CtlWnd, 0, 0, r.right, r.bottom, TRUE);
-    } else if (message == WM_NCDESTROY) {
-        CtlWnd = nullptr; // destroyed with its parent
-    }
+void ProgressBar::OnDestroy() {
+    CtlWnd = nullptr; // destroyed with its parent
 }
 
 void ProgressBar::Create() {
     Destroy();
-    const HWND host = Extender() ? Extender()->hWnd() : nullptr;
+    const HWND host = hWnd();
     RECT r{};
     if (host)
         GetClientRect(host, &r);

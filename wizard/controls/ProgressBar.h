@@ -5,16 +5,13 @@
 #pragma once
 
 #include "wizard/frame/Form.h"
-#include "wizard/frame/SubClass.h"
 
-// A control whose own window hosts a platform progress window.
-class ProgressBar : public CustomControl {
+// A drawn control whose window hosts a platform progress window; its row:
+// {.Name = L"ProgBar", .Kind = ControlKind::Custom, ..., .Factory = MakeDrawn<ProgressBar>}.
+class ProgressBar : public DrawnControl {
   public:
-    ProgressBar();
+    ProgressBar() = default;
     ~ProgressBar() override;
-
-    // Registers the control's window class; the form's table names it.
-    static const wchar_t* WindowClass();
 
     HWND CtlWnd = nullptr; // the progress window; nullptr when none
     // Pause after each position change: 0 none, > 0 that many milliseconds,
@@ -29,11 +26,9 @@ class ProgressBar : public CustomControl {
     void SetRange(int minimum, int maximum);
     void SetState(int State);
 
-  private:
-    void OnAttach() override;
-    void sc_GotMessage(HWND& window, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
-                       LRESULT& ReturnValue);
-    SubClasser sc;
+  protected:
+    void Resize(int width, int height) override;
+    void OnDestroy() override;
 };
 
 // Binds to a ProgressBar for the time of one operation; removes the progress

@@ -59,7 +59,8 @@ void DrawGlassText(Control* label, int part, const RECT* rect, std::wstring text
     } else {
         if (text.empty())
             text = label->Caption();
-        label->SetVisible(false);
+        if (label->Visible()) // hidden once: hiding again would ask for a paint
+            label->SetVisible(false);
         container = label->Container ? label->Container->hWnd() : label->Parent().hWnd();
         if (!dc) {
             containerDc = WindowDC(container);

@@ -1,6 +1,7 @@
 #include "wizard/frame/Cursor.h"
 
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 
 clsCursor::clsCursor() {
     RunSteps(L"clsCursor.Class_Initialize", {[&] { PreviousCursor = ScreenMousePointer(); }});
@@ -24,4 +25,32 @@ void clsCursor::DisableControl(Control& ctrl, bool StayDisabled) {
     stayDisabled_.push_back(StayDisabled);
     ctrl.SetEnabled(false);
     DoEvents();
+}
+
+bool Handle_WM_SETCURSOR(Form& frm, HWND hWnd, LPARAM /*lParam*/, bool force) {
+    bool wanted = force;
+    bool set = false;
+    RunSteps(L"modCursor.Handle_WM_SETCURSOR",
+             {[&] {
+                  if (wanted)
+                      return;
+                  if (hWnd == frm.hWnd()) {
+                      wanted = frm.MousePointer == PointerCustom && !frm.MouseIcon;
+                      return;
+                  }
+                  const Control* control = GetControlFromHwnd(hWnd);
+                  if (!control)
+                      return;
+                  wanted = (control->MousePointer == PointerCustom && !control->MouseIcon) ||
+                           control->Name == L"picAbout";
+              },
+              [&] {
+                  if (!wanted)
+                      return;
+                  if (const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND)) {
+                      SetCursor(hand);
+                      set = true;
+                  }
+              }});
+    return set;
 }

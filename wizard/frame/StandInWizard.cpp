@@ -1,9 +1,12 @@
 #include "wizard/frame/StandInWizard.h"
 
+#include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -24,6 +27,7 @@ const ControlDecl StandInControls[] = {
      .Width = 1320,
      .Height = 375,
      .Caption = L"E&xit",
+     .Tag = L"?Click here to close the application",
      .TabIndex = 1,
      .Flags = CtlDefault | CtlCancel},
     {.Name = L"ProgBar",
@@ -34,7 +38,21 @@ const ControlDecl StandInControls[] = {
      .Height = 240,
      .TabIndex = 2,
      .Flags = CtlHidden | CtlNoTabStop,
-     .WindowClass = ProgressBar::WindowClass},
+     .Factory = MakeDrawn<ProgressBar>},
+    // The carrier of the help balloons: one pixel, moved next to the control
+    // being explained.
+    {.Name = L"txtTip",
+     .Kind = ControlKind::TextBox,
+     .Width = 15,
+     .Height = 15,
+     .TabIndex = 3,
+     .Flags = CtlNoTabStop},
+    // Holds the mouse in help mode.
+    {.Name = L"picContextHelp",
+     .Kind = ControlKind::PictureBox,
+     .Width = 15,
+     .Height = 15,
+     .Flags = CtlHidden | CtlNoTabStop},
 };
 
 const FormDecl StandInForm = {.Name = L"frmWizard",
@@ -46,19 +64,43 @@ const FormDecl StandInForm = {.Name = L"frmWizard",
 
 } // namespace
 
-frmStandIn::frmStandIn() : Form(StandInForm, StandInControls) {
+frmStandIn::frmStandIn()
+    : Form(StandInForm, StandInControls), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {
     (*this)(L"cmdExit").Click = [this] { cmdExit_Click(); };
+    (*this)(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
     };
 }
 
+Control& frmStandIn::picContextHelp() {
+    return (*this)(L"picContextHelp");
+}
+
+Control& frmStandIn::txtTip() {
+    return (*this)(L"txtTip");
+}
+
 void frmStandIn::Form_Load() {
     RunSteps(L"frmWizard.Form_Load",
-             {[&] { ProgBar.Attach((*this)(L"ProgBar")); },
-              [&] { SetFormIcon(hWnd(), L"APPICON", true); }, [&] { AdjustCaptions(*this); },
-              [&] { ApplySystemFont(*this); }, [&] { sc.SubClass(hWnd()); }});
+             {[&] { SetFormIcon(hWnd(), L"APPICON", true); }, [&] { AdjustCaptions(*this); },
+              [&] { ApplySystemFont(*this); },
+              [&] {
+                  const HWND tip = txtTip().hWnd(); // borderless
+                  SetWindowLongPtrW(tip, GWL_EXSTYLE,
+                                    GetWindowLongPtrW(tip, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+                  SetWindowPos(tip, nullptr, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+              },
+              [&] {
+                  ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
+                  ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+                  ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+                  ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_RESHOW, 1000);
+                  ToolTip.SendMessage(TTM_SETMAXTIPWIDTH, 0, 250);
+              },
+              [&] { sc.SubClass(hWnd()); }});
 }
 
 void frmStandIn::Form_Unload(bool& /*Cancel*/) {
@@ -69,8 +111,31 @@ void frmStandIn::cmdExit_Click() {
     RunSteps(L"frmWizard.cmdExit_Click", {[&] { Unload(); }});
 }
 
-void frmStandIn::sc_GotMessage(HWND& /*hWnd*/, UINT& message, WPARAM& /*wParam*/, LPARAM& lParam,
-                               bool& /*Proceed*/, LRESULT& /*ReturnValue*/) {
+void frmStandIn::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
+                               bool& Proceed, LRESULT& ReturnValue) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            DestroyTip(0);
+        return;
+    case WM_KILLFOCUS:
+        DestroyTip(0);
+        return;
+    case WM_SETCURSOR:
+        if (Handle_WM_SETCURSOR(*this, reinterpret_cast<HWND>(wParam), lParam, false)) {
+            ReturnValue = 1;
+            Proceed = false;
+        }
+        return;
+    case WM_HELP:
+        ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam);
+        return;
+    case WM_SYSCOMMAND:
+        ReturnValue = Handle_WM_SYSCOMMAND(*this, hWnd, wParam, lParam, Proceed);
+        return;
+    default:
+        break;
+    }
     // The window keeps at least its designed size.
     if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -4,12 +4,15 @@
 
 #include "wizard/controls/ProgressBar.h"
 #include "wizard/frame/Form.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/SubClass.h"
 
-class frmStandIn : public Form {
+class frmStandIn : public Form, public WizardHelpMembers {
   public:
     frmStandIn();
-    ProgressBar ProgBar; // the one progress bar at the foot of the window
+    Control& picContextHelp() override;
+    Control& txtTip() override;
+    ProgressBar& ProgBar; // the one progress bar at the foot of the window
 
   protected:
     void Form_Load() override;

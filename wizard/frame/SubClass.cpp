@@ -2,27 +2,31 @@
 
 #include "core/CreatorError.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
 
-// Grows by one record per newly hooked window and never shrinks.
+constexpr UINT_PTR LinkId = 0x51564C; // our one link in a window's chain
+
 std::vector<SubClassRecord>& Table() {
     static std::vector<SubClassRecord> table;
     return table;
 }
 
-void Release(int32_t index, bool windowAlive) {
-    SubClassRecord& record = Table()[static_cast<size_t>(index)];
-    if (windowAlive && record.OldProc)
-        SetWindowLongPtrW(record.hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record.OldProc));
-    SubClasser* obj = record.Obj;
-    if (obj && obj->hWnd == record.hWnd) {
+// Drops the record: our link leaves the window's chain (when the window is
+// still there), the object lets go of the window.
+void Release(int32_t index) {
+    auto& table = Table();
+    const SubClassRecord record = table[static_cast<size_t>(index)];
+    table.erase(table.begin() + index);
+    if (record.OldProc && IsWindow(record.hWnd))
+        RemoveWindowSubclass(record.hWnd, SubClassWndProc, LinkId);
+    if (SubClasser* obj = record.Obj; obj && obj->hWnd == record.hWnd) {
         obj->hWnd = nullptr;
         obj->Active = false;
     }
-    record.hWnd = nullptr;
-    record.Obj = nullptr;
 }
 
 } // namespace
@@ -33,20 +37,21 @@ SubClasser::SubClasser() {
 
 SubClasser::~SubClasser() {
     Active = false;
-    UnSubClass();
-    std::vector<SubClassRecord>& table = Table();
-    for (size_t i = 0; i < table.size(); ++i)
+    auto& table = Table();
+    for (size_t i = table.size(); i-- > 0;)
         if (table[i].Obj == this)
-            Release(static_cast<int32_t>(i), IsWindow(table[i].hWnd) != FALSE);
+            Release(static_cast<int32_t>(i));
 }
 
 bool SubClasser::SubClass(HWND window, bool DontChangeProc) {
-    if (FindSubClass(window) >= 0)
+    if (!window || FindSubClass(window) >= 0)
         return false;
     SubClassRecord record;
-    if (!DontChangeProc)
-        record.OldProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubClassWndProc)));
+    if (!DontChangeProc) {
+        record.OldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+        if (!SetWindowSubclass(window, SubClassWndProc, LinkId, 0))
+            return false;
+    }
     record.hWnd = window;
     record.Obj = this;
     Table().push_back(record);
@@ -60,7 +65,7 @@ void SubClasser::UnSubClass() {
         return;
     const int32_t index = FindSubClass(hWnd);
     if (index >= 0)
-        Release(index, true);
+        Release(index);
 }
 
 void SubClasser::WndProc(HWND& window, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
@@ -93,42 +98,38 @@ LRESULT CallOldWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
         if (index < 0)
             return 0;
     }
-    const WNDPROC old = SubClassAt(index).OldProc;
-    if (!old)
+    if (!SubClassAt(index).OldProc)
         return DefWindowProcW(window, message, wParam, lParam);
-    return CallWindowProcW(old, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK DefWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SubClassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SubClassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR /*id*/, DWORD_PTR /*data*/) {
     const HWND hooked = window;
     const UINT original = message;
-    int32_t index = FindSubClass(window);
-    if (index < 0)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // The table may grow or the object go while the handler runs: read the
-    // record again afterwards rather than keep a reference into it.
-    const WNDPROC old = Table()[static_cast<size_t>(index)].OldProc;
+    bool proceed = true;
     LRESULT result = 0;
-    if (SubClasser* obj = Table()[static_cast<size_t>(index)].Obj; obj && obj->Active) {
-        bool proceed = true;
-        LRESULT returnValue = 0;
-        obj->WndProc(window, message, wParam, lParam, proceed, returnValue);
-        result = returnValue;
-        if (!proceed)
-            return result;
-    }
-    if (old)
-        result = CallWindowProcW(old, window, message, wParam, lParam);
-    // A destroyed window's record is dropped, so a later window that gets
-    // the same handle can be hooked again.
+    // Read the record now and not after the handler: it may release it.
+    const int32_t index = FindSubClass(window);
+    if (index >= 0)
+        if (SubClasser* obj = Table()[static_cast<size_t>(index)].Obj; obj && obj->Active) {
+            LRESULT returnValue = 0;
+            obj->WndProc(window, message, wParam, lParam, proceed, returnValue);
+            result = returnValue;
+        }
+    // A destroyed window's record goes even when the handler kept the
+    // message, so a later window with the same handle can be hooked.
     if (original == WM_NCDESTROY) {
-        index = FindSubClass(hooked);
-        if (index >= 0)
-            Release(index, false);
+        if (const int32_t mine = FindSubClass(hooked); mine >= 0)
+            Release(mine);
+        else
+            RemoveWindowSubclass(hooked, SubClassWndProc, LinkId);
     }
-    return result;
+    if (!proceed)
+        return result;
+    return DefSubclassProc(hooked, message, wParam, lParam);
 }

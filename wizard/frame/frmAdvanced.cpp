@@ -1,6 +1,7 @@
 #include "wizard/frame/frmAdvanced.h"
 
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
 
@@ -106,11 +107,6 @@ bool IsBlank(const std::wstring& text) {
 
 } // namespace
 
-WmHelpHandler& ContextHelpHandler() {
-    static WmHelpHandler handler;
-    return handler;
-}
-
 frmAdvanced::frmAdvanced(Form& wizard) : Form(AdvancedForm, AdvancedControls), wizard_(wizard) {
     (*this)(L"chkStartMenu").Click = [this] { chkStartMenu_Click(); };
     (*this)(L"cmdOK").Click = [this] { cmdOK_Click(); };
@@ -168,8 +164,6 @@ void frmAdvanced::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARA
                                 bool& /*Proceed*/, LRESULT& ReturnValue) {
     // The help's result is the message's, and the window still sees it.
     if (message == WM_HELP)
-        RunSteps(L"frmAdvanced.sc_GotMessage", {[&] {
-                     if (const WmHelpHandler& help = ContextHelpHandler())
-                         ReturnValue = help(*this, hWnd, wParam, lParam);
-                 }});
+        RunSteps(L"frmAdvanced.sc_GotMessage",
+                 {[&] { ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam); }});
 }

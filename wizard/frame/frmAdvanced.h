@@ -7,13 +7,6 @@
 #include "wizard/frame/Form.h"
 #include "wizard/frame/SubClass.h"
 
-#include <functional>
-
-// Where the dialog sends WM_HELP: the creator's context help, once it is
-// there (form, window, wParam, lParam). Nothing is called while it is empty.
-using WmHelpHandler = std::function<LRESULT(Form&, HWND, WPARAM, LPARAM)>;
-WmHelpHandler& ContextHelpHandler();
-
 class frmAdvanced : public Form {
   public:
     // `wizard` is the form whose "txtURL" holds the web address.

@@ -1,0 +1,70 @@
+// Windowless labels: their container paints them and hit-tests them for
+// Click, DblClick and the mouse pointer.
+#include "wizard/frame/Form.h"
+
+#include <windowsx.h>
+
+void Form::PaintLabels(HDC dc, const Control* container) const {
+    SetBkMode(dc, TRANSPARENT);
+    for (const auto& control : controls_) {
+        if (control->Kind != ControlKind::Label || control->Container != container ||
+            !control->Visible())
+            continue;
+        RECT r = control->PixelRect();
+        SelectGuard font(dc, control->FontHandle() ? static_cast<HGDIOBJ>(control->FontHandle())
+                                                   : GetStockObject(DEFAULT_GUI_FONT));
+        COLORREF colour = control->ForeColor;
+        if (colour == CLR_INVALID)
+            colour = ForeColor != CLR_INVALID ? ForeColor : GetSysColor(COLOR_BTNTEXT);
+        if (!control->Enabled())
+            colour = GetSysColor(COLOR_GRAYTEXT);
+        SetTextColor(dc, colour);
+        UINT format = DT_WORDBREAK | DT_EXPANDTABS;
+        if (control->Flags() & CtlCenter)
+            format |= DT_CENTER;
+        else if (control->Flags() & CtlRight)
+            format |= DT_RIGHT;
+        const std::wstring text = control->Caption();
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    }
+}
+
+Control* Form::LabelAt(const Control* container, POINT client) const {
+    Control* found = nullptr;
+    for (const auto& control : controls_)
+        if (control->Kind == ControlKind::Label && control->Container == container &&
+            control->Visible()) {
+            const RECT r = control->PixelRect();
+            if (PtInRect(&r, client))
+                found = control.get();
+        }
+    return found;
+}
+
+bool Form::LabelMouse(HWND /*window*/, const Control* container, UINT message, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    Control* label = LabelAt(container, at);
+    if (label && !label->Enabled())
+        label = nullptr;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        pressedLabel_ = label;
+        return label != nullptr;
+    case WM_LBUTTONUP: {
+        // A click is a press and a release on the same label.
+        Control* pressed = pressedLabel_;
+        pressedLabel_ = nullptr;
+        if (!label || label != pressed)
+            return false;
+        Raise(label->Click);
+        return true;
+    }
+    case WM_LBUTTONDBLCLK:
+        if (!label)
+            return false;
+        Raise(label->DblClick);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,78 @@
+#include "wizard/frame/MessagePump.h"
+
+#include "wizard/frame/Form.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<const MSG*>& Dispatching() {
+    static std::vector<const MSG*> messages;
+    return messages;
+}
+
+enum class Pumped { Dispatched, Empty, Quit };
+
+Pumped PumpOne(bool wait) {
+    MSG msg;
+    if (wait) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            return Pumped::Quit;
+        }
+    } else {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            return Pumped::Empty;
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return Pumped::Quit;
+        }
+    }
+    struct Noted {
+        explicit Noted(const MSG* m) { Dispatching().push_back(m); }
+        ~Noted() { Dispatching().pop_back(); }
+    } noted(&msg);
+    if (PumpFilter && PumpFilter(msg))
+        return Pumped::Dispatched;
+    if (!FormDialogMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return Pumped::Dispatched;
+}
+
+} // namespace
+
+bool (*PumpFilter)(const MSG&) = nullptr;
+
+bool FormDialogMessage(MSG& msg) {
+    if (!msg.hwnd)
+        return false;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    for (Form* form : LoadedForms())
+        if (form->hWnd() == root)
+            return IsDialogMessageW(root, &msg) != FALSE;
+    return false;
+}
+
+void DoEvents() {
+    while (PumpOne(false) == Pumped::Dispatched) {
+    }
+}
+
+bool PumpWhile(const std::function<bool()>& keepGoing) {
+    while (keepGoing())
+        if (PumpOne(true) == Pumped::Quit)
+            return false;
+    return true;
+}
+
+void RunMessageLoop() {
+    PumpWhile([] { return !LoadedForms().empty(); });
+}
+
+const MSG* DispatchedMessage() {
+    return Dispatching().empty() ? nullptr : Dispatching().back();
+}

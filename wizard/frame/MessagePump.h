@@ -1,0 +1,24 @@
+// The thread's one message pump, shared by a modal Show, DoEvents and
+// RunMessageLoop: Tab, Enter and Esc work in forms, and the message being
+// dispatched can be asked for (a WM_HELP raised while F1's key message is
+// dispatched comes from the keyboard).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// Lets Tab, Enter and Esc work in forms; true when the message was used.
+bool FormDialogMessage(MSG& msg);
+// Handles every pending message of the thread once and returns.
+void DoEvents();
+// Runs the message loop until no form is loaded any more.
+void RunMessageLoop();
+// Pumps (waiting for messages) while `keepGoing` holds; false once WM_QUIT
+// came, which is posted again for the outer loop.
+bool PumpWhile(const std::function<bool()>& keepGoing);
+// The message the pump is dispatching now (innermost), or nullptr.
+const MSG* DispatchedMessage();
+// Sees each message before it is dispatched; true swallows it (the help
+// modes end on Esc this way). nullptr: none.
+extern bool (*PumpFilter)(const MSG& msg);
