@@ -1,24 +1,27 @@
 // The Falling effect's drawing: every copy of the logo has its own bitmap,
 // scaled once when the copy is made; frames blend them far to near into a
-// back buffer and copy that to the screen, with GDI calls batched.
+// back buffer and copy that to the screen, with GDI calls batched. On a
+// 32-bit display the frames' blends are our own, on the pixels of the back
+// buffer; a low-colour display blends the scaled logo through GDI.
 #include "core/FallingMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
-#include "saver/MemoryBitmap.h"
+#include "saver/PixelSurface.h"
 #include "saver/SaverState.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 struct FallingSprite {
     FallingLogo Logo;
-    MemoryBitmap Image; // 32-bit displays only
+    PixelSurface Image; // 32-bit displays only
 };
 
 struct FallingRun {
     std::array<FallingSprite, FallingMax> Sprites;
-    MemoryBitmap Back;
+    PixelSurface Back;
     bool First = true;
     FallingVelocity Velocity{0, 0};
 };
@@ -83,16 +86,23 @@ void Frame(HDC dc, int count) {
     GdiFlush();
     SetStretchBltMode(back, HALFTONE);
     SetBrushOrgEx(back, 0, 0, nullptr);
-    FillRect(back, &ScreenRect, BackgroundBrush);
+    if (Falling.Back) {
+        const size_t pixels = static_cast<size_t>(Falling.Back.Width()) * Falling.Back.Height();
+        std::fill(Falling.Back.Row(0), Falling.Back.Row(0) + pixels, BrushPixel(BackgroundBrush));
+    } else {
+        FillRect(back, &ScreenRect, BackgroundBrush);
+    }
     const bool fade = CurrentSettings->FallingFade != 0;
     for (int i = 0; i < count; ++i) {
         FallingSprite& s = Falling.Sprites[i];
         FallingLogo& l = s.Logo;
         FallingMove(l, Falling.Velocity);
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(FallingAlpha(l.Depth, fade)),
-                                  AC_SRC_ALPHA};
+        const int alpha = FallingAlpha(l.Depth, fade);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
         if (!LowColour) {
-            if (s.Image)
+            if (s.Image && Falling.Back)
+                BlendSurface(Falling.Back, l.X, l.Y, s.Image, static_cast<uint8_t>(alpha));
+            else if (s.Image)
                 AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Image.Dc(), 0, 0, l.W, l.H, blend);
         } else {
             AlphaBlend(back, l.X, l.Y, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height,
