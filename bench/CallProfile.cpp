@@ -32,7 +32,8 @@ void ProfileCalls(HDC screen, bool quick, ColumnWriter& out) {
     PixelSurface screenCopy;
     screenCopy.Create(screen, w, h);
     out.Put("  our wash of the same on a screen copy", MsPerFrame(n, [&] {
-                BlendSolid(screenCopy.Row(0), static_cast<size_t>(w) * h, 0x60, 5);
+                BlendSolid(screenCopy.Row(0), screenCopy.Row(0), static_cast<size_t>(w) * h, 0x60,
+                           5);
             }));
 
     // Static full screen: the logo stretched to the screen's height.
@@ -54,6 +55,10 @@ void ProfileCalls(HDC screen, bool quick, ColumnWriter& out) {
             }));
 
     // Standard's fade: one of its 64 levels.
+    PixelSurface copy;
+    copy.Create(screen, lw, lh);
+    BitBlt(copy.Dc(), 0, 0, lw, lh, LogoDC, 0, 0, SRCCOPY);
+    GdiFlush();
     MemoryBitmap work;
     work.Create(screen, lw, lh);
     const RECT logoArea{0, 0, lw, lh};
@@ -64,16 +69,23 @@ void ProfileCalls(HDC screen, bool quick, ColumnWriter& out) {
                 BitBlt(screen, 10, 10, lw, lh, work.Dc(), 0, 0, SRCCOPY);
             }));
 
+    out.Put("  BitBlt of the level alone", MsPerFrame(n * 10, [&] {
+                BitBlt(screen, 10, 10, lw, lh, work.Dc(), 0, 0, SRCCOPY);
+                GdiFlush();
+            }));
+    PixelSurface level;
+    level.Create(screen, lw, lh);
+    out.Put("  our blend of the level", MsPerFrame(n * 10, [&] {
+                BlendSolid(level.Row(0), copy.Row(0), static_cast<size_t>(lw) * lh, 0x60, 127);
+            }));
+
     // Falling: one copy made (scaled) and one copy blended per frame.
     const BLENDFUNCTION perPixel{AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
     out.Put("Falling: AlphaBlend one copy, 256x128", MsPerFrame(n * 10, [&] {
                 AlphaBlend(memory.Dc(), 100, 100, lw, lh, LogoDC, 0, 0, lw, lh, perPixel);
             }));
-    PixelSurface copy, back;
-    copy.Create(screen, lw, lh);
+    PixelSurface back;
     back.Create(screen, w, h);
-    BitBlt(copy.Dc(), 0, 0, lw, lh, LogoDC, 0, 0, SRCCOPY);
-    GdiFlush();
     out.Put("  our blend of the same",
             MsPerFrame(n * 10, [&] { BlendSurface(back, 100, 100, copy, 200); }));
     out.Put("Falling: scale a copy, 256x128 to 128x64", MsPerFrame(n * 10, [&] {

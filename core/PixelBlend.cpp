@@ -34,11 +34,14 @@ uint32_t OverPixel(uint32_t d, uint32_t s, uint32_t a) {
 }
 
 #if defined(__SSE2__)
-// Div255 of eight 16-bit lanes: (t + t / 256) / 256 with t = x + 128 is
-// exact for every x up to 255 * 255 and stays within 16 bits.
+// Div255 of eight 16-bit lanes: (t * 257) >> 16 with t = x + 128 is exact
+// for every x up to 255 * 255 and stays within 16 bits.
+inline __m128i Div255Biased8(__m128i t) {
+    return _mm_mulhi_epu16(t, _mm_set1_epi16(257));
+}
+
 inline __m128i Div255x8(__m128i x) {
-    const __m128i t = _mm_add_epi16(x, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    return Div255Biased8(_mm_add_epi16(x, _mm_set1_epi16(128)));
 }
 
 inline __m128i Load(const uint32_t* p) {
@@ -62,24 +65,25 @@ inline __m128i AlphaOf(__m128i pixels16) {
 
 } // namespace
 
-void BlendSolid(uint32_t* dst, std::size_t count, uint32_t colour, uint8_t alpha) {
+void BlendSolid(uint32_t* dst, const uint32_t* src, std::size_t count, uint32_t colour,
+                uint8_t alpha) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i a = _mm_set1_epi16(alpha), keep = _mm_set1_epi16(255 - alpha);
     const __m128i c = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(colour)), zero);
-    const __m128i ca = _mm_mullo_epi16(c, a);
+    const __m128i ca = _mm_add_epi16(_mm_mullo_epi16(c, a), _mm_set1_epi16(128)); // biased
     for (; i + 4 <= count; i += 4) {
-        const __m128i d = Load(dst + i);
+        const __m128i d = Load(src + i);
         const __m128i lo =
-            Div255x8(_mm_add_epi16(ca, _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep)));
+            Div255Biased8(_mm_add_epi16(ca, _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep)));
         const __m128i hi =
-            Div255x8(_mm_add_epi16(ca, _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep)));
+            Div255Biased8(_mm_add_epi16(ca, _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep)));
         Store(dst + i, _mm_packus_epi16(lo, hi));
     }
 #endif
     for (; i < count; ++i)
-        dst[i] = MixPixel(dst[i], colour, alpha);
+        dst[i] = MixPixel(src[i], colour, alpha);
 }
 
 void BlendConstant(uint32_t* dst, const uint32_t* src, std::size_t count, uint8_t alpha) {

@@ -12,8 +12,10 @@ inline uint32_t Div255(uint32_t x) {
     return (x + 127) / 255;
 }
 
-// A constant-alpha wash of one colour: dst = colour * a + dst * (1 - a).
-void BlendSolid(uint32_t* dst, std::size_t count, uint32_t colour, uint8_t alpha);
+// A constant-alpha wash of one colour over `src`, written to `dst` (which
+// may be `src`): dst = colour * a + src * (1 - a).
+void BlendSolid(uint32_t* dst, const uint32_t* src, std::size_t count, uint32_t colour,
+                uint8_t alpha);
 
 // `src` over `dst` with constant alpha and no per-pixel alpha:
 // dst = src * a + dst * (1 - a).

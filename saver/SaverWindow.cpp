@@ -28,7 +28,6 @@ CursorPoint LastMouse = NoMouse;
 
 constexpr char PreviewClass[] = "WindowsScreenSaverClassPreview";
 
-
 CursorPoint CursorNow() {
     POINT p{};
     GetCursorPos(&p);

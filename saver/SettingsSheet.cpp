@@ -150,7 +150,6 @@ void OnCommand(HWND page, WPARAM wParam) {
 
 } // namespace
 
-
 void UpdatePageControls(HWND page, int32_t pageId) {
     DialogPageControls controls(page);
     UpdatePage(controls, pageId, !Variant->HideEnabledBox);

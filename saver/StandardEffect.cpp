@@ -11,8 +11,6 @@
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 
-#include <algorithm>
-
 namespace {
 int FirstFrame = 1; // Standard without fade, and Many: the next frame keeps the screen
 int FadeFirst = 1;  // Standard with fade: the next frame only fades in
@@ -54,14 +52,10 @@ void FadeLogo(HDC dc, bool fadeIn) {
     const uint32_t background = BrushPixel(BackgroundBrush);
     FadeRamp ramp(fadeIn);
     do {
-        const int level = ramp.Level();
-        for (int y = 0; y < h; ++y) {
-            uint32_t* row = work.Row(y);
-            std::fill(row, row + w, background);
-            if (level > 0)
-                BlendConstant(row, logo.Row(y), static_cast<size_t>(w),
-                              static_cast<uint8_t>(level));
-        }
+        // The logo at `level` over the background is the background at
+        // 255 - level over the logo: one pass (level 0 leaves the background).
+        BlendSolid(work.Row(0), logo.Row(0), static_cast<size_t>(w) * h, background,
+                   static_cast<uint8_t>(255 - ramp.Level()));
         BitBlt(dc, LogoRect.X, LogoRect.Y, w, h, work.Dc(), 0, 0, SRCCOPY);
         GdiFlush(); // the copy is made before the next level is written
         if (WaitStop(5))
@@ -75,8 +69,8 @@ void DimScreen(HDC dc, int alpha) {
         return;
     BitBlt(WashScreen.Dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
     GdiFlush();
-    BlendSolid(WashScreen.Row(0), static_cast<size_t>(w) * h, BrushPixel(BackgroundBrush),
-               static_cast<uint8_t>(alpha));
+    BlendSolid(WashScreen.Row(0), WashScreen.Row(0), static_cast<size_t>(w) * h,
+               BrushPixel(BackgroundBrush), static_cast<uint8_t>(alpha));
     BitBlt(dc, 0, 0, w, h, WashScreen.Dc(), 0, 0, SRCCOPY);
     GdiFlush();
     WaitStop(10);

@@ -32,8 +32,10 @@ TEST(PixelBlend, WashAndConstantBlendRoundEveryChannelForEveryValueAndAlpha) {
         std::vector<uint32_t> mixed = pairs.Dst;
         BlendConstant(mixed.data(), pairs.Src.data(), mixed.size(), static_cast<uint8_t>(a));
         const uint32_t colour = pairs.Src[a * 257];
-        std::vector<uint32_t> washed = pairs.Dst;
-        BlendSolid(washed.data(), washed.size(), colour, static_cast<uint8_t>(a));
+        std::vector<uint32_t> washed = pairs.Dst, copied(pairs.Dst.size());
+        BlendSolid(washed.data(), washed.data(), washed.size(), colour, static_cast<uint8_t>(a));
+        BlendSolid(copied.data(), pairs.Dst.data(), copied.size(), colour, static_cast<uint8_t>(a));
+        ASSERT_EQ(copied, washed);
         for (size_t i = 0; i < mixed.size(); ++i) {
             uint32_t mix = 0, wash = 0;
             for (int c = 0; c < 4; ++c) {

@@ -81,7 +81,7 @@ TEST(OurBlend, MatchesAlphaBlendWithinOnePerChannelOnRandomBuffers) {
         const uint32_t colour = static_cast<uint32_t>(Random()) & 0xFFFFFF;
         CopySurface(ours, dst);
         CopySurface(theirs, dst);
-        BlendSolid(ours.Row(0), static_cast<size_t>(w) * h, colour, alpha);
+        BlendSolid(ours.Row(0), ours.Row(0), static_cast<size_t>(w) * h, colour, alpha);
         UniqueBrush brush(CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF)));
         const RECT all{0, 0, w, h};
         FillRect(src.Dc(), &all, brush.get());
