@@ -142,8 +142,8 @@ void ReleaseLogo() {
 }
 
 void LoadLogoBitmap(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
+        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
         Logo.Adopt(DisplayDC, bitmap.release())) {

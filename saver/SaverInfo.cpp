@@ -9,7 +9,7 @@
 namespace {
 
 class FileSource final : public TailSource {
-  public:
+public:
     explicit FileSource(HANDLE file) : file_(file) {}
     uint64_t Size() override {
         LARGE_INTEGER size{};
@@ -19,7 +19,7 @@ class FileSource final : public TailSource {
         return Seek(file_, offset) && ReadExactly(file_, buffer, count);
     }
 
-  private:
+private:
     HANDLE file_;
 };
 

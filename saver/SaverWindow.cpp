@@ -28,6 +28,7 @@ CursorPoint LastMouse = NoMouse;
 
 constexpr char PreviewClass[] = "WindowsScreenSaverClassPreview";
 
+
 CursorPoint CursorNow() {
     POINT p{};
     GetCursorPos(&p);

@@ -150,6 +150,7 @@ void OnCommand(HWND page, WPARAM wParam) {
 
 } // namespace
 
+
 void UpdatePageControls(HWND page, int32_t pageId) {
     DialogPageControls controls(page);
     UpdatePage(controls, pageId, !Variant->HideEnabledBox);
