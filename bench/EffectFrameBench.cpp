@@ -2,8 +2,9 @@
 // to the bare cost of one frame at that size: filling a screen-sized buffer
 // and copying it to the screen. Ratios are measured in one run; absolute
 // times on these machines are noise. Then the cost of the single GDI calls
-// the effects make (where a frame's time goes), the CPU time of one second
-// of Many with dimming through the render loop, and the program sizes.
+// the effects make (where a frame's time goes), and the program sizes. The
+// CPU time of Many with dimming through the render loop is a test's
+// (EffectBlendTest).
 #include "bench/BenchSupport.h"
 #include "bench/CallProfile.h"
 #include "core/EffectInfo.h"
@@ -14,7 +15,6 @@
 #include "saver/MemoryBitmap.h"
 #include "saver/PixelSurface.h"
 #include "saver/RenderEngine.h"
-#include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 
 #include <cstdio>
@@ -113,39 +113,6 @@ void MeasureEffects(HDC screen, bool quick, ColumnWriter& out, ColumnWriter& fir
     DrawTransparent = 0;
 }
 
-// Process CPU time in milliseconds.
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
-// The CPU time one second of Many with dimming takes through the render
-// loop on `window`, which waits out each frame's interval.
-double ManyDimmingCpuMs(HWND window) {
-    const SaverHooks saved = Hooks;
-    Hooks.LoadLogo = [] { return true; }; // the benchmark's logo is in place
-    Hooks.ChooseEffect = [] { return FindEffect(EffectMany); };
-    CurrentSettings->EnabledMask = EffectMany;
-    CurrentSettings->Transparent = 1;
-    CurrentTrailer.PicHasTrans = 1;
-    CurrentSettings->ManyDim = 1;
-    StartRenderThread(window);
-    Sleep(600); // the start and its 500 ms pause before the first frame
-    const double start = CpuMs();
-    Sleep(1000);
-    const double used = CpuMs() - start;
-    StopRenderThread();
-    Hooks = saved;
-    CurrentEffect = -1;
-    return used;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -222,14 +189,6 @@ int main(int argc, char** argv) {
     std::printf("single calls, ms each\n");
     for (const BenchRow& r : calls)
         std::printf("%-44s %8.3f %8.3f\n", r.Name, r.Ms[0], r.Ms[1]);
-
-    if (!quick) {
-        ScreenRect = {0, 0, Sizes[0][0], Sizes[0][1]};
-        DisplayDC = screen.get();
-        std::printf("Many with dimming, 1 s through the render loop: %.0f ms of CPU time\n",
-                    ManyDimmingCpuMs(window));
-        DisplayDC = nullptr;
-    }
 
     // SaverTemplate is carried inside every screensaver made.
     std::printf("program sizes, %d-bit build\n", static_cast<int>(sizeof(void*) * 8));
