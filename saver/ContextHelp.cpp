@@ -36,11 +36,12 @@ namespace {
 
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
+// Looked up on each use: help is asked for rarely, and a lookup is cheap.
 HtmlHelpFn HtmlHelpFunction() {
-    static const HtmlHelpFn function = reinterpret_cast<HtmlHelpFn>(
-        HtmlHelpModule() ? reinterpret_cast<void*>(GetProcAddress(HtmlHelpModule(), "HtmlHelpA"))
-                         : nullptr);
-    return function;
+    const HMODULE module = HtmlHelpModule();
+    return module ? reinterpret_cast<HtmlHelpFn>(
+                        reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")))
+                  : nullptr;
 }
 
 void HtmlHelpPopup(HWND page, const char* text, POINT at) {

@@ -14,6 +14,8 @@
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
 
+#include <mutex>
+
 namespace {
 int FrameCount = 0;
 UniqueModule Atl;
@@ -51,7 +53,7 @@ void PublishContentHost() {
     const LogoBox box = ContentPlacement(CurrentSettings->DynSize, LogoRect.X, LogoRect.Y,
                                          LogoRect.Width, LogoRect.Height, LogoRect.NaturalWidth,
                                          LogoRect.NaturalHeight, ScreenWidth(), ScreenHeight());
-    std::lock_guard<std::mutex> hold(Shared.ContentLock);
+    std::lock_guard<CriticalSection> hold(Shared.ContentLock);
     Shared.ContentHostText = ContentText;
     Shared.ContentHostBox = {box.Left, box.Top, box.Right, box.Bottom};
 }
@@ -75,7 +77,7 @@ void EnsureContentWindow() {
     std::string text;
     RECT box{};
     {
-        std::lock_guard<std::mutex> hold(Shared.ContentLock);
+        std::lock_guard<CriticalSection> hold(Shared.ContentLock);
         text = Shared.ContentHostText;
         box = Shared.ContentHostBox;
     }

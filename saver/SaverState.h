@@ -3,13 +3,13 @@
 // share while an effect runs, all in one owner object.
 #pragma once
 
+#include "common/CriticalSection.h"
 #include "core/SaverRecord.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -53,7 +53,7 @@ struct SaverShared {
     std::atomic<int> StopFlag{0};
     // The content host's text and place, handed from the render thread
     // (which loads the logo) to the window thread (which makes the host).
-    std::mutex ContentLock;
+    CriticalSection ContentLock;
     std::string ContentHostText; // under ContentLock
     RECT ContentHostBox{};       // under ContentLock
 

@@ -3,16 +3,20 @@
 // ones). One draw function serves both; the current effect tells them apart.
 #include "saver/StandardEffect.h"
 
+#include "core/PixelBlend.h"
 #include "core/StandardMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
-#include "common/MemoryBitmap.h"
+#include "saver/PixelSurface.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 
 namespace {
 int FirstFrame = 1; // Standard without fade, and Many: the next frame keeps the screen
 int FadeFirst = 1;  // Standard with fade: the next frame only fades in
+// Many's copy of the screen for its washes, kept while it runs: GDI's
+// AlphaBlend over a whole screen costs many frames on some systems.
+PixelSurface WashScreen;
 
 void MoveLogo(LogoPosition p) {
     LogoRect.X = p.X;
@@ -39,19 +43,21 @@ void DrawFadingStandard(HDC dc, EffectOp op) {
 
 void FadeLogo(HDC dc, bool fadeIn) {
     const int w = LogoRect.Width, h = LogoRect.Height;
-    MemoryBitmap work;
-    if (!work.Create(dc, w, h))
+    PixelSurface logo, work;
+    if (!logo.Create(dc, w, h) || !work.Create(dc, w, h))
         return;
-    SelectGuard brush(work.Dc(), BackgroundBrush);
-    SelectGuard pen(work.Dc(), GetStockObject(NULL_PEN));
+    // The logo's pixels, whatever bitmap holds them.
+    BitBlt(logo.Dc(), 0, 0, w, h, LogoDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    const uint32_t background = BrushPixel(BackgroundBrush);
     FadeRamp ramp(fadeIn);
     do {
-        Rectangle(work.Dc(), 0, 0, w + 1, h + 1);
-        if (const int level = ramp.Level(); level > 0) {
-            const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(level), 0};
-            AlphaBlend(work.Dc(), 0, 0, w, h, LogoDC, 0, 0, w, h, blend);
-        }
+        // The logo at `level` over the background is the background at
+        // 255 - level over the logo: one pass (level 0 leaves the background).
+        BlendSolid(work.Row(0), logo.Row(0), static_cast<size_t>(w) * h, background,
+                   static_cast<uint8_t>(255 - ramp.Level()));
         BitBlt(dc, LogoRect.X, LogoRect.Y, w, h, work.Dc(), 0, 0, SRCCOPY);
+        GdiFlush(); // the copy is made before the next level is written
         if (WaitStop(5))
             break;
     } while (ramp.Advance());
@@ -59,14 +65,15 @@ void FadeLogo(HDC dc, bool fadeIn) {
 
 void DimScreen(HDC dc, int alpha) {
     const int w = ScreenWidth(), h = ScreenHeight();
-    MemoryBitmap wash;
-    if (!wash.Create(dc, w, h))
+    if ((WashScreen.Width() != w || WashScreen.Height() != h) && !WashScreen.Create(dc, w, h))
         return;
-    RECT all{0, 0, w, h};
-    FillRect(wash.Dc(), &all, BackgroundBrush);
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    AlphaBlend(dc, 0, 0, w, h, wash.Dc(), 0, 0, w, h, blend);
-    Sleep(10);
+    BitBlt(WashScreen.Dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    BlendSolid(WashScreen.Row(0), WashScreen.Row(0), static_cast<size_t>(w) * h,
+               BrushPixel(BackgroundBrush), static_cast<uint8_t>(alpha));
+    BitBlt(dc, 0, 0, w, h, WashScreen.Dc(), 0, 0, SRCCOPY);
+    GdiFlush();
+    WaitStop(10);
 }
 
 void DrawStandard(HDC dc, EffectOp op) {
@@ -78,6 +85,7 @@ void DrawStandard(HDC dc, EffectOp op) {
     }
     if (op != OpFrame && op != OpRepaint) {
         FirstFrame = 1;
+        WashScreen.reset();
         return;
     }
     if (standard) {

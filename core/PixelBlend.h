@@ -1,0 +1,27 @@
+// Alpha blending of 32-bit pixels (bytes B, G, R, A; 0xAARRGGBB as a
+// uint32_t), with the arithmetic of GDI's AlphaBlend: every channel of the
+// result is rounded to the nearest value, all four channels alike. Four
+// pixels at a time with SSE2 where the compiler targets it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// x / 255 rounded to the nearest, for 0 <= x <= 255 * 255.
+inline uint32_t Div255(uint32_t x) {
+    return (x + 127) / 255;
+}
+
+// A constant-alpha wash of one colour over `src`, written to `dst` (which
+// may be `src`): dst = colour * a + src * (1 - a).
+void BlendSolid(uint32_t* dst, const uint32_t* src, std::size_t count, uint32_t colour,
+                uint8_t alpha);
+
+// `src` over `dst` with constant alpha and no per-pixel alpha:
+// dst = src * a + dst * (1 - a).
+void BlendConstant(uint32_t* dst, const uint32_t* src, std::size_t count, uint8_t alpha);
+
+// Premultiplied `src` (per-pixel alpha) over `dst`, the whole of `src` first
+// scaled by the constant alpha: s = src * a; dst = s + dst * (1 - s.alpha),
+// each channel limited to 255 for a source that is not truly premultiplied.
+void BlendPremultiplied(uint32_t* dst, const uint32_t* src, std::size_t count, uint8_t alpha);
