@@ -62,6 +62,11 @@ class WizardPages : public ::testing::Test {
     std::unique_ptr<frmWizard> wizard;
 };
 
+// Screenshots are taken from outside while the test pauses.
+void Pause() {
+    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
+}
+
 void ExpectBalloon(const std::wstring& title, const std::wstring& text, int icon, HWND edit) {
     const HelpBalloonRecord& b = LastHelpBalloon();
     EXPECT_EQ(b.Title, title);
@@ -138,6 +143,7 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     EXPECT_EQ(w.CurrentStep, 3);
     ExpectBalloon(L"There's a problem...", L"You need to give your Screensaver a name", 2,
                   w(L"txtName").hWnd());
+    Pause();
     w.NextStep(-1); // going back needs no name
     EXPECT_EQ(w.CurrentStep, 2);
     EXPECT_TRUE(w(L"Nav", 1).Enabled()); // page 3 was reached
@@ -166,6 +172,7 @@ TEST_F(WizardPages, RecentListReopenMessagesAndTheNumberedName) {
     Pick(0);
     EXPECT_EQ(w(L"lblOpenError").Caption(), L"This screensaver no longer exists");
     EXPECT_TRUE(WarningShown());
+    Pause();
     Pick(1);
     EXPECT_EQ(w(L"lblOpenError").Caption(), L"This is not a valid screensaver");
     Pick(2);
