@@ -88,11 +88,10 @@ TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
     EXPECT_EQ(w.StepCnt, 6);
     EXPECT_EQ(w.CurrentStep, 0);
     EXPECT_EQ(w.Caption(), L"Quorvel Screensaver Creator 4.5.15");
-    // Wine's edit control may keep no cue text; where it does, these are they.
-    if (!CueOf(w(L"txtName").hWnd()).empty()) {
-        EXPECT_EQ(CueOf(w(L"txtName").hWnd()), L"Type in the name of the screensaver here");
-        EXPECT_EQ(CueOf(w(L"txtLogo").hWnd()), L"Using built-in logo");
-    }
+    EXPECT_EQ(CueOf(w(L"txtName").hWnd()), L"Type in the name of the screensaver here");
+    EXPECT_EQ(CueOf(w(L"txtAbout").hWnd()), L"Type in the about text here");
+    EXPECT_EQ(CueOf(w(L"txtURL").hWnd()), L"Type in the URL here");
+    EXPECT_EQ(CueOf(w(L"txtLogo").hWnd()), L"Using built-in logo");
     EXPECT_EQ(SendMessageW(w(L"cmbMRU").hWnd(), CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(w(L"cmbMRU").Text(), L"");
     const HWND size = w(L"cmbSize").hWnd();
