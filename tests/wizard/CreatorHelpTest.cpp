@@ -1,4 +1,4 @@
-// Quorvel.exe under Wine: the balloon tooltip of Exit, F1's help balloon,
+// Quorvel.exe under Wine: the balloon tooltip of Close, F1's help balloon,
 // and closing with it up.
 #include "tests/support/WinTest.h"
 
@@ -35,14 +35,19 @@ HWND WaitForBalloon(DWORD pid, const std::wstring& text, DWORD ms, HWND except =
 
 } // namespace
 
-TEST(CreatorHelp, ExitShowsItsTooltipAndF1ItsHelpBalloon) {
+TEST(CreatorHelp, CloseShowsItsTooltipAndF1ItsHelpBalloon) {
     std::string exe = "\"" + TestDir() + "Quorvel.exe\"";
     ChildProcess creator(exe);
     ASSERT_TRUE(creator.Started());
     const HWND wizard =
         WaitForWindow(creator.Id(), nullptr, "Quorvel Screensaver Creator 4.5.15", 30000);
     ASSERT_NE(wizard, nullptr);
-    const HWND exitButton = FindWindowExW(wizard, nullptr, L"BUTTON", L"E&xit");
+    // The wizard's Close button, inside its main area.
+    const HWND main = FindWindowExW(wizard, nullptr, L"QuorvelPicture", nullptr);
+    HWND exitButton = nullptr;
+    for (HWND area = main; area && !exitButton;
+         area = FindWindowExW(wizard, area, L"QuorvelPicture", nullptr))
+        exitButton = FindWindowExW(area, nullptr, L"BUTTON", L"Close");
     ASSERT_NE(exitButton, nullptr);
     SetForegroundWindow(wizard);
     RECT r{};
@@ -61,6 +66,12 @@ TEST(CreatorHelp, ExitShowsItsTooltipAndF1ItsHelpBalloon) {
 
     SetCursorPos(r.left - 40, r.top - 60); // off the button: only F1's balloon can show now
     PumpFor(300);
+    // F1 explains the focused control: the focus goes to Close first.
+    const DWORD wizardThread = GetWindowThreadProcessId(wizard, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), wizardThread, TRUE);
+    SetFocus(exitButton);
+    AttachThreadInput(GetCurrentThreadId(), wizardThread, FALSE);
+    PumpFor(200);
     keybd_event(VK_F1, 0, 0, 0);
     PumpFor(100);
     keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);

@@ -18,6 +18,6 @@ std::wstring ProgramFolder();
 // program then runs while one of its forms is loaded (RunMessageLoop).
 void Main();
 
-// Loads and returns the wizard window (the stand-in until the wizard exists).
+// The wizard window, frmWizard (wizard/pages/).
 class Form;
 Form& WizardForm();

@@ -144,8 +144,3 @@ void frmStandIn::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM
         info->ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
     }
 }
-
-Form& WizardForm() {
-    static frmStandIn form;
-    return form;
-}

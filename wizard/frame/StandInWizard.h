@@ -1,5 +1,5 @@
-// The wizard window's stand-in until the wizard's pages exist: the form
-// layer's worked example (see README.md beside this file).
+// A small wizard-like window: the form layer's worked example (see README.md
+// beside this file). The creator shows frmWizard (wizard/pages/).
 #pragma once
 
 #include "wizard/controls/ProgressBar.h"

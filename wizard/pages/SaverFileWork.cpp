@@ -1,5 +1,7 @@
 #include "wizard/pages/SaverFileWork.h"
 
+#include "wizard/pages/PageText.h"
+
 #include "core/Bmp32.h"
 #include "core/CreatorText.h"
 #include "core/Premultiply.h"
@@ -32,13 +34,6 @@ bool WriteBlock(HANDLE file, const uint8_t* data, DWORD size) {
         return BlockWriter()(file, data, size);
     DWORD put = 0;
     return WriteFile(file, data, size, &put, nullptr) && put == size;
-}
-
-std::wstring Trim(const std::wstring& s) {
-    const auto first = s.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(L' ') - first + 1);
 }
 
 std::wstring SystemText(DWORD code) {
@@ -78,11 +73,6 @@ void WriteTemplate(const std::wstring& path) {
         Fault(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
     if (!CloseHandle(file.release()))
         Fault(GetLastError());
-}
-
-std::vector<char> Buffer(const std::wstring& text) {
-    const std::string narrow = LibraryText(text);
-    return std::vector<char>(narrow.c_str(), narrow.c_str() + narrow.size() + 1);
 }
 
 // A name Windows keeps for a device, whatever its extension: CON, PRN,
@@ -198,11 +188,11 @@ SaverOutcome WriteSaverFile(const SaverRequest& request, SettingsRecord& setting
         WriteTemplate(temp);
         Report(request.Progress, 40);
 
-        std::wstring name = Trim(request.Name), about = Trim(request.About),
-                     url = Trim(request.Url);
-        std::vector<char> n = Buffer(name.empty() ? L"noname" : name);
-        std::vector<char> a = Buffer(about.empty() ? L" " : about);
-        std::vector<char> u = Buffer(url.empty() ? L" " : url);
+        std::wstring name = TrimBlanks(request.Name), about = TrimBlanks(request.About),
+                     url = TrimBlanks(request.Url);
+        std::vector<char> n = LibraryBuffer(name.empty() ? L"noname" : name);
+        std::vector<char> a = LibraryBuffer(about.empty() ? L" " : about);
+        std::vector<char> u = LibraryBuffer(url.empty() ? L" " : url);
         SaverExports& library = SaverLibrary();
         library.SetName(n.data(), a.data(), u.data());
         Report(request.Progress, 45);
@@ -244,14 +234,6 @@ std::wstring ExtractedLogoPath() {
 
 namespace {
 
-std::wstring Widen(const char* text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-    return ChopNull(out);
-}
-
 // The library keeps a picture logo premultiplied; the logo page wants the
 // colours as picture files hold them, and premultiplies them once itself.
 void StraightenLogo(const std::wstring& path) {
@@ -279,9 +261,9 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
         std::vector<char> name(1024, '\0'), about(1024, '\0'), url(1024, '\0');
         library.SetName(name.data(), about.data(), url.data());
         name.back() = about.back() = url.back() = '\0';
-        saver.Name = Widen(name.data());
-        saver.About = Widen(about.data());
-        saver.Url = Widen(url.data());
+        saver.Name = FromLibraryText(name.data());
+        saver.About = FromLibraryText(about.data());
+        saver.Url = FromLibraryText(url.data());
         saver.Background = background;
         saver.Transparent = transparent;
 

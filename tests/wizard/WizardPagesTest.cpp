@@ -1,0 +1,317 @@
+// The wizard window in this process: the page checks' balloons, the cue
+// banners and lists set up on load, the recent list with its reopen
+// messages and warning sign, and the colour key a reopened saver brings.
+#include "core/CreatorMath.h"
+#include "core/SaverTail.h"
+#include "tests/support/SaverFiles.h"
+#include "tests/wizard/WizardFiles.h"
+#include "wizard/frame/Help.h"
+#include "wizard/frame/Main.h"
+#include "wizard/frame/Settings.h"
+#include "wizard/pages/frmWizard.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class WizardPages : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
+        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
+        CreatorSettings = SettingsRecord{};
+        CreatorVersion = 40515;
+        AppVersionText = L"4.5.15";
+        AppTitle = L"Quorvel Screensaver Creator";
+    }
+    void TearDown() override {
+        if (wizard && wizard->Loaded())
+            wizard->Unload();
+        wizard.reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
+    }
+    frmWizard& Open() {
+        wizard = std::make_unique<frmWizard>();
+        wizard->Show();
+        PumpFor(200);
+        return *wizard;
+    }
+    // The recent list's notification, as a pick in the list sends it.
+    void Pick(int item) {
+        const HWND mru = (*wizard)(L"cmbMRU").hWnd();
+        SendMessageW(mru, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageW(GetParent(mru), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(mru), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(mru));
+        PumpFor(100);
+    }
+    // The warning sign left of the reopen message shows (its amber inside).
+    bool WarningShown() {
+        const HWND open = (*wizard)(L"picOpen").hWnd();
+        const RECT label = (*wizard)(L"lblOpenError").PixelRect();
+        RedrawWindow(open, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        HDC dc = GetDC(open);
+        const COLORREF c = GetPixel(dc, label.left - 20 + 5, label.top + 11);
+        ReleaseDC(open, dc);
+        return GetRValue(c) > 200 && GetGValue(c) > 150 && GetBValue(c) < 80;
+    }
+    std::unique_ptr<frmWizard> wizard;
+};
+
+// Screenshots are taken from outside while the test pauses.
+void Pause() {
+    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
+}
+
+void ExpectBalloon(const std::wstring& title, const std::wstring& text, int icon, HWND edit) {
+    const HelpBalloonRecord& b = LastHelpBalloon();
+    EXPECT_EQ(b.Title, title);
+    EXPECT_EQ(b.Text, text);
+    EXPECT_EQ(b.Icon, icon);
+    EXPECT_EQ(b.Edit, edit);
+}
+
+std::wstring CueOf(HWND edit) {
+    wchar_t cue[128] = {};
+    SendMessageW(edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 128);
+    return cue;
+}
+
+} // namespace
+
+TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
+    frmWizard& w = Open();
+    EXPECT_EQ(w.StepCnt, 6);
+    EXPECT_EQ(w.CurrentStep, 0);
+    EXPECT_EQ(w.Caption(), L"Quorvel Screensaver Creator 4.5.15");
+    EXPECT_EQ(CueOf(w(L"txtName").hWnd()), L"Type in the name of the screensaver here");
+    EXPECT_EQ(CueOf(w(L"txtAbout").hWnd()), L"Type in the about text here");
+    EXPECT_EQ(CueOf(w(L"txtURL").hWnd()), L"Type in the URL here");
+    EXPECT_EQ(CueOf(w(L"txtLogo").hWnd()), L"Using built-in logo");
+    EXPECT_EQ(SendMessageW(w(L"cmbMRU").hWnd(), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(w(L"cmbMRU").Text(), L"");
+    const HWND size = w(L"cmbSize").hWnd();
+    const LRESULT chosen = SendMessageW(size, CB_GETCURSEL, 0, 0);
+    EXPECT_EQ(chosen, 2);
+    EXPECT_EQ(SendMessageW(size, CB_GETITEMDATA, static_cast<WPARAM>(chosen), 0), 3);
+    EXPECT_FALSE(w(L"cmdBack").Enabled());
+    EXPECT_FALSE(w(L"Nav", 0).Enabled());
+    EXPECT_EQ(SendMessageW(w(L"txtName").hWnd(), EM_GETLIMITTEXT, 0, 0), 49);
+    EXPECT_EQ(GetMenuState(GetSystemMenu(w.hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND),
+              static_cast<UINT>(-1));
+}
+
+TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
+    TempFolder dir;
+    const std::string broken = dir.Path("broken.png");
+    WriteFileBytes(broken, {0x89, 'P', 'N', 'G', 1, 2, 3});
+    frmWizard& w = Open();
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 1);
+    EXPECT_EQ(w(L"txtName").Text(), L"My Saver"); // no saver chosen: the default name
+    EXPECT_TRUE(w.ImageLoaded);                   // the built-in logo
+    EXPECT_TRUE(w.PicHasTrans);
+    EXPECT_EQ(w.LogoWidth, 200);
+
+    const HWND logo = w(L"txtLogo").hWnd();
+    for (const std::string& missing : {dir.Path(""), dir.Path("none.png")}) { // a folder first
+        w(L"txtLogo").SetText(Wide(missing));
+        EXPECT_FALSE(w.ImageLoaded);
+        w.NextStep(1);
+        EXPECT_EQ(w.CurrentStep, 1);
+        ExpectBalloon(L"There was a problem reading the file", L"This file cannot be found.", 3,
+                      logo);
+    }
+    w(L"txtLogo").SetText(Wide(broken));
+    w.NextStep(1);
+    EXPECT_EQ(w.CurrentStep, 1);
+    ExpectBalloon(L"There was a problem reading the file",
+                  L"This file was not recognised, or is not supported.", 3, logo);
+
+    w(L"txtLogo").SetText(L"");
+    EXPECT_TRUE(w.ImageLoaded);
+    w.NextStep(1);
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 3);
+    w(L"txtName").SetText(L"   ");
+    w.NextStep(1);
+    EXPECT_EQ(w.CurrentStep, 3);
+    ExpectBalloon(L"There's a problem...", L"You need to give your Screensaver a name", 2,
+                  w(L"txtName").hWnd());
+    Pause();
+    w.NextStep(-1); // going back needs no name
+    EXPECT_EQ(w.CurrentStep, 2);
+    EXPECT_TRUE(w(L"Nav", 1).Enabled()); // page 3 was reached
+}
+
+TEST_F(WizardPages, RecentListReopenMessagesAndTheNumberedName) {
+    TempFolder dir;
+    const std::string saver =
+        MakeSaverFile(dir, "good.scr", DefaultTrailer(),
+                      MakeBitmap32(8, 8, [](int, int) { return 0xFF2040C0u; }));
+    const std::string notSaver = dir.Path("plain.scr");
+    WriteFileBytes(notSaver, std::vector<uint8_t>(4000, 7));
+    CreatorSettings.MRUCount = 3;
+    CreatorSettings.MRUName[0] = L"My Saver";
+    CreatorSettings.MRUName[1] = L"My Saver (2)";
+    CreatorSettings.MRUName[2] = L"Good";
+    CreatorSettings.MRUFile[0] = Wide(dir.Path("gone.scr"));
+    CreatorSettings.MRUFile[1] = Wide(notSaver);
+    CreatorSettings.MRUFile[2] = Wide(saver);
+    frmWizard& w = Open();
+    const HWND mru = w(L"cmbMRU").hWnd();
+    ASSERT_EQ(SendMessageW(mru, CB_GETCOUNT, 0, 0), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(SendMessageW(mru, CB_GETITEMDATA, static_cast<WPARAM>(i), 0), i);
+
+    Pick(0);
+    EXPECT_EQ(w(L"lblOpenError").Caption(), L"This screensaver no longer exists");
+    EXPECT_TRUE(WarningShown());
+    Pause();
+    Pick(1);
+    EXPECT_EQ(w(L"lblOpenError").Caption(), L"This is not a valid screensaver");
+    Pick(2);
+    EXPECT_EQ(w(L"lblOpenError").Caption(), L"");
+    EXPECT_EQ(w.ChosenSaver, Wide(saver));
+    EXPECT_FALSE(WarningShown());
+
+    // A typed path that is no file: no message, nothing chosen; leaving
+    // the page then names the saver after the taken names.
+    SendMessageW(mru, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextW(mru, Wide(dir.Path("typed.scr")).c_str());
+    SendMessageW(GetParent(mru), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(mru), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(mru));
+    EXPECT_EQ(w(L"lblOpenError").Caption(), L"");
+    EXPECT_TRUE(w.ChosenSaver.empty());
+    w.NextStep(1);
+    EXPECT_EQ(w(L"txtName").Text(), L"My Saver (3)");
+}
+
+TEST_F(WizardPages, ReopenedWhiteKeyTicksTheBoxBlackLeavesItClear) {
+    TempFolder dir;
+    frmWizard& w = Open();
+    for (const int32_t key : {0xFFFFFF, 0}) {
+        SaverTrailer record = DefaultTrailer();
+        record.TransparentColor = key;
+        const uint32_t red = key ? 0x20 : 0xC0; // each saver's own logo
+        const std::string saver =
+            MakeSaverFile(dir, "key" + std::to_string(key) + ".scr", record,
+                          MakeBitmap32(8, 8, [red](int, int) { return 0xFF004000u | red << 16; }));
+        w.LoadSaver(Wide(saver));
+        EXPECT_EQ(w(L"chkTrans").Value(), key > 0 ? 1 : 0) << key;
+        EXPECT_EQ(w.IconFile, Wide(saver));
+        EXPECT_EQ(w(L"txtLogo").Text(), w.ExtractedBMP);
+        // The second reopen reads its own logo, though the extracted name is the same.
+        ASSERT_TRUE(w.LogoDib.has_value());
+        EXPECT_EQ(w.LogoDib->Pixels[2], red);
+    }
+}
+
+namespace {
+
+// Answers the first message box of this process from another thread and
+// keeps its text.
+class BoxAnswerer {
+  public:
+    BoxAnswerer() : thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+    ~BoxAnswerer() {
+        WaitForSingleObject(thread_, 20000);
+        CloseHandle(thread_);
+    }
+    std::string Text;
+
+  private:
+    static DWORD WINAPI Run(void* self) {
+        auto* me = static_cast<BoxAnswerer*>(self);
+        for (int i = 0; i < 300; ++i) {
+            HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, 100);
+            if (box) {
+                me->Text = MessageBoxText(box);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+        }
+        return 0;
+    }
+    HANDLE thread_;
+};
+
+} // namespace
+
+TEST_F(WizardPages, LargeLogoNoteAndAFolderAsTargetKeepsThePageAndTheList) {
+    TempFolder dir;
+    const std::string wide = dir.Path("wide.bmp");
+    WriteFileBytes(wide, MakeBitmap32(1921, 10, [](int x, int) { return 0xFF000000u | x; }));
+    frmWizard& w = Open();
+    w.NextStep(1);
+    w(L"txtLogo").SetText(Wide(wide));
+    ASSERT_TRUE(w.ImageLoaded);
+    EXPECT_EQ(LastHelpBalloon().Title, L"Large image"); // wider than Xvfb's 1920
+    EXPECT_EQ(LastHelpBalloon().Icon, 1);
+    EXPECT_EQ(w.LogoWidth, w.picPreview.Width()); // fitted to the preview, full width
+
+    w(L"txtLogo").SetText(L"");
+    w.NextStep(1);
+    w.NextStep(1);
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 4);
+    EXPECT_EQ(w(L"cmdNext").Caption(), L"Create");
+    w(L"txtSaveAs").SetText(Wide(dir.Path("")));
+    {
+        BoxAnswerer answer;
+        w.NextStep(1); // the box is answered meanwhile
+        EXPECT_EQ(answer.Text.rfind("The following error occured while trying to save your "
+                                    "screensaver:\r\n\r\n",
+                                    0),
+                  0u)
+            << answer.Text;
+    }
+    EXPECT_EQ(w.CurrentStep, 4);
+    EXPECT_EQ(w(L"cmdNext").Caption(), L"Create");
+    EXPECT_EQ(CreatorSettings.MRUCount, 0);
+
+    w(L"txtSaveAs").SetText(Wide(dir.Path("made.scr")));
+    w.NextStep(1);
+    EXPECT_EQ(w.CurrentStep, 5);
+    EXPECT_EQ(CreatorSettings.MRUCount, 1);
+    EXPECT_EQ(SendMessageW(w(L"cmbMRU").hWnd(), CB_GETCOUNT, 0, 0), 1); // refilled
+    EXPECT_FALSE(w(L"cmdNext").Enabled());
+}
+
+TEST_F(WizardPages, AlphaPictureReachesTheSaverPremultipliedWhole) {
+    TempFolder dir;
+    const std::wstring picture = ResourceFile(dir, L"PIC_LARGE_PNG", "large.png");
+    const ImageLoad expected = LoadPictureFile(picture, AlphaForm::Premultiplied);
+    ASSERT_EQ(expected.Status, ImageStatus::Ok);
+    frmWizard& w = Open();
+    w.NextStep(1);
+    w(L"txtLogo").SetText(picture);
+    ASSERT_TRUE(w.ImageLoaded);
+    EXPECT_TRUE(w.PicHasTrans);
+    w.NextStep(1);
+    w.NextStep(1);
+    w.NextStep(1);
+    const std::string target = dir.Path("large.scr");
+    w(L"txtSaveAs").SetText(Wide(target));
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 5);
+
+    const std::vector<uint8_t> bytes = ReadFileBytes(target);
+    SaverTrailer record{};
+    std::vector<uint8_t> logo;
+    ByteTailSource source(bytes.data(), bytes.size());
+    ASSERT_EQ(ReadSaverTail(source, record, logo, 1), ReadOk);
+    EXPECT_EQ(record.PicHasTrans, -1);
+    ASSERT_EQ(logo.size(), 54u + 1920u * 1080 * 4);
+    // Bottom-up rows of the premultiplied picture, byte for byte.
+    int bad = 0;
+    for (int y = 0; y < 1080 && bad < 5; ++y)
+        bad += std::memcmp(&logo[54 + static_cast<std::size_t>(1079 - y) * 1920 * 4],
+                           &expected.Image.Pixels[static_cast<std::size_t>(y) * 1920 * 4],
+                           1920 * 4) != 0;
+    EXPECT_EQ(bad, 0);
+}

@@ -1,0 +1,252 @@
+// Quorvel.exe as a new user drives it: Next by BM_CLICK, text typed with
+// SendInput, the built-in logo; the saver made is parsed with core/, the
+// recent list read after closing, and the saver reopened and saved again.
+#include "core/SaverTail.h"
+#include "tests/support/WinTest.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found {
+    std::wstring Text;
+    HWND Window = nullptr;
+};
+
+BOOL CALLBACK FindText(HWND w, LPARAM lp) {
+    auto* f = reinterpret_cast<Found*>(lp);
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    if (f->Text == text && IsWindowVisible(w)) {
+        f->Window = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindCombo(HWND w, LPARAM lp) {
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (std::wstring(cls) == L"ComboBox" && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible child of `top` with this text.
+HWND Child(HWND top, const std::wstring& text) {
+    Found f{text};
+    EnumChildWindows(top, FindText, reinterpret_cast<LPARAM>(&f));
+    return f.Window;
+}
+
+HWND WaitChild(HWND top, const std::wstring& text, DWORD ms = 10000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = Child(top, text))
+            return w;
+        if (GetTickCount() - start > ms)
+            return nullptr;
+        PumpFor(50);
+    }
+}
+
+// Screenshots of every page are taken from outside while the test pauses.
+void Pause() {
+    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 2500 : 300);
+}
+
+void Click(HWND button) {
+    ASSERT_NE(button, nullptr);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &r);
+    Pause();
+}
+
+void Type(const std::wstring& text) {
+    std::vector<INPUT> keys;
+    for (wchar_t c : text)
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(in);
+        }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    PumpFor(500);
+}
+
+std::wstring WindowText(HWND w) {
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        nullptr);
+    return text;
+}
+
+// The focused window of the wizard's thread.
+HWND Focused(HWND wizard) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(wizard, nullptr), &info);
+    return info.hwndFocus;
+}
+
+struct Parsed {
+    SaverTrailer Record{};
+    std::vector<uint8_t> Logo;
+    ReadResult Result = ReadOk;
+};
+Parsed Parse(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    Parsed p;
+    ByteTailSource source(bytes.data(), bytes.size());
+    p.Result = ReadSaverTail(source, p.Record, p.Logo, 1);
+    return p;
+}
+
+std::vector<uint8_t> PremultipliedDefimg() {
+    std::vector<uint8_t> b = ReadFileBytes(TestDir() + "defimg.bmp");
+    for (std::size_t i = 54; i + 4 <= b.size(); i += 4)
+        for (int c = 0; c < 3; ++c)
+            b[i + c] = static_cast<uint8_t>((b[i + c] * b[i + 3] + 127) / 255);
+    return b;
+}
+
+std::wstring RecentValue(const std::wstring& name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quorvel\\MRU", name.c_str(), RRF_RT_REG_SZ, nullptr,
+                 value, &size);
+    return value;
+}
+
+std::wstring Wide(const std::string& s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+const char* Title = "Quorvel Screensaver Creator 4.5.15";
+
+// Pages 0 to 4 with Next; `name` typed over the default name, the saver
+// written to `target`. Returns the wizard window, on "All Done!".
+HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
+               std::wstring& defaultName, std::wstring& offeredPath) {
+    const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
+    EXPECT_NE(wizard, nullptr);
+    if (!wizard)
+        return nullptr;
+    SetForegroundWindow(wizard);
+    const HWND next = WaitChild(wizard, L"&Next >>");
+    Pause();
+    Click(next); // to the logo page: the built-in logo
+    EXPECT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    Click(next); // animations
+    EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
+    Click(next); // name and texts
+    EXPECT_NE(WaitChild(wizard, L"Change..."), nullptr);
+    const HWND field = Focused(wizard);
+    defaultName = WindowText(field);
+    if (!name.empty())
+        Type(name); // over the whole text, selected when the page gave it the focus
+    Click(next);    // where to save
+    const HWND create = WaitChild(wizard, L"Create");
+    EXPECT_NE(create, nullptr);
+    const HWND saveAs = Focused(wizard);
+    offeredPath = WindowText(saveAs);
+    Type(target);
+    Click(create);
+    EXPECT_NE(WaitChild(wizard, L"Exit|", 30000), nullptr); // "All Done!"
+    return wizard;
+}
+
+} // namespace
+
+TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string first = dir.Path("Road Test.scr"), second = dir.Path("again.scr");
+    const std::string exe = "\"" + TestDir() + "Quorvel.exe\"";
+    {
+        ChildProcess creator(exe);
+        ASSERT_TRUE(creator.Started());
+        std::wstring defaultName, offered;
+        const HWND wizard = MakeSaver(creator, L"Road Test", Wide(first), defaultName, offered);
+        ASSERT_NE(wizard, nullptr);
+        EXPECT_EQ(defaultName, L"My Saver");
+        EXPECT_NE(offered.find(L"\\Road Test.scr"), std::wstring::npos) << offered.c_str();
+        Click(Child(wizard, L"Exit|"));
+        EXPECT_EQ(creator.Wait(20000), 0u);
+    }
+    const Parsed made = Parse(first);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_STREQ(made.Record.SaverName, "Road Test");
+    EXPECT_STREQ(made.Record.AboutText, " ");
+    EXPECT_STREQ(made.Record.WebAddress, " ");
+    EXPECT_EQ(made.Record.CreatorVersion, 40515);
+    EXPECT_EQ(made.Record.PicHasTrans, -1);
+    EXPECT_EQ(made.Record.DynamicLogo, 0);
+    EXPECT_EQ(made.Logo, PremultipliedDefimg()); // byte for byte
+
+    {
+        // The saver runs full screen: black around the logo, the logo's blue somewhere.
+        ChildProcess saver("\"" + first + "\" /s");
+        ASSERT_TRUE(saver.Started());
+        const HWND shown = WaitForWindow(saver.Id(), nullptr, nullptr, 20000);
+        ASSERT_NE(shown, nullptr);
+        PumpFor(1500);
+        RECT r{};
+        GetWindowRect(shown, &r);
+        EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+        HDC screen = GetDC(nullptr);
+        int black = 0, blue = 0;
+        for (int y = 4; y < r.bottom; y += 8)
+            for (int x = 4; x < r.right; x += 8) {
+                const COLORREF c = GetPixel(screen, x, y);
+                black += c == 0;
+                blue += GetBValue(c) > 120 && GetBValue(c) > GetRValue(c) + 40;
+            }
+        ReleaseDC(nullptr, screen);
+        EXPECT_GT(black, 20000); // most of the 32,400 samples
+        EXPECT_GT(blue, 10);
+        PostMessageW(shown, WM_CLOSE, 0, 0);
+        saver.Wait(10000);
+    }
+
+    EXPECT_EQ(RecentValue(L"0Name"), L"Road Test");
+    EXPECT_EQ(RecentValue(L"0File"), Wide(first));
+
+    // Restarted: the recent entry is picked, left with Next, and saved
+    // unchanged to a second path.
+    {
+        ChildProcess creator(exe);
+        ASSERT_TRUE(creator.Started());
+        const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
+        ASSERT_NE(wizard, nullptr);
+        HWND combo = nullptr;
+        EnumChildWindows(wizard, FindCombo, reinterpret_cast<LPARAM>(&combo));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        std::wstring name, offered;
+        ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered), nullptr);
+        EXPECT_EQ(name, L"Road Test"); // the saver's own name came back
+        PostMessageW(wizard, WM_CLOSE, 0, 0);
+        EXPECT_EQ(creator.Wait(20000), 0u);
+    }
+    const Parsed again = Parse(second);
+    ASSERT_EQ(again.Result, ReadOk);
+    EXPECT_STREQ(again.Record.SaverName, "Road Test");
+    EXPECT_STREQ(again.Record.AboutText, " ");
+    EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
+    EXPECT_EQ(RecentValue(L"0File"), Wide(second));
+    EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+}

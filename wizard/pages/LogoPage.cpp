@@ -1,0 +1,284 @@
+// The logo page: loading the named logo, drawing it into the preview, the
+// logo text and Browse.
+#include "core/CreatorText.h"
+#include "core/LogoPreview.h"
+#include "wizard/frame/CommonDialog.h"
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Helpers.h"
+#include "wizard/pages/PageText.h"
+#include "wizard/pages/frmWizard.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+
+ImageLoad LoadBuiltInLogo() {
+    HRSRC found = FindResourceW(nullptr, L"DEFIMG", MAKEINTRESOURCEW(800));
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return {};
+    return LoadPictureBytes(static_cast<const uint8_t*>(bytes), SizeofResource(nullptr, found),
+                            AlphaForm::AsLogo);
+}
+
+// Runs at the end of UpdateImage, however it ends.
+template <typename F> struct AtExit {
+    F f;
+    ~AtExit() { f(); }
+};
+template <typename F> AtExit(F) -> AtExit<F>;
+
+void Stretch(HDC to, const PreviewRect& r, const Surface& from) {
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    if (r.Width == from.Width() && r.Height == from.Height())
+        BitBlt(to, r.Left, r.Top, r.Width, r.Height, from.Dc(), 0, 0, SRCCOPY);
+    else
+        StretchBlt(to, r.Left, r.Top, r.Width, r.Height, from.Dc(), 0, 0, from.Width(),
+                   from.Height(), SRCCOPY);
+    GdiFlush();
+}
+
+} // namespace
+
+bool frmWizard::IsRemote(const std::wstring& /*file*/) const {
+    return false; // web addresses come with the content logos
+}
+
+bool frmWizard::LoadDynamic(const std::wstring& /*file*/) {
+    return false; // content logos come with their own page work
+}
+
+void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
+                            bool KeepTrans) {
+    if (ImageBusy)
+        return;
+    ImageBusy = true;
+    Form& f = *this;
+    AtExit done{[&] {
+        f(L"cmdScale").SetEnabled(!DynamicLogo);
+        f(L"fraTransparent").SetVisible(!DynamicLogo);
+        f(L"fraFlash").SetVisible(DynamicLogo && DynType == L"Flash");
+        ImageBusy = false;
+    }};
+    Progress progress;
+    progress.Init(ProgBar, 100, 0, 0);
+
+    if (Color < 0)
+        Color = BackgroundColor;
+    if (file.empty())
+        file = f(L"txtLogo").Text();
+    const bool remote = IsRemote(file);
+    const bool builtIn = file.empty() || file == L"!";
+    if (!builtIn && !remote) {
+        const DWORD a = GetFileAttributesW(file.c_str());
+        if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+    }
+
+    bool loaded = false;
+    if (file != LastImageFile || ForceReload || !ImageEverLoaded) {
+        loaded = true;
+        DynamicLogo = false;
+        DynSize = 0;
+        LogoDib.reset();
+        ImageEverLoaded = true;
+        ImageLoad load;
+        if (builtIn) {
+            PicHasTrans = false;
+            load = LoadBuiltInLogo();
+        } else if (!remote) {
+            load = LoadPictureFile(file, AlphaForm::AsLogo);
+        }
+        if (load.Status != ImageStatus::Ok) {
+            ImageLoaded = false;
+            const bool tooLarge =
+                load.Status == ImageStatus::TooLarge || load.Status == ImageStatus::NoMemory;
+            LastLoadError = tooLarge ? ImageStatusText(load) : L"";
+            if (tooLarge && ShowError)
+                ShowHelpTip(f(L"txtLogo").hWnd(), LastLoadError + L" ",
+                            L"The image could not be loaded", 2);
+            if (!LoadDynamic(file))
+                return;
+            ImageLoaded = true;
+            DynamicLogo = true;
+            LastImageFile = file;
+        } else {
+            LastLoadError.clear();
+            ImageLoaded = true;
+            Picture& picture = load.Image;
+            PicHasTrans = PictureHasTrans(picture);
+            if (!picBMP.Resize(picture.Width, picture.Height)) {
+                if (ShowError)
+                    ShowHelpTip(f(L"txtLogo").hWnd(),
+                                Win32Error(ERROR_NOT_ENOUGH_MEMORY).Description() + L" ",
+                                L"The image could not be loaded", 2);
+                ImageLoaded = false;
+                return;
+            }
+            // The page's full-size logo: an alpha logo over the colour beneath.
+            uint8_t* out = picBMP.Bits();
+            const uint8_t under[3] = {GetBValue(Color), GetGValue(Color), GetRValue(Color)};
+            for (std::size_t i = 0, n = picture.Pixels.size(); i < n; i += 4) {
+                const uint8_t* p = &picture.Pixels[i];
+                for (int c = 0; c < 3; ++c)
+                    out[i + c] =
+                        PicHasTrans
+                            ? static_cast<uint8_t>(p[c] + (under[c] * (255 - p[3]) + 127) / 255)
+                            : p[c];
+                out[i + 3] = 255;
+            }
+            LogoDib = std::move(picture);
+            progress.Pos(20);
+            LastImageFile = file;
+            progress.Pos(25);
+
+            const int W = picBMP.Width(), H = picBMP.Height();
+            const int32_t candidate =
+                KeepTrans ? TransparentColor
+                          : CornerKey({static_cast<uint32_t>(picBMP.Pixel(0, 0)),
+                                       static_cast<uint32_t>(picBMP.Pixel(W - 1, 0)),
+                                       static_cast<uint32_t>(picBMP.Pixel(0, H - 1)),
+                                       static_cast<uint32_t>(picBMP.Pixel(W - 1, H - 1))});
+            Control& key = f(L"chkTrans");
+            if (candidate != TransparentColor || key.Value() != (candidate < 0 ? 0 : 1)) {
+                if (candidate < 0) {
+                    if (key.Value() == 0)
+                        chkTrans_Click();
+                    else
+                        key.SetValue(0);
+                } else {
+                    TransparentColorPrev = candidate;
+                    f(L"picTrans").BackColor = static_cast<COLORREF>(candidate);
+                    f(L"picTrans").Refresh();
+                    if (key.Value() == 1)
+                        chkTrans_Click();
+                    else
+                        key.SetValue(1);
+                }
+            }
+            ImageLoaded = true;
+        }
+    } else {
+        ImageLoaded = true;
+    }
+
+    progress.Pos(30);
+    if (loaded || DynamicLogo)
+        ImageScale = 1.0;
+    if (!DynamicLogo && picBMP.Bits())
+        DrawLogo(Color, progress);
+}
+
+void frmWizard::DrawLogo(int32_t colour, Progress& progress) {
+    Form& f = *this;
+    const int W = picBMP.Width(), H = picBMP.Height();
+    const ScaledSize s = ScaleLogo(W, H, ImageScale);
+    RECT box{};
+    GetClientRect(f(L"picPreview").hWnd(), &box);
+    const int pW = box.right, pH = box.bottom;
+    if (!picSave.Resize(s.Width, s.Height) || !picTmp.Resize(s.Width, s.Height))
+        return;
+    if (picPreview.Width() != pW || picPreview.Height() != pH)
+        picPreview.Resize(pW, pH);
+    picPreview.Fill(static_cast<COLORREF>(BackgroundColor));
+    picTmp.Fill(0xFFFFFF);
+    progress.Pos(40);
+    GdiFlush();
+    if (s.Width == W && s.Height == H) {
+        std::memcpy(picSave.Bits(), picBMP.Bits(), static_cast<std::size_t>(W) * H * 4);
+    } else {
+        SetStretchBltMode(picSave.Dc(), HALFTONE);
+        SetBrushOrgEx(picSave.Dc(), 0, 0, nullptr);
+        StretchBlt(picSave.Dc(), 0, 0, s.Width, s.Height, picBMP.Dc(), 0, 0, W, H, SRCCOPY);
+        GdiFlush();
+    }
+    progress.Pos(50);
+    const PreviewRect r = PreviewLogoRect(s.Width, s.Height, pW, pH);
+    LogoLeft = r.Left, LogoTop = r.Top, LogoWidth = r.Width, LogoHeight = r.Height;
+    progress.Pos(60);
+
+    const std::size_t bytes = static_cast<std::size_t>(s.Width) * s.Height * 4;
+    if (TransparentColor < 0) {
+        std::memcpy(picTmp.Bits(), picSave.Bits(), bytes);
+        Stretch(picPreview.Dc(), r, picSave);
+    } else {
+        progress.Pos(70);
+        // The key's pixels show the colour beneath, the rest the logo.
+        const uint8_t key[3] = {GetBValue(TransparentColor), GetGValue(TransparentColor),
+                                GetRValue(TransparentColor)};
+        const uint8_t under[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+        progress.Pos(80);
+        const uint8_t* in = picSave.Bits();
+        uint8_t* out = picTmp.Bits();
+        for (std::size_t i = 0; i < bytes; i += 4) {
+            const bool keyed = in[i] == key[0] && in[i + 1] == key[1] && in[i + 2] == key[2];
+            for (int c = 0; c < 3; ++c)
+                out[i + c] = keyed ? under[c] : in[i + c];
+            out[i + 3] = 255;
+        }
+        progress.Pos(90);
+        Stretch(picPreview.Dc(), r, picTmp);
+    }
+    progress.Pos(100);
+    picPreview.Refresh();
+    DoEvents();
+    if (IsLargeLogo(s.Width, s.Height, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN))) {
+        Control& scale = f(L"cmdScale");
+        ShowControlHelp(&scale, this, true, scale.hWnd(), hWnd(),
+                        L"This image is quite large, and may not work very well with some "
+                        L"animations. Consider adjusting the size of it.",
+                        L"Large image", 1, 5, 0);
+    }
+}
+
+void frmWizard::txtLogo_Change() {
+    const std::wstring text = (*this)(L"txtLogo").Text();
+    if (StartsWith(text, L"\\\\")) {
+        ImageLoaded = false;
+        return;
+    }
+    const DWORD a = text.empty() ? 0 : GetFileAttributesW(text.c_str());
+    // A folder is no logo either: the last picture must not pass for it.
+    if (!text.empty() && (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY))) {
+        ImageLoaded = false;
+        return;
+    }
+    UpdateImage(-1, text, false, false, false);
+}
+
+void frmWizard::cmdUpdate_Click() {
+    UpdateImage(-1, (*this)(L"txtLogo").Text(), true, true, false);
+}
+
+void frmWizard::cmdBrowse_Click() {
+    Form& f = *this;
+    std::wstring name, folder = L".";
+    Procedure run(L"frmWizard.cmdBrowse_Click");
+    run([&] {
+        name = TrimBlanks(f(L"txtLogo").Text());
+        if (IsRemote(name) || (StartsWith(name, L"(") && EndsWith(name, L")")))
+            name.clear();
+        if (name.empty())
+            for (const int csidl : {39, 5, 16, 25}) {
+                std::wstring buffer(1024, L'\0');
+                if (SHGetSpecialFolderPathW(hWnd(), buffer.data(), csidl, FALSE)) {
+                    folder = ChopNull(buffer);
+                    break;
+                }
+            }
+    });
+    bool chosen = false;
+    run([&] {
+        chosen = ShowFileDialog(true, 0x280800, name, hWnd(), L"Open Image File", folder,
+                                LogoFilterForDecoders(), 0, L"");
+    });
+    if (chosen) {
+        run([&] { f(L"txtLogo").SetText(name); });
+        run([&] { UpdateImage(-1, L"", true, false, false); });
+    }
+}

@@ -1,0 +1,34 @@
+// Small text helpers of the wizard's pages.
+#pragma once
+
+#include "wizard/frame/SaverLibrary.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Blanks removed at both ends (blanks only, as the pages compare them).
+inline std::wstring TrimBlanks(const std::wstring& s) {
+    const auto first = s.find_first_not_of(L' ');
+    if (first == std::wstring::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(L' ') - first + 1);
+}
+
+// A NUL-ended text of the saver library (system code page) as wide text.
+inline std::wstring FromLibraryText(const char* text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (n <= 1)
+        return {};
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
+    out.resize(static_cast<std::size_t>(n - 1));
+    return out;
+}
+
+// A text as a NUL-ended buffer the saver library may write into.
+inline std::vector<char> LibraryBuffer(const std::wstring& text) {
+    const std::string narrow = LibraryText(text);
+    return std::vector<char>(narrow.c_str(), narrow.c_str() + narrow.size() + 1);
+}

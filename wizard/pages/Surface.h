@@ -1,0 +1,42 @@
+// A persistent 32-bit drawing of a picture box: what is drawn on it stays,
+// and a box it is shown on paints it back whenever its window needs it.
+#pragma once
+
+#include "common/MemoryBitmap.h"
+#include "wizard/frame/SubClass.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class Surface {
+  public:
+    Surface() = default;
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // A new cleared (black, transparent) drawing; false when it could not
+    // be made (then none is held).
+    bool Resize(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    HDC Dc() const { return bitmap_.Dc(); }
+    // BGRA, top row first; nullptr when none is held.
+    uint8_t* Bits() const { return bits_; }
+    // The pixel at (x, y) as a colour value, -1 outside.
+    int32_t Pixel(int x, int y) const;
+    void Fill(COLORREF colour);
+    // Paints the drawing on `box` from now on (its client area; the rest in
+    // the box's background).
+    void ShowOn(HWND box);
+    // Has the box paint again.
+    void Refresh() const;
+
+  private:
+    void Paint(HWND box);
+    MemoryBitmap bitmap_;
+    uint8_t* bits_ = nullptr;
+    int width_ = 0, height_ = 0;
+    HWND box_ = nullptr;
+    SubClasser sc_;
+};

@@ -1,0 +1,423 @@
+// The page machine of the wizard, the saver's creation and its reopening.
+#include "core/CreatorText.h"
+#include "core/InstallerScript.h"
+#include "core/LogoPreview.h"
+#include "wizard/frame/CommonDialog.h"
+#include "wizard/frame/Cursor.h"
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Helpers.h"
+#include "wizard/frame/Installer.h"
+#include "wizard/frame/Main.h"
+#include "wizard/frame/SaverLibrary.h"
+#include "wizard/frame/Settings.h"
+#include "wizard/frame/Tip.h"
+#include "wizard/pages/PageText.h"
+#include "wizard/pages/SaverFileWork.h"
+#include "wizard/pages/frmWizard.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+void frmWizard::NextStep(int32_t inc) {
+    Form& f = *this;
+    Procedure run(L"frmWizard.NextStep");
+    const int32_t prev = CurrentStep;
+    std::optional<clsCursor> busy;
+    busy.emplace();
+    SetScreenMousePointer(13);
+    HideHelpTip();
+    busy->HideLater = &f(L"picCover");
+
+    if (!run([&] {
+            const int shown = CurrentStep >= 0 && CurrentStep < StepCnt ? CurrentStep : 0;
+            const Control& page = f(L"picStep", shown);
+            Control& cover = f(L"picCover");
+            cover.Move(page.Left(), page.Top(), page.Width(), page.Height());
+            const RECT r = page.PixelRect();
+            const HWND main = f(L"picMain").hWnd();
+            RECT client{};
+            GetClientRect(main, &client);
+            HDC from = GetDC(main);
+            HDC to = GetDC(cover.hWnd());
+            if (from && to)
+                BitBlt(to, 0, 0, client.right, client.bottom, from, r.left, r.top, SRCCOPY);
+            if (to)
+                ReleaseDC(cover.hWnd(), to);
+            if (from)
+                ReleaseDC(main, from);
+        }))
+        return;
+    ContextHelp = false;
+
+    // The page being left.
+    if (CurrentStep == 3) {
+        if (TrimBlanks(f(L"txtName").Text()).empty() && inc > 0) {
+            EnableWindow(hWnd(), TRUE);
+            ShowHelpTip(f(L"txtName").hWnd(), L"There's a problem...",
+                        L"You need to give your Screensaver a name", 2);
+            return;
+        }
+    } else if (CurrentStep == 1 && !ImageLoaded && !(DynamicLogo && DynRemote)) {
+        const std::wstring text = f(L"txtLogo").Text();
+        std::wstring error;
+        if (!FileExists(text) || IsFolder(text)) {
+            error = L"This file cannot be found.";
+        } else if (StartsWith(text, L"\\\\")) {
+            UpdateImage(-1, text, true, false, false);
+            return;
+        } else {
+            error = LastLoadError.empty() ? L"This file was not recognised, or is not supported."
+                                          : LastLoadError;
+        }
+        f(L"txtLogo").SetFocus();
+        ShowHelpTip(f(L"txtLogo").hWnd(), L"There was a problem reading the file", error, 3);
+        return;
+    } else if (CurrentStep == 0) {
+        LoadSaver(ChosenSaver);
+    }
+
+    CurrentStep += inc;
+    if (CurrentStep < 0)
+        CurrentStep = 0;
+    DestroyTip(0);
+
+    if (CurrentStep == 5) {
+        bool created = false;
+        run([&] { created = CreateSaver(); });
+        if (!created) {
+            CurrentStep = prev;
+        } else if (f(L"chkInstaller").Value() == 1) {
+            run([&] {
+                InstallerOptions& o = CurrentInstallerOptions();
+                o.Name = f(L"txtName").Text();
+                o.About = f(L"txtAbout").Text();
+                o.WebSite = f(L"txtURL").Text();
+                o.SrcScr = f(L"txtSaveAs").Text();
+                const std::wstring base = InstallerOutputBase(o.SrcScr);
+                o.OutFile = FileTitle(base);
+                o.OutDir = FileDir(base);
+                BuildInstaller(ProgBar);
+            });
+        }
+        f(L"cmdTest").Tag = L"?Click here to install the screensaver, and open the Screensaver "
+                            L"section of the Display Properties Control Panel applet.";
+    } else if (CurrentStep >= StepCnt) {
+        Unload();
+        return;
+    } else {
+        f(L"cmdNext").SetCaption(L"&Next >>");
+        f(L"cmdNext").Tag = L"?Click this to proceed to the next step";
+    }
+
+    if (prev != CurrentStep && prev >= 0 && prev < StepCnt)
+        f(L"picStep", prev).SetVisible(false);
+    CurrentPic = &f(L"picStep", CurrentStep);
+    f(L"lblTitle").SetCaption(AdjustCaption(CurrentPic->Tag));
+    lblTitle_Change();
+
+    run([&] {
+        RECT main{};
+        GetClientRect(f(L"picMain").hWnd(), &main);
+        const int nextTop = f(L"cmdNext").PixelRect().top;
+        const auto px = [](int x) { return PixelsToTwipsX(x); };
+        const auto py = [](int y) { return PixelsToTwipsY(y); };
+        CurrentPic->Move(0, py(1), px(main.right), py(nextTop - 15));
+        Control& side = f(L"picSide");
+        const RECT page0 = f(L"picStep", 0).PixelRect();
+        side.Move(0, 0, side.Width(), py(page0.bottom - page0.top));
+        if (CurrentStep != 0)
+            CurrentPic->Move(px(15), py(21), CurrentPic->Width(),
+                             f(L"picStep", 0).Height() - py(21));
+        else {
+            Control& site = f(L"lnkSite");
+            const RECT r = CurrentPic->PixelRect();
+            site.Move(CurrentPic->Width() - site.Width() - px(5),
+                      CurrentPic->Height() - site.Height() - py(5), site.Width(), site.Height());
+            Control& img = f(L"picSideImg");
+            img.Move(0, side.Height() - img.Height(), img.Width(), img.Height());
+            (void)r;
+        }
+        CurrentPic->SetVisible(true);
+    });
+
+    run([&] {
+        f(L"cmdBack").SetEnabled(CurrentStep > 0);
+        f(L"cmdNext").SetEnabled(CurrentStep != 5);
+        f(L"Nav", 0).SetEnabled(CurrentStep > 0);
+        FurthestStep = std::max(FurthestStep, CurrentStep);
+        f(L"Nav", 1).SetEnabled(CurrentStep < FurthestStep);
+        if (prev == 1)
+            DragAcceptFiles(hWnd(), FALSE);
+    });
+
+    switch (CurrentStep) {
+    case 0:
+        f(L"cmdNext").SetEnabled(true);
+        break;
+    case 1:
+        DragAcceptFiles(hWnd(), TRUE);
+        run([&] { chkTrans_Click(); });
+        run([&] { txtLogo_Change(); });
+        break;
+    case 2:
+        run([&] { EnterModesPage(); });
+        break;
+    case 4:
+        run([&] {
+            Control& saveAs = f(L"txtSaveAs");
+            if (saveAs.Text().empty()) {
+                std::wstring buffer(MAX_PATH + 1024 + 2, L'\0');
+                GetCurrentDirectoryW(MAX_PATH, buffer.data());
+                std::wstring start = ChopNull(buffer);
+                buffer.assign(start);
+                buffer += L'\0';
+                buffer.append(1024, L' ');
+                SHGetFolderPathW(nullptr, 0x8010, nullptr, 0, buffer.data());
+                const std::wstring folder = ChopNull(buffer);
+                std::wstring file = FileChars(f(L"txtName").Text());
+                if (!EndsWith(file, L".scr"))
+                    file += L".scr";
+                saveAs.SetText(CatStr(folder, file, L"\\"));
+                const int end = static_cast<int>(saveAs.Text().size());
+                saveAs.SetSelection(end, 0);
+            }
+            f(L"cmdNext").SetCaption(L"Create");
+        });
+        break;
+    case 5:
+        run([&] { DoneLayout(); });
+        break;
+    default:
+        break;
+    }
+
+    run([&] { SetTabOrder(*this, CurrentPic); });
+    busy.reset();
+    if (IsWindowEnabled(hWnd()) && IsWindowVisible(hWnd())) {
+        CurrentPic->SetFocus();
+        picStep_GotFocus(CurrentStep);
+    }
+}
+
+void frmWizard::EnterModesPage() {
+    Form& f = *this;
+    SaverExports& library = SaverLibrary();
+    if (!ModesFilled) {
+        ModesFilled = true;
+        if (ChosenSaver.empty())
+            library.SetSettings(nullptr);
+        library.GetVersion(CreatorVersion);
+        std::vector<char> n = LibraryBuffer(f(L"txtName").Text()),
+                          a = LibraryBuffer(f(L"txtAbout").Text()),
+                          u = LibraryBuffer(f(L"txtURL").Text());
+        library.SetName(n.data(), a.data(), u.data());
+        Modes.clear();
+        for (uint32_t i = 0;; ++i) {
+            std::vector<char> name(1000, '\0'), description(1000, '\0');
+            const int32_t mask = library.GetSaverInfo(i, name.data(), description.data());
+            if (mask == -1)
+                break;
+            name.back() = description.back() = '\0';
+            Modes.push_back(
+                {mask, FromLibraryText(name.data()), FromLibraryText(description.data()), 0});
+        }
+    }
+    // Every mode filed from the library on each entry, so the lists follow
+    // a reopened saver or a fresh record.
+    SendMessageW(f(L"lstModes").hWnd(), LB_RESETCONTENT, 0, 0);
+    SendMessageW(f(L"lstActive").hWnd(), LB_RESETCONTENT, 0, 0);
+    for (const ModeEntry& entry : Modes)
+        GetModeState(entry);
+    SendMessageW(f(L"lstModes").hWnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+
+    if (DynamicLogo) {
+        std::vector<char> file = LibraryBuffer(DynFile);
+        library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMP.Width(), picBMP.Height(), 0);
+    } else if (LogoDib) {
+        const ScaledSize s = ScaleLogo(picBMP.Width(), picBMP.Height(), ImageScale);
+        if (!HandOverPictureLogo(*LogoDib, s.Width, s.Height, TempBMP))
+            ::Raise(ErrOutOfMemory);
+    }
+    library.SetColor(BackgroundColor, TransparentColor);
+
+    if (DynamicLogo != LastDynamicLogo) {
+        for (ModeEntry& entry : Modes) {
+            int32_t state = entry.SavedState;
+            if (DynamicLogo) {
+                entry.SavedState = GetModeState(entry);
+                state = entry.Mask == 2 ? 1 : 0;
+            }
+            SetModeState(entry, state);
+        }
+        LastDynamicLogo = DynamicLogo;
+    }
+}
+
+int32_t frmWizard::GetModeState(const ModeEntry& entry) {
+    const int32_t state = SaverLibrary().GetSaverState(entry.Mask);
+    const HWND list = (*this)(state == 0 ? L"lstModes" : L"lstActive").hWnd();
+    const LRESULT item =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Name.c_str()));
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(item), entry.Mask);
+    return state;
+}
+
+void frmWizard::SetModeState(const ModeEntry& entry, int32_t state) {
+    SaverLibrary().SetSaverState(entry.Mask, state);
+    for (const wchar_t* name : {L"lstModes", L"lstActive"}) {
+        const HWND list = (*this)(name).hWnd();
+        for (LRESULT i = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i)
+            if (SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == entry.Mask)
+                SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    }
+    GetModeState(entry);
+}
+
+void frmWizard::DoneLayout() {
+    Form& f = *this;
+    const bool installer = f(L"chkInstaller").Value() == 1;
+    f(L"cmdTestInstaller").SetVisible(installer);
+    const RECT done = f(L"lblDone").PixelRect();
+    RECT page{};
+    GetClientRect(CurrentPic->hWnd(), &page);
+    const int B = done.bottom;
+    const int A = page.bottom - B;
+    std::vector<Control*> links;
+    if (installer)
+        links.push_back(&f(L"cmdTestInstaller"));
+    for (const wchar_t* name : {L"cmdTest", L"cmdAgain", L"cmdExit"})
+        links.push_back(&f(name));
+    int h = 0;
+    for (const Control* link : links)
+        h += link->PixelRect().bottom - link->PixelRect().top;
+    int top = B + (A - h) / (installer ? 4 : 3);
+    const int gap = installer ? 2 : 7;
+    for (Control* link : links) {
+        link->Move(link->Left(), PixelsToTwipsY(top), link->Width(), link->Height());
+        top += link->PixelRect().bottom - link->PixelRect().top + gap;
+    }
+}
+
+bool frmWizard::CreateSaver() {
+    Form& f = *this;
+    Progress progress;
+    progress.Init(ProgBar, 100, 0, 0);
+    SaverRequest request;
+    request.Name = f(L"txtName").Text();
+    request.About = f(L"txtAbout").Text();
+    request.Url = f(L"txtURL").Text();
+    request.LogoFile = DynamicLogo ? DynFile : TempBMP;
+    request.PreventChanges = f(L"chkDisableConfig").Value() == 1;
+    request.IconFile = IconFile;
+    request.IconIndex = IconIndex;
+    request.SaveAs = f(L"txtSaveAs").Text();
+    request.Progress = [&progress](int32_t value) { progress.Pos(value); };
+    ScrFile = request.SaveAs;
+    const SaverOutcome outcome = WriteSaverFile(request, CreatorSettings);
+    progress.Destroy();
+    ProgBar.Extender()->SetVisible(false);
+    if (!outcome.Written) {
+        if (!outcome.Message.empty())
+            MessageBoxW(hWnd(), outcome.Message.c_str(), AppTitle.c_str(), MB_ICONEXCLAMATION);
+        return false;
+    }
+    FillMRU(); // the list shifted: its positions must match the entries again
+    return true;
+}
+
+void frmWizard::LoadSaver(const std::wstring& path) {
+    Form& f = *this;
+    RunSteps(L"frmWizard.LoadSaver", {[&] {
+                 const ReopenedSaver saver = ReadSaverForWizard(path, CreatorSettings);
+                 if (saver.FromSaver) {
+                     IconFile = saver.IconFile;
+                     ExtractedBMP = saver.LogoFile;
+                     // The same name each time: the new logo must be read again.
+                     LastImageFile.clear();
+                     ImageEverLoaded = false;
+                     f(L"txtLogo").SetText(ExtractedBMP);
+                 }
+                 f(L"txtName").SetText(saver.Name);
+                 f(L"txtAbout").SetText(saver.About);
+                 f(L"txtURL").SetText(saver.Url);
+                 BackgroundColor = saver.Background;
+                 TransparentColor = saver.Transparent;
+                 if (TransparentColor >= 0)
+                     TransparentColorPrev = TransparentColor;
+                 f(L"chkTrans").SetValue(saver.KeyTicked ? 1 : 0);
+                 f(L"picTrans").BackColor =
+                     static_cast<COLORREF>(TransparentColor < 0 ? 0 : TransparentColor);
+                 f(L"picTrans").Refresh();
+                 UpdateIcon();
+             }});
+}
+
+void frmWizard::cmbMRU_Change() {
+    Form& f = *this;
+    Control& mru = f(L"cmbMRU");
+    f(L"lblOpenError").SetCaption(L"");
+    std::wstring message;
+    if (mru.Enabled()) {
+        const LRESULT selected = SendMessageW(mru.hWnd(), CB_GETCURSEL, 0, 0);
+        std::wstring file;
+        bool fromList = false;
+        if (selected >= 0) {
+            const LRESULT entry =
+                SendMessageW(mru.hWnd(), CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+            if (entry >= 0 && entry < CreatorSettings.MRUCount) {
+                file = CreatorSettings.MRUFile[static_cast<std::size_t>(entry)];
+                fromList = true;
+            }
+        }
+        if (!fromList)
+            file = mru.Text();
+        const SaverChoice choice = CheckSaverChoice(file, fromList, CreatorVersion, AppTitle);
+        if (choice.Accepted) {
+            ChosenSaver = file;
+            DrawOpenWarning(false);
+            return;
+        }
+        message = choice.Message;
+    }
+    f(L"lblOpenError").SetCaption(message);
+    ChosenSaver.clear();
+    DrawOpenWarning(!message.empty());
+}
+
+void frmWizard::DrawOpenWarning(bool show) {
+    ShowOpenWarning = show;
+    InvalidateRect((*this)(L"picOpen").hWnd(), nullptr, TRUE);
+}
+
+void frmWizard::PaintOpenWarning(HDC dc) {
+    if (!ShowOpenWarning)
+        return;
+    const RECT r = (*this)(L"lblOpenError").PixelRect();
+    DrawAlphaBitmap(dc, L"WARN", r.left - 20, r.top, 16, 16, 255);
+}
+
+void frmWizard::cmdBrowseSaver_Click() {
+    Form& f = *this;
+    RunSteps(L"frmWizard.cmdBrowseSaver_Click", {[&] {
+                 std::wstring file = f(L"cmbMRU").Text();
+                 if (ShowFileDialog(true, 0x280800, file, hWnd(), L"Open Logo Image",
+                                    CreatorSettings.SaverDir,
+                                    L"Screen Savers (*.scr)|*.scr|All Files (*.*)|*.*", 0, L"")) {
+                     SendMessageW(f(L"cmbMRU").hWnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+                     f(L"cmbMRU").SetText(file);
+                     cmbMRU_Change();
+                 }
+             }});
+}

@@ -1,0 +1,434 @@
+#include "wizard/pages/frmWizard.h"
+
+#include "core/CreatorText.h"
+#include "wizard/frame/CommonDialog.h"
+#include "wizard/frame/Cursor.h"
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Helpers.h"
+#include "wizard/frame/Installer.h"
+#include "wizard/frame/Main.h"
+#include "wizard/frame/Settings.h"
+#include "wizard/frame/Tip.h"
+#include "wizard/pages/WizardTable.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+namespace {
+
+// Runs every step, passing over the failing ones; the last failure is
+// reported once at the end.
+void RunAllSteps(const wchar_t* location, std::initializer_list<Step> steps) {
+    std::optional<CreatorError> pending;
+    for (const Step& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            pending = CurrentError();
+        }
+    }
+    if (pending) {
+        std::wstring where = location;
+        ShowError(where, *pending);
+    }
+}
+
+constexpr int NameChars = 49;
+
+// A subclass handler that lets the window paint, then draws over it.
+SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw) {
+    return [draw = std::move(draw)](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
+                                    bool& Proceed, LRESULT& ReturnValue) {
+        if (message != WM_PAINT)
+            return;
+        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
+        Proceed = false;
+        if (HDC dc = GetDC(hWnd)) {
+            draw(dc);
+            ReleaseDC(hWnd, dc);
+        }
+    };
+}
+
+} // namespace
+
+frmWizard::frmWizard()
+    : Form(WizardDecl, WizardControls()), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {
+    // Each page's controls into their page (see WizardTable.h).
+    const auto& all = Controls();
+    for (std::size_t row = 0; row < all.size(); ++row)
+        if (const int page = PageOfRow(row); page >= 0)
+            all[row]->Container = &(*this)(L"picStep", page);
+    Wire();
+}
+
+void frmWizard::Wire() {
+    Form& f = *this;
+    f(L"cmdNext").Click = [this] { cmdNext_Click(); };
+    f(L"cmdBack").Click = [this] { cmdBack_Click(); };
+    f(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
+    f(L"cmdExit").Click = [this] { cmdExit_Click(); };
+    f(L"cmdAgain").Click = [this] { cmdAgain_Click(); };
+    f(L"Nav", 0).Click = [this] { Nav_Click(0); };
+    f(L"Nav", 1).Click = [this] { Nav_Click(1); };
+    f(L"chkTrans").Click = [this] { chkTrans_Click(); };
+    f(L"chkInstaller").Click = [this] { chkInstaller_Click(); };
+    f(L"txtLogo").Change = [this] { txtLogo_Change(); };
+    // While the logo text has the focus, Enter is the Update link's.
+    f(L"txtLogo").GotFocus = [this] {
+        SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    };
+    f(L"txtLogo").LostFocus = [this] {
+        SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    };
+    f(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
+    f(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
+    f(L"picPreview").DblClick = [this] { cmdBrowse_Click(); };
+    f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
+    f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
+    f(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
+    f(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
+    for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL", L"txtSaveAs"})
+        f(name).GotFocus = [this, name] {
+            const std::wstring where = std::wstring(L"frmWizard.") + name + L"_GotFocus";
+            if (name == std::wstring(L"txtName") || name == std::wstring(L"txtAbout"))
+                RunSteps(where, {[&] { SelectAllText(&(*this)(name), this); }});
+            else
+                IgnoreErrors([&] { SelectAllText(&(*this)(name), this); });
+        };
+    for (int i = 0; i < 6; ++i)
+        f(L"picStep", i).GotFocus = [this, i] { picStep_GotFocus(i); };
+    sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
+                           LRESULT& ReturnValue) {
+        sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
+    };
+    // The separator above the button row and the reopen warning are drawn
+    // over their box's own paint.
+    scMain.GotMessage = PaintAfter([this](HDC dc) { PaintSeparator(dc); });
+    scOpen.GotMessage = PaintAfter([this](HDC dc) { PaintOpenWarning(dc); });
+    // Enter in the logo text is the Update link; the logo text takes the
+    // default away from Next while it has the focus.
+    scLogo.GotMessage = [this](HWND&, UINT& message, WPARAM& wParam, LPARAM&, bool& Proceed,
+                               LRESULT& ReturnValue) {
+        if (message == WM_GETDLGCODE && wParam == VK_RETURN) {
+            ReturnValue = DLGC_WANTALLKEYS;
+            Proceed = false;
+        } else if (message == WM_CHAR && wParam == L'\r') {
+            Proceed = false;
+        } else if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+            Proceed = false;
+            cmdUpdate_Click();
+        }
+    };
+}
+
+Control& frmWizard::picContextHelp() {
+    return (*this)(L"picContextHelp");
+}
+
+Control& frmWizard::txtTip() {
+    return (*this)(L"txtTip");
+}
+
+void frmWizard::Form_Load() {
+    Form& f = *this;
+    CurrentStep = -1;
+    ImageScale = 1.0;
+    RunAllSteps(
+        L"frmWizard.Form_Load",
+        {[&] { Glass = false; },
+         [&] {
+             const Control& header = f(L"picHeader");
+             f(L"picMain").Move(0, header.Top() + header.Height(), ScaleWidth(), ScaleHeight());
+         },
+         [&] { SetFormIcon(hWnd(), L"APPICON", true); },
+         [&] { AdjustCaptions(*this); },
+         [&] {
+             const HWND tip = txtTip().hWnd(); // the balloons' carrier shows no border
+             SetWindowLongPtrW(tip, GWL_EXSTYLE,
+                               GetWindowLongPtrW(tip, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+             SetWindowPos(tip, nullptr, 0, 0, 0, 0,
+                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+         },
+         [&] {
+             ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
+             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_RESHOW, 1000);
+             ToolTip.SendMessage(TTM_SETMAXTIPWIDTH, 0, 250);
+         },
+         [&] {
+             StepCnt = 0;
+             while (Find(L"picStep", StepCnt))
+                 ++StepCnt;
+             for (int i = 0; i < StepCnt; ++i)
+                 f(L"picStep", i).SetVisible(false);
+         },
+         [&] {
+             const std::pair<const wchar_t*, const wchar_t*> cues[] = {
+                 {L"txtName", L"Type in the name of the screensaver here"},
+                 {L"txtAbout", L"Type in the about text here"},
+                 {L"txtURL", L"Type in the URL here"},
+                 {L"txtLogo", L"Using built-in logo"}};
+             for (const auto& [name, cue] : cues)
+                 SendMessageW(f(name).hWnd(), EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(cue));
+         },
+         [&] {
+             InstallerOptions& options = CurrentInstallerOptions();
+             options.StartMenu = options.Uninstall = options.Active = true;
+         },
+         [&] { ApplySystemFont(*this); },
+         [&] {
+             EnableAutoComplete(f(L"txtSaveAs"));
+             EnableAutoComplete(f(L"txtLogo"));
+         },
+         [&] { RemoveMenu(GetSystemMenu(hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND); },
+         [&] {
+             Control& tip = f(L"txtScaleTip");
+             const Control& scale = f(L"cmdScale");
+             tip.SetVisible(false);
+             tip.Move(scale.Left() + scale.Width() / 3, scale.Top(), scale.Width() / 3,
+                      scale.Height());
+         },
+         [&] {
+             for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL"})
+                 SendMessageW(f(name).hWnd(), EM_LIMITTEXT, NameChars, 0);
+         },
+         [&] { FillMRU(); },
+         [&] {
+             const HWND size = f(L"cmbSize").hWnd();
+             SendMessageW(size, CB_RESETCONTENT, 0, 0);
+             const std::pair<const wchar_t*, int> sizes[] = {
+                 {L"Normal", 1}, {L"Fullscreen", 2}, {L"Stretch to screen", 3}};
+             LRESULT last = -1;
+             for (const auto& [text, data] : sizes) {
+                 last = SendMessageW(size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+                 SendMessageW(size, CB_SETITEMDATA, static_cast<WPARAM>(last), data);
+             }
+             SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(last), 0);
+         },
+         [&] {
+             sc.SubClass(hWnd());
+             sc.SubClass(f(L"cmdHelp").hWnd());
+             scMain.SubClass(f(L"picMain").hWnd());
+             scLogo.SubClass(f(L"txtLogo").hWnd());
+             scOpen.SubClass(f(L"picOpen").hWnd());
+             picPreview.ShowOn(f(L"picPreview").hWnd());
+         },
+         [&] {
+             IconFile.clear();
+             IconIndex = 0;
+             UpdateIcon();
+         },
+         [&] { NextStep(0); },
+         [&] { cmbMRU_Change(); }});
+}
+
+void frmWizard::FillMRU() {
+    const HWND mru = (*this)(L"cmbMRU").hWnd();
+    SendMessageW(mru, CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(mru, L"");
+    for (int32_t i = 0; i < CreatorSettings.MRUCount; ++i) {
+        const LRESULT item = SendMessageW(
+            mru, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(CreatorSettings.MRUName[static_cast<size_t>(i)].c_str()));
+        SendMessageW(mru, CB_SETITEMDATA, static_cast<WPARAM>(item), i);
+    }
+}
+
+void frmWizard::Form_Unload(bool& /*Cancel*/) {
+    Procedure first(L"frmWizard.Form_Unload");
+    if (!first([] { DoSettings(true); }))
+        return;
+    RunAllSteps(L"frmWizard.Form_Unload",
+                {[&] {
+                     for (const std::wstring* name : {&TempBMP, &ExtractedBMP, &DynRemoteTemp})
+                         if (!name->empty())
+                             DeleteFileW(name->c_str());
+                 },
+                 [&] { LogoDib.reset(); }, [] { DoSettings(true); }, [] { DoEvents(); },
+                 [&] {
+                     ShowWindow(hWnd(), SW_HIDE);
+                     DoEvents();
+                 }});
+}
+
+void frmWizard::Form_Resize() {
+    // The two header lines are drawn with the separator (PaintSeparator).
+    RunSteps(L"frmWizard.Form_Resize", {[&] { (*this)(L"picMain").Refresh(); }});
+}
+
+void frmWizard::PaintSeparator(HDC dc) {
+    const Control& page = (*this)(L"picStep", 0);
+    RECT main{};
+    GetClientRect((*this)(L"picMain").hWnd(), &main);
+    const RECT r = page.PixelRect();
+    const int y0 = r.bottom;
+    const auto line = [&](int y, int colour) {
+        RECT band{0, y, main.right, y + 1};
+        FillRect(dc, &band, GetSysColorBrush(colour));
+    };
+    line(0, COLOR_3DSHADOW); // the etched line under the header
+    line(1, COLOR_3DHIGHLIGHT);
+    line(y0, COLOR_3DSHADOW);
+    line(y0 + 1, COLOR_3DHIGHLIGHT);
+}
+
+void frmWizard::lblTitle_Change() {
+    Form& f = *this;
+    const Control& nav = f(L"Nav", 0);
+    const Control& nav1 = f(L"Nav", 1);
+    Control& title = f(L"lblTitle");
+    const double navWidth = nav1.Left() + nav1.Width() - nav.Left();
+    title.Move(nav.Left() + navWidth + PixelsToTwipsX(10),
+               nav.Top() + (nav.Height() - title.Height()) / 2, title.Width(), title.Height());
+}
+
+void frmWizard::picStep_GotFocus(int index) {
+    RunSteps(L"frmWizard.picStep_GotFocus", {[&] {
+                 Control& page = (*this)(L"picStep", index);
+                 Control* best = nullptr;
+                 int bestGap = 9999;
+                 for (const auto& c : Controls()) {
+                     switch (c->Kind) {
+                     case ControlKind::PictureBox:
+                     case ControlKind::TextBox:
+                     case ControlKind::CommandButton:
+                     case ControlKind::ComboBox:
+                     case ControlKind::CheckBox:
+                     case ControlKind::OptionButton:
+                     case ControlKind::ListBox:
+                         break;
+                     default:
+                         continue;
+                     }
+                     if (c->Container != &page)
+                         continue;
+                     const int gap = c->TabIndex - page.TabIndex;
+                     if (gap > 0 && gap < bestGap) {
+                         best = c.get();
+                         bestGap = gap;
+                     }
+                 }
+                 if (best && best->Visible() && best->Enabled())
+                     best->SetFocus();
+             }});
+}
+
+void frmWizard::UpdateIcon() {
+    const HWND box = (*this)(L"picIcon").hWnd();
+    const auto icon = reinterpret_cast<HICON>(GetFileIcon(IconFile, IconIndex));
+    InvalidateRect(box, nullptr, TRUE);
+    UpdateWindow(box);
+    if (icon) {
+        if (HDC dc = GetDC(box)) {
+            DrawIcon(dc, 0, 0, icon);
+            ReleaseDC(box, dc);
+        }
+        DestroyIcon(icon);
+    }
+}
+
+void frmWizard::cmdNext_Click() {
+    RunSteps(L"frmWizard.cmdNext_Click", {[&] { NextStep(1); }});
+}
+
+void frmWizard::cmdBack_Click() {
+    RunSteps(L"frmWizard.cmdBack_Click", {[&] {
+                 if ((*this)(L"cmdBack").Enabled())
+                     NextStep(-1);
+             }});
+}
+
+void frmWizard::Nav_Click(int index) {
+    if (index == 0)
+        cmdBack_Click();
+    else
+        cmdNext_Click();
+}
+
+void frmWizard::cmdCancel_Click() {
+    RunSteps(L"frmWizard.cmdCancel_Click", {[&] {
+                 const Control* active = ActiveControl();
+                 if (active && active->Name == L"txtTip")
+                     HideHelpTip();
+                 else
+                     Unload();
+             }});
+}
+
+void frmWizard::cmdExit_Click() {
+    RunSteps(L"frmWizard.cmdExit_Click", {[&] { Unload(); }});
+}
+
+void frmWizard::cmdAgain_Click() {
+    RunSteps(L"frmWizard.cmdAgain_Click", {[&] { NextStep(-StepCnt); }});
+}
+
+void frmWizard::chkInstaller_Click() {
+    (*this)(L"cmdInstaller").SetEnabled((*this)(L"chkInstaller").Value() == 1);
+}
+
+void frmWizard::chkTrans_Click() {
+    Form& f = *this;
+    if (f(L"chkTrans").Value() == 1) {
+        TransparentColor = TransparentColorPrev;
+        if (TransparentColor < 0)
+            TransparentColor = picSave.Pixel(0, 0);
+    } else {
+        TransparentColorPrev = TransparentColor >= 0 ? TransparentColor : picSave.Pixel(0, 0);
+        TransparentColor = -1;
+    }
+    const bool ticked = f(L"chkTrans").Value() == 1;
+    f(L"cmdTrans").SetEnabled(ticked);
+    f(L"picTrans").SetEnabled(ticked);
+    UpdateImage(-1, L"", true, false, false);
+}
+
+void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
+                              bool& Proceed, LRESULT& ReturnValue) {
+    if (hWnd != this->hWnd())
+        return; // cmdHelp: its menu comes with the help
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            DestroyTip(0);
+        return;
+    case WM_KILLFOCUS:
+        DestroyTip(0);
+        return;
+    case WM_SETCURSOR:
+        if (Handle_WM_SETCURSOR(*this, reinterpret_cast<HWND>(wParam), lParam, false)) {
+            ReturnValue = 1;
+            Proceed = false;
+        }
+        return;
+    case WM_HELP:
+        ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam);
+        return;
+    case WM_SYSCOMMAND:
+        ReturnValue = Handle_WM_SYSCOMMAND(*this, hWnd, wParam, lParam, Proceed);
+        return;
+    case WM_DROPFILES: {
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        std::wstring file(1024, L'\0');
+        if (DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size())))
+            (*this)(L"txtLogo").SetText(ChopNull(file));
+        DragFinish(drop);
+        Proceed = false;
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+frmWizard& Wizard() {
+    static frmWizard form;
+    return form;
+}
+
+Form& WizardForm() {
+    return Wizard();
+}

@@ -1,0 +1,110 @@
+// The creator's main window: a fixed-size wizard of six pages, from the
+// logo to the finished screensaver file.
+#pragma once
+
+#include "wizard/controls/ProgressBar.h"
+#include "wizard/frame/Form.h"
+#include "wizard/frame/Help.h"
+#include "wizard/frame/Imaging.h"
+#include "wizard/frame/SubClass.h"
+#include "wizard/pages/Surface.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class frmWizard : public Form, public WizardHelpMembers {
+  public:
+    frmWizard();
+    Control& picContextHelp() override;
+    Control& txtTip() override;
+    ProgressBar& ProgBar;
+
+    // The page machine: checks the page left, moves by `inc` and prepares
+    // the page reached (-StepCnt: back to the first page).
+    void NextStep(int32_t inc);
+    // Loads (when needed) and draws the logo named by `file` ("" the logo
+    // text; "" or "!" then the built-in logo) into the preview.
+    void UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
+                     bool KeepTrans);
+    bool CreateSaver();
+    void LoadSaver(const std::wstring& path);
+
+    int32_t StepCnt = 0;
+    int32_t CurrentStep = -1;
+    Control* CurrentPic = nullptr;
+    bool Glass = false; // no composition under Wine
+    double ImageScale = 1.0;
+    int32_t TransparentColor = -1, TransparentColorPrev = -1;
+    bool PicHasTrans = false;
+    std::wstring ExtractedBMP, TempBMP, ScrFile, DynFile, DynType, DynRemoteTemp;
+    bool DynamicLogo = false, DynRemote = false;
+    int32_t DynSize = 0;
+    bool ImageLoaded = false;
+    std::wstring IconFile;
+    int32_t IconIndex = 0;
+    int32_t BackgroundColor = 0; // clrBackground.Color, the preview's background
+    int32_t LogoLeft = 0, LogoTop = 0, LogoWidth = 0, LogoHeight = 0;
+    std::optional<Picture> LogoDib; // the decoded logo, as the page keeps it
+    std::wstring ChosenSaver;
+
+    // The drawings of the logo page's work boxes.
+    Surface picPreview, picBMP, picSave, picTmp;
+
+  protected:
+    void Form_Load() override;
+    void Form_Unload(bool& Cancel) override;
+    void Form_Resize() override;
+
+  private:
+    struct ModeEntry {
+        int32_t Mask = 0;
+        std::wstring Name, Description;
+        int32_t SavedState = 0;
+    };
+
+    void Wire();
+    void cmdNext_Click();
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void cmdExit_Click();
+    void cmdAgain_Click();
+    void Nav_Click(int index);
+    void chkTrans_Click();
+    void chkInstaller_Click();
+    void txtLogo_Change();
+    void cmdUpdate_Click();
+    void cmdBrowse_Click();
+    void cmbMRU_Change();
+    void cmdBrowseSaver_Click();
+    void picStep_GotFocus(int index);
+    void lblTitle_Change();
+    void UpdateIcon();
+    void EnterModesPage();
+    void DoneLayout();
+    void DrawOpenWarning(bool show);
+    void PaintOpenWarning(HDC dc);
+    void PaintSeparator(HDC dc);
+    void FillMRU();
+    int32_t GetModeState(const ModeEntry& entry);
+    void SetModeState(const ModeEntry& entry, int32_t state);
+    bool IsRemote(const std::wstring& file) const;
+    bool LoadDynamic(const std::wstring& file);
+    // Draws the loaded logo: picBMP, picSave, picTmp and the preview.
+    void DrawLogo(int32_t colour, Progress& progress);
+    bool LoadLogo(const std::wstring& file, bool showError);
+    void sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
+                       LRESULT& ReturnValue);
+
+    SubClasser sc, scMain, scLogo, scOpen;
+    bool ShowOpenWarning = false;
+    std::wstring LastLoadError; // why the last load failed, when Next should say more
+    std::vector<ModeEntry> Modes;
+    int32_t FurthestStep = 0;
+    bool ModesFilled = false, LastDynamicLogo = false;
+    bool ImageBusy = false, ImageEverLoaded = false;
+    std::wstring LastImageFile;
+};
+
+frmWizard& Wizard();
