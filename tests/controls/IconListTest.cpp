@@ -243,6 +243,9 @@ TEST(IconList, AClickLeavesTheFocusOnTheControlAndTheSelectionIsFilledOnlyThere)
     SendMessageW(l.ListWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 2 * row + 2));
     SendMessageW(l.ListWnd, WM_LBUTTONUP, 0, At(10, 2 * row + 2));
     EXPECT_EQ(f.events, "Click ");
+    SendMessageW(l.ListWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(10, 2 * row + 2));
+    SendMessageW(l.ListWnd, WM_LBUTTONUP, 0, At(10, 2 * row + 2));
+    EXPECT_EQ(f.events, "Click DblClick "); // the same row: no second Click
     PumpEvents(100);
     EXPECT_EQ(GetFocus(), host);
     EXPECT_EQ(f.ActiveControl(), &f(L"lstModes"));

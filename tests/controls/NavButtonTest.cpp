@@ -188,6 +188,7 @@ TEST(NavButton, ALookChangeIsDrawnAtOnceWhereBufferedAnimationFails) {
         frmNav f;
         ShowInactive(f);
         const HWND host = f(L"Nav").hWnd();
+        f.Nav.Update(-1); // drawn once: from now on the back half animates
         PumpEvents(50);
         const Pixels enabled = Capture(host, true);
         f.Nav.SetEnabled(0, false); // the back half changes look (animated from level 3)

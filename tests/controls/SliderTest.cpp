@@ -100,6 +100,12 @@ TEST(Slider, TrackbarFillsTheControlWithItsRangeAndReportsEveryChange) {
         for (bool scroll : f.events)
             EXPECT_FALSE(scroll);
 
+        // The trackbar stands on the container's colour.
+        f.BackColor = RGB(10, 200, 30);
+        InvalidateRect(bar, nullptr, TRUE);
+        const Pixels p = Capture(bar);
+        EXPECT_EQ(AsColour(p.At(1, 1)), RGB(10, 200, 30));
+
         // Resizing fills the control again.
         f(L"scrScale").Move(120, 600, 3000, 450);
         RECT client{}, barRect{};

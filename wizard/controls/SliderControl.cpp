@@ -53,7 +53,18 @@ void SliderControl::RaiseChanged(bool scroll) {
 }
 
 std::optional<LRESULT> SliderControl::ChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == trackbar_)
+    if (reinterpret_cast<HWND>(lParam) != trackbar_)
+        return std::nullopt;
+    if (message == WM_HSCROLL)
         RaiseChanged(LOWORD(wParam) == TB_THUMBTRACK);
+    if (message == WM_CTLCOLORSTATIC) { // the trackbar stands on the container's colour
+        const COLORREF colour = Extender()->Parent().BackColorOf(Extender());
+        if (!back_ || colour != backColour_) {
+            back_.reset(CreateSolidBrush(colour));
+            backColour_ = colour;
+        }
+        SetBkColor(reinterpret_cast<HDC>(wParam), colour);
+        return reinterpret_cast<LRESULT>(back_.get());
+    }
     return std::nullopt;
 }

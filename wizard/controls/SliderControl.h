@@ -2,6 +2,7 @@
 // 300 with a tick every 20, every change reported to the owner.
 #pragma once
 
+#include "common/Handles.h"
 #include "wizard/frame/Form.h"
 
 #include <functional>
@@ -32,4 +33,6 @@ class SliderControl : public DrawnControl {
   private:
     void RaiseChanged(bool scroll);
     HWND trackbar_ = nullptr; // destroyed with the control's window
+    UniqueBrush back_;        // the container's background behind the trackbar
+    COLORREF backColour_ = CLR_INVALID;
 };
