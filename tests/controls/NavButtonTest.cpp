@@ -198,3 +198,24 @@ TEST(NavButton, ALookChangeIsDrawnAtOnceWhereBufferedAnimationFails) {
         f.Unload();
     }
 }
+
+TEST(NavButton, TheHandOverAnEnabledHalfAndTheArrowOverADisabledOne) {
+    Sources ours(OursOnly);
+    frmNav f;
+    ShowInactive(f);
+    const HWND host = f(L"Nav").hWnd();
+    auto cursorAt = [host](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(host, &p);
+        SetCursorPos(p.x, p.y);
+        SetCursor(nullptr);
+        SendMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursorAt(5, 5), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(cursorAt(30, 5), LoadCursorW(nullptr, IDC_ARROW)); // forward is disabled
+    f.Nav.SetEnabled(1, true);
+    EXPECT_EQ(cursorAt(30, 5), LoadCursorW(nullptr, IDC_HAND));
+    f.Unload();
+}

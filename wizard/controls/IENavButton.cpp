@@ -12,13 +12,6 @@ bool (*TravelSourceAllowed)(int) = nullptr;
 
 namespace {
 
-struct ThemeTraits {
-    using Type = HTHEME;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseThemeData(h); }
-};
-using UniqueTheme = UniqueHandle<ThemeTraits>;
-
 void CheckIndex(int index) {
     if (index != 0 && index != 1)
         Raise(ErrSubscript);

@@ -124,11 +124,7 @@ void LinkControl::AdjustSize() {
 bool LinkControl::GlowsOnGlass() const {
     if (!glass_ || !WizardGlass)
         return false;
-    const HTHEME theme = OpenThemeDataSafe(hWnd(), L"TEXTSTYLE");
-    if (!theme)
-        return false;
-    CloseThemeData(theme);
-    return true;
+    return static_cast<bool>(UniqueTheme(OpenThemeDataSafe(hWnd(), L"TEXTSTYLE")));
 }
 
 void LinkControl::Paint(HDC dc, const RECT& client) {
