@@ -18,20 +18,6 @@ bool IsIcon(UINT_PTR handle) {
 
 } // namespace
 
-APIListBox::Icon& APIListBox::Icon::operator=(Icon&& o) noexcept {
-    if (this != &o) {
-        if (Handle)
-            DestroyIcon(Handle);
-        Handle = std::exchange(o.Handle, nullptr);
-    }
-    return *this;
-}
-
-APIListBox::Icon::~Icon() {
-    if (Handle)
-        DestroyIcon(Handle);
-}
-
 APIListBox::~APIListBox() = default; // the icons go with their vector
 
 void APIListBox::OnCreate() {
@@ -199,7 +185,7 @@ bool APIListBox::UpdateIcons() {
 
 bool APIListBox::LoadIcons(const std::wstring& file) {
     const auto count = static_cast<int>(GetFileIcon(file, -1));
-    std::vector<Icon> loaded;
+    std::vector<UniqueIcon> loaded;
     for (int i = 0; i < count; ++i) {
         const UINT_PTR icon = GetFileIcon(file, i);
         if (IsIcon(icon))
@@ -210,10 +196,8 @@ bool APIListBox::LoadIcons(const std::wstring& file) {
     Clear();
     {
         RedrawGuard quiet(ListWnd);
-        for (Icon& icon : loaded) {
-            AddItem(file, reinterpret_cast<LONG_PTR>(icon.Handle));
-            icon.Handle = nullptr; // the list's now
-        }
+        for (UniqueIcon& icon : loaded)
+            AddItem(file, reinterpret_cast<LONG_PTR>(icon.release())); // the list's now
     }
     SetListIndex(0);
     return true;
@@ -262,10 +246,14 @@ bool APIListBox::MouseWheel(int delta, int) {
     return true;
 }
 
+HGDIOBJ APIListBox::ItemFont() const {
+    const HFONT font = Extender()->FontHandle();
+    return font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
 int APIListBox::TextRowHeight() const {
     WindowDC dc(hWnd());
-    SelectGuard selected(dc.get(), Extender()->FontHandle() ? Extender()->FontHandle()
-                                                            : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard selected(dc.get(), ItemFont());
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), L"|", 1, &size);
     return size.cy + 2;
@@ -296,7 +284,7 @@ void APIListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
         return; // the empty list's focus rectangle: filled only
     const RECT& r = item.rcItem;
     if (iconMode_) {
-        const HICON icon = index < static_cast<int>(icons_.size()) ? icons_[index].Handle : nullptr;
+        const HICON icon = index < static_cast<int>(icons_.size()) ? icons_[index].get() : nullptr;
         if (icon)
             DrawIcon(dc, r.left + CentredOffset(r.right - r.left, IconSide),
                      r.top + CentredOffset(r.bottom - r.top, IconSide), icon);
@@ -305,8 +293,7 @@ void APIListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     RECT text = r;
     text.left += 1;
     text.top += 1;
-    SelectGuard font(dc, Extender()->FontHandle() ? Extender()->FontHandle()
-                                                  : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(dc, ItemFont());
     DrawTextW(dc, texts_[index].c_str(), -1, &text, 0);
 }
 

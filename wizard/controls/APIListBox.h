@@ -4,6 +4,7 @@
 // list, so for its form it is one ordinary focusable control.
 #pragma once
 
+#include "common/Handles.h"
 #include "core/IconListRules.h"
 #include "wizard/frame/Form.h"
 
@@ -71,16 +72,15 @@ class APIListBox : public DrawnControl {
     std::optional<LRESULT> ChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct Icon {
-        HICON Handle = nullptr;
-        explicit Icon(HICON h) : Handle(h) {}
-        Icon(Icon&& o) noexcept : Handle(std::exchange(o.Handle, nullptr)) {}
-        Icon& operator=(Icon&& o) noexcept;
-        Icon(const Icon&) = delete;
-        Icon& operator=(const Icon&) = delete;
-        ~Icon();
+    struct IconTraits {
+        using Type = HICON;
+        static Type Invalid() { return nullptr; }
+        static void Close(Type h) { DestroyIcon(h); }
     };
+    using UniqueIcon = UniqueHandle<IconTraits>;
     bool LoadIcons(const std::wstring& file);
+    // The row's font: items are measured and drawn in it.
+    HGDIOBJ ItemFont() const;
     int TextRowHeight() const;
     void Measure(MEASUREITEMSTRUCT& item) const;
     void DrawItem(const DRAWITEMSTRUCT& item) const;
@@ -91,6 +91,6 @@ class APIListBox : public DrawnControl {
     bool refocusing_ = false;
     int newIndex_ = -1;
     std::vector<std::wstring> texts_;
-    std::vector<Icon> icons_; // icon mode: one per item, owned
+    std::vector<UniqueIcon> icons_; // icon mode: one per item, owned
     WheelNotches wheel_;
 };
