@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,22 +59,44 @@ struct frmLink : Form {
 const wchar_t MainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 const wchar_t SettingsKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
 
-// Browser settings for one test; both keys are removed again at its end.
-struct BrowserSettings {
-    BrowserSettings() { Clear(); }
-    ~BrowserSettings() { Clear(); }
-    static void Clear() {
-        RegDeleteKeyW(HKEY_CURRENT_USER, MainKey);
-        RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey);
+// Browser settings for one test; the values it set are put back as they
+// were (or removed) at its end.
+class BrowserSettings {
+  public:
+    BrowserSettings() = default;
+    BrowserSettings(const BrowserSettings&) = delete;
+    BrowserSettings& operator=(const BrowserSettings&) = delete;
+    ~BrowserSettings() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(HKEY_CURRENT_USER, it->Path, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+                continue;
+            if (it->Existed)
+                RegSetStr(key, it->Name, it->Value);
+            else
+                RegDeleteValueW(key, it->Name);
+            RegCloseKey(key);
+        }
     }
-    static void Set(const wchar_t* path, const wchar_t* name, const wchar_t* value) {
+    void Set(const wchar_t* path, const wchar_t* name, const wchar_t* value) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
+        const std::wstring before = RegGetStr(key, name, L"\x01");
+        saved_.push_back({path, name, before != L"\x01", before});
         RegSetStr(key, name, value);
         RegCloseKey(key);
     }
+
+  private:
+    struct Saved {
+        const wchar_t* Path;
+        const wchar_t* Name;
+        bool Existed;
+        std::wstring Value;
+    };
+    std::vector<Saved> saved_;
 };
 
 std::wstring opened;
@@ -87,9 +110,9 @@ void RecordOpen(HWND owner, const std::wstring& url) {
 
 TEST(Link, BrowserColoursAndUnderlinesShowInItsPixelsAtEveryLevel) {
     BrowserSettings browser;
-    BrowserSettings::Set(MainKey, L"Anchor Underline", L"  HoVeR ");
-    BrowserSettings::Set(SettingsKey, L"Anchor Color", L"128,0,128");
-    BrowserSettings::Set(SettingsKey, L"Anchor Color Hover", L"0,128,0");
+    browser.Set(MainKey, L"Anchor Underline", L"  HoVeR ");
+    browser.Set(SettingsKey, L"Anchor Color", L"128,0,128");
+    browser.Set(SettingsKey, L"Anchor Color Hover", L"0,128,0");
     for (const Setting& s : Settings()) {
         SCOPED_TRACE(s.Name());
         AtSetting at(s);
@@ -120,8 +143,8 @@ TEST(Link, BrowserColoursAndUnderlinesShowInItsPixelsAtEveryLevel) {
         f.Unload();
     }
     // "Use Anchor Hover Color" yes: the hover colour is read; "no": no underline.
-    BrowserSettings::Set(SettingsKey, L"Use Anchor Hover Color", L"Yes");
-    BrowserSettings::Set(MainKey, L"Anchor Underline", L"no");
+    browser.Set(SettingsKey, L"Use Anchor Hover Color", L"Yes");
+    browser.Set(MainKey, L"Anchor Underline", L"no");
     frmLink f;
     ShowInactive(f);
     EXPECT_EQ(f.lnkSite.HoverColour(), RGB(0, 128, 0));
