@@ -7,6 +7,10 @@
                          as PNG)
   resources/defimg.bmp   the built-in logo: 200 x 200, 32 bits with alpha
                          (straight, not premultiplied), bottom-up, 160,054 bytes
+  resources/travel_*.bmp the creator's own travel buttons, the last picture
+                         source: back and forward side by side, 50 x 25, 32
+                         bits with premultiplied alpha, one file per look
+                         (normal, hot, pressed, disabled)
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -174,6 +178,67 @@ def write_bmp(path):
         f.write(header + info + pixels)
 
 
+TRAVEL_LOOKS = {
+    # look: disc top and bottom colour, arrow colour, shift of the whole picture
+    "normal": ((0.36, 0.62, 0.90), (0.10, 0.34, 0.70), (1.0, 1.0, 1.0), 0),
+    "hot": ((0.55, 0.80, 1.00), (0.16, 0.48, 0.88), (1.0, 1.0, 1.0), 0),
+    "pressed": ((0.10, 0.30, 0.62), (0.06, 0.20, 0.46), (0.85, 0.90, 1.0), 1),
+    "disabled": ((0.82, 0.82, 0.82), (0.62, 0.62, 0.62), (0.95, 0.95, 0.95), 0),
+}
+
+
+def travel_button(x, y, look, forward):
+    """Straight RGBA of one round travel button at unit coordinates: a disc
+    with a thin rim and a white arrow pointing back (left) or forward."""
+    top, bottom, arrow, _ = TRAVEL_LOOKS[look]
+    dx, dy = x - 0.5, y - 0.5
+    r = math.hypot(dx, dy)
+    if r > 0.46:
+        return (0.0, 0.0, 0.0, 0.0)
+    if r > 0.42:  # rim
+        return tuple(c * 0.7 for c in bottom) + (1.0,)
+    ax = -dx if forward else dx  # the arrow points to negative ax
+    shaft = -0.06 <= ax <= 0.20 and abs(dy) <= 0.06
+    head = -0.22 <= ax <= -0.02 and abs(dy) <= (ax + 0.22) * 1.1
+    if shaft or head:
+        return arrow + (1.0,)
+    return tuple(lerp(a, b, y) for a, b in zip(top, bottom)) + (1.0,)
+
+
+def travel_pixels(look, size=25):
+    """2 size x size straight RGBA rows: back then forward, top row first."""
+    shift = TRAVEL_LOOKS[look][3]
+    n = SAMPLES
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(2 * size):
+            forward = px >= size
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(n):
+                for sx in range(n):
+                    ux = (px - (size if forward else 0) - shift + (sx + 0.5) / n) / size
+                    uy = (py - shift + (sy + 0.5) / n) / size
+                    r, g, b, a = travel_button(ux, uy, look, forward)
+                    acc = [acc[0] + r * a, acc[1] + g * a, acc[2] + b * a, acc[3] + a]
+            row.append(tuple(c / (n * n) for c in acc))  # premultiplied
+        rows.append(row)
+    return rows
+
+
+def write_travel(path, look):
+    rows = travel_pixels(look)
+    width, height = len(rows[0]), len(rows)
+    pixels = b"".join(
+        b"".join(bytes(int(round(255 * c)) for c in (b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 if __name__ == "__main__":
     write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
     write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
+    for look in TRAVEL_LOOKS:
+        write_travel(os.path.join(ROOT, "resources", "travel_%s.bmp" % look), look)

@@ -198,6 +198,8 @@ class DrawnControl {
     // A control that registers its own tooltip tool is left out by
     // ToolTipClass when no text is given for it.
     virtual bool RegistersOwnTool() const { return false; }
+    // The kind's name: its window class is "Quorvel" + this name.
+    virtual const wchar_t* KindName() const { return L"DrawnControl"; }
 
   protected:
     // Mouse buttons: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt.
@@ -249,5 +251,6 @@ class DrawnControl {
     bool tracking_ = false; // TrackMouseEvent asked for WM_MOUSELEAVE
 };
 
-// The window class of drawn controls, registered on first use.
-const wchar_t* DrawnControlClass();
+// The window class of one kind of drawn control ("Quorvel" + kind), all with
+// the one window procedure, registered on first use.
+const wchar_t* DrawnControlClass(const wchar_t* kind = L"DrawnControl");
