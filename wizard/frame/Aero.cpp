@@ -31,16 +31,6 @@ HBITMAP CreateDib32(HDC dc, int width, int height, BITMAPINFO& info) {
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
 }
 
-namespace {
-// Theme data handles exist only in the creator, so their owner lives here.
-struct ThemeTraits {
-    using Type = HTHEME;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseThemeData(h); }
-};
-using UniqueTheme = UniqueHandle<ThemeTraits>;
-} // namespace
-
 HTHEME OpenThemeDataSafe(HWND window, const wchar_t* classList) {
     if (OsLevel < 2)
         return nullptr;

@@ -116,7 +116,7 @@ void Control::CreateWindowFor(HWND parent) {
         exStyle |= WS_EX_CONTROLPARENT;
         break;
     case ControlKind::Custom:
-        cls = DrawnControlClass();
+        cls = DrawnControlClass(object_->KindName());
         style |= tabStop | WS_CLIPCHILDREN;
         exStyle |= WS_EX_CONTROLPARENT;
         createParam = object_.get();

@@ -5,6 +5,9 @@
 
 #include <windowsx.h>
 
+#include <set>
+#include <string>
+
 LRESULT CALLBACK DrawnControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
@@ -36,22 +39,23 @@ int ButtonOf(UINT message) {
 
 } // namespace
 
-const wchar_t* DrawnControlClass() {
-    static const wchar_t name[] = L"QuorvelDrawnControl";
-    static bool registered = false;
-    if (!registered) {
+const wchar_t* DrawnControlClass(const wchar_t* kind) {
+    static std::set<std::wstring> registered;
+    const std::wstring name = std::wstring(L"Quorvel") + kind;
+    auto found = registered.find(name);
+    if (found == registered.end()) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = DrawnControlWndProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = name;
+        wc.lpszClassName = name.c_str();
         if (!RegisterClassExW(&wc))
             RaiseLastError();
-        registered = true;
+        found = registered.insert(name).first;
     }
-    return name;
+    return found->c_str();
 }
 
 void DrawnControl::Paint(HDC dc, const RECT& client) {
@@ -115,7 +119,7 @@ LRESULT DrawnControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         break;
     case WM_GETDLGCODE:
-        return DlgCode();
+        return DlgCode(wParam, reinterpret_cast<const MSG*>(lParam));
     case WM_KEYDOWN:
         if (KeyDown(static_cast<int>(wParam), ShiftState()))
             return 0;
