@@ -57,22 +57,34 @@ def emblem(x, y, glow):
     return (0.0, 0.0, 0.0, 0.0)
 
 
-def render(size, glow):
-    """size x size straight RGBA pixels, top row first, as 0..255 tuples."""
-    rows = []
+def supersample(shape, size):
+    """Per pixel of size x size, top row first: the premultiplied colour sums
+    and the alpha, averaged over SAMPLES x SAMPLES points (0..1)."""
     n = SAMPLES
+    rows = []
     for py in range(size):
         row = []
         for px in range(size):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(n):
                 for sx in range(n):
-                    r, g, b, a = emblem((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size, glow)
+                    r, g, b, a = shape((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
                     acc[3] += a
-            a = acc[3] / (n * n)
+            row.append(acc)
+        rows.append(row)
+    return rows
+
+
+def render(size, glow):
+    """size x size straight RGBA pixels, top row first, as 0..255 tuples."""
+    rows = []
+    for sums in supersample(lambda x, y: emblem(x, y, glow), size):
+        row = []
+        for acc in sums:
+            a = acc[3] / (SAMPLES * SAMPLES)
             if a <= 0:
                 row.append((0, 0, 0, 0))
             else:
@@ -207,25 +219,10 @@ def arrow(x, y):
     return (lerp(0.35, 0.15, y), lerp(0.80, 0.55, y), lerp(0.30, 0.15, y), 1.0)
 
 
-def render_with(shape, size):
-    n = SAMPLES
-    rows = []
-    for py in range(size):
-        row = []
-        for px in range(size):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(n):
-                for sx in range(n):
-                    r, g, b, a = shape((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size)
-                    acc = [acc[0] + r * a, acc[1] + g * a, acc[2] + b * a, acc[3] + a]
-            # premultiplied, as AlphaBlend takes it
-            row.append(tuple(int(round(255 * c / (n * n))) for c in acc))
-        rows.append(row)
-    return rows
-
-
 def write_picture(path, shape):
-    rows = render_with(shape, 16)
+    # premultiplied, as AlphaBlend takes it
+    rows = [[tuple(int(round(255 * c / (SAMPLES * SAMPLES))) for c in acc) for acc in row]
+            for row in supersample(shape, 16)]
     pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
     header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
     info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)

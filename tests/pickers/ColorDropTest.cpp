@@ -3,6 +3,7 @@
 // real mouse, the colour kept while the pop-up is hidden and the form
 // reloaded, and a cancelled "More colors..." changing nothing.
 #include "tests/pickers/PickerForm.h"
+#include "tests/wizard/FormTestSupport.h"
 
 #include "wizard/controls/ToolbarLook.h"
 #include "wizard/frame/Main.h"
@@ -43,9 +44,7 @@ class ColorDropAt : public ::testing::TestWithParam<int> {
         f.clrBackground.Dropped = [this](bool down) {
             events.push_back(down ? L"Dropped True" : L"Dropped False");
         };
-        f.Load();
-        ShowWindow(f.hWnd(), SW_SHOWNA);
-        UpdateWindow(f.hWnd());
+        ShowInactive(f);
     }
     void TearDown() override {
         f.Unload();
@@ -131,6 +130,24 @@ TEST_P(ColorDropAt, ComboPopupShadowAndTips) {
     EXPECT_FALSE(IsWindowVisible(Pop().hWnd()));
     EXPECT_FALSE(IsWindowVisible(Pop().ShadowWnd()));
     EXPECT_EQ(events.back(), L"Dropped False");
+    // No room under the field: the pop-up opens above it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(f.hWnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT form{};
+    GetWindowRect(f.hWnd(), &form);
+    SetWindowPos(f.hWnd(), nullptr, form.left, monitor.rcWork.bottom - (form.bottom - form.top), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    drop.SetDown(true);
+    GetWindowRect(drop.ComboWnd(), &combo);
+    GetWindowRect(Pop().hWnd(), &popup);
+    EXPECT_EQ(popup.bottom, combo.top);
+    drop.SetDown(false);
+    // The record disabled by the form disables the combo box.
+    f(L"clrBackground").SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(drop.ComboWnd()));
+    f(L"clrBackground").SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(drop.ComboWnd()));
 }
 
 TEST_P(ColorDropAt, SwatchesOfTheFieldAndOfAllFortyCells) {
@@ -220,7 +237,7 @@ TEST_P(ColorDropAt, ColourKeptWhileHiddenAndOverAReload) {
     ColorDrop& drop = f.clrBackground;
     drop.SetColor(RGB(7, 8, 9));
     f(L"clrBackground").SetVisible(false);
-    Pump(20);
+    PumpEvents(20);
     f(L"clrBackground").SetVisible(true);
     EXPECT_EQ(drop.Color(), RGB(7, 8, 9));
     drop.SetColor(RGB(0, 128, 0)); // a palette colour; the custom one stays
@@ -238,14 +255,15 @@ TEST_P(ColorDropAt, OpenChooseAndOpenAgainWithOneClick) {
     ColorDrop& drop = f.clrBackground;
     drop.SetColor(RGB(255, 0, 0));
     f.Show(); // real input goes to the active window
-    Pump(100);
+    PumpEvents(100);
     RECT combo{};
     GetClientRect(drop.ComboWnd(), &combo);
     const POINT field = ScreenPoint(drop.ComboWnd(), combo.right / 2, combo.bottom / 2);
     events.clear();
+    const auto popupHasMouse = [&] { return GetCapture() == Pop().hWnd(); };
     ClickAt(field);
     ASSERT_TRUE(drop.Down());
-    EXPECT_EQ(GetCapture(), Pop().hWnd());
+    EXPECT_TRUE(PumpUntil(popupHasMouse, 2000));
     EXPECT_FALSE(ListShows(drop));
     const PaletteEntry& yellow = Pop().Entries()[26];
     ClickAt(ScreenPoint(Pop().hWnd(), yellow.X + 5, yellow.Y + 5));
@@ -257,26 +275,33 @@ TEST_P(ColorDropAt, OpenChooseAndOpenAgainWithOneClick) {
     ExpectSwatch(RGB(255, 255, 0));
     ClickAt(field);
     EXPECT_TRUE(drop.Down()) << "a second opening needs one click";
+    EXPECT_TRUE(PumpUntil(popupHasMouse, 2000));
     EXPECT_FALSE(ListShows(drop));
     // A click away from the cells closes without a choice.
     events.clear();
     ClickAt(ScreenPoint(f.hWnd(), 5, 5));
-    EXPECT_FALSE(drop.Down());
+    EXPECT_TRUE(PumpUntil([&] { return !drop.Down(); }, 2000));
     EXPECT_EQ(events, std::vector<std::wstring>{L"Dropped False"});
     // The keyboard: F4 opens; Esc closes without reaching the Cancel button.
     drop.SetColor(RGB(255, 0, 0));
     f(L"clrBackground").SetFocus();
-    Pump(50);
+    PumpEvents(50);
     const HWND focus = GetFocus();
     ASSERT_TRUE(focus == drop.hWnd() || focus == drop.ComboWnd());
     PostMessageW(focus, WM_KEYDOWN, VK_F4, 0);
-    Pump(100);
-    ASSERT_TRUE(drop.Down());
+    ASSERT_TRUE(PumpUntil([&] { return drop.Down(); }, 2000));
     EXPECT_FALSE(ListShows(drop));
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Pump(100);
+    PumpEvents(100);
     EXPECT_FALSE(drop.Down());
     EXPECT_EQ(f.CancelClicks, 0);
+    // Enter closes it too, without pressing the default button.
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_F4, 0);
+    ASSERT_TRUE(PumpUntil([&] { return drop.Down(); }, 2000));
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpEvents(100);
+    EXPECT_FALSE(drop.Down());
+    EXPECT_EQ(f.OkClicks, 0);
     EXPECT_EQ(drop.Color(), RGB(255, 0, 0));
 }
 

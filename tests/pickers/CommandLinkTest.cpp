@@ -1,6 +1,7 @@
 // The command link at Windows levels 1, 2 and 4 (buffered animations, which
 // Wine cannot run): captions, mouse and keys, and its pixels.
 #include "tests/pickers/PickerForm.h"
+#include "tests/wizard/FormTestSupport.h"
 
 #include "common/Handles.h"
 #include "wizard/controls/ToolbarLook.h"
@@ -18,9 +19,7 @@ class CommandLinkAt : public ::testing::TestWithParam<int> {
     void SetUp() override {
         OsLevel = GetParam();
         ClassicToolbarOnly = true; // the classic look, whatever the theme
-        f.Load();
-        ShowWindow(f.hWnd(), SW_SHOWNA);
-        UpdateWindow(f.hWnd());
+        ShowInactive(f);
     }
     void TearDown() override {
         f.Unload();
@@ -75,6 +74,11 @@ TEST_P(CommandLinkAt, CaptionsComeFromTheRowAndNeverShowAsTips) {
     // The link's window answers with its record's font.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(f.cmdTest.hWnd(), WM_GETFONT, 0, 0)),
               f(L"cmdTest").FontHandle());
+    // The hand, also over a disabled link.
+    f.cmdPlain.SetEnabled(false);
+    SendMessageW(f.cmdPlain.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.cmdPlain.hWnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
     // Tab reaches the links (a control parent would never be a tab stop).
     EXPECT_EQ(GetNextDlgTabItem(f.hWnd(), f.cmdTest.hWnd(), FALSE), f.cmdExit.hWnd());
 }
@@ -205,7 +209,7 @@ TEST_P(CommandLinkAt, ChangesShowAtOnceAndTheTimerEndsAnUncapturedHover) {
     // Hot without the capture, the pointer elsewhere: back to normal in 200 ms.
     ReleaseCapture();
     EXPECT_EQ(link.State(), LinkHot);
-    Pump(500);
+    PumpEvents(500);
     EXPECT_EQ(link.State(), LinkNormal);
     {
         WindowDC dc(link.hWnd());

@@ -135,21 +135,13 @@ POINT ScreenPoint(HWND window, int x, int y) {
 
 void ClickAt(POINT screen) {
     SetCursorPos(screen.x, screen.y);
-    Pump(30);
+    PumpEvents(30);
     INPUT in[2]{};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &in[0], sizeof(INPUT));
-    Pump(60);
+    PumpEvents(80);
     SendInput(1, &in[1], sizeof(INPUT));
-    Pump(120);
-}
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        DoEvents();
-        Sleep(5);
-    }
+    PumpEvents(150);
 }

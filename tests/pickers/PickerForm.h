@@ -3,6 +3,7 @@
 
 #include "wizard/controls/ColorDrop.h"
 #include "wizard/controls/CommandLink.h"
+#include "tests/wizard/FormTestSupport.h"
 #include "wizard/frame/Form.h"
 
 #include <windows.h>
@@ -38,5 +39,10 @@ bool Near(COLORREF a, COLORREF b, int tolerance);
 // Real mouse input at a point of the screen.
 void ClickAt(POINT screen);
 POINT ScreenPoint(HWND window, int x, int y);
-// Pumps the forms' messages for about `ms` milliseconds.
-void Pump(DWORD ms);
+// Pumps until `done` holds, for at most `ms` milliseconds; its last answer.
+template <typename Done> bool PumpUntil(Done done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < ms)
+        PumpEvents(10);
+    return done();
+}

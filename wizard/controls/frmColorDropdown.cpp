@@ -108,7 +108,12 @@ void frmColorDropdown::DrawColorCell(HDC dc, int index, int look) {
         look = index == HoverColor ? (index == SelectedColor ? 3 : 1) : 0;
     RECT client{};
     GetClientRect(hWnd(), &client);
-    SelectGuard font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    // The picker's font sets the height of the "More colors..." button.
+    HGDIOBJ pickerFont =
+        Drop && Drop->hWnd()
+            ? reinterpret_cast<HGDIOBJ>(SendMessageW(Drop->hWnd(), WM_GETFONT, 0, 0))
+            : nullptr;
+    SelectGuard font(dc, pickerFont ? pickerFont : GetStockObject(DEFAULT_GUI_FONT));
     const CellBox box = CellButton(e, client.right, TextHeight(dc));
     RECT button{box.Left, box.Top, box.Right, box.Bottom};
     FillRect(dc, &button, GetSysColorBrush(COLOR_MENU));
