@@ -261,25 +261,25 @@ TEST_P(ColorDropAt, OpenChooseAndOpenAgainWithOneClick) {
     const POINT field = ScreenPoint(drop.ComboWnd(), combo.right / 2, combo.bottom / 2);
     events.clear();
     const auto popupHasMouse = [&] { return GetCapture() == Pop().hWnd(); };
-    ClickAt(field);
+    ClickAt(field, f.hWnd());
     ASSERT_TRUE(drop.Down());
     EXPECT_TRUE(PumpUntil(popupHasMouse, 2000));
     EXPECT_FALSE(ListShows(drop));
     const PaletteEntry& yellow = Pop().Entries()[26];
-    ClickAt(ScreenPoint(Pop().hWnd(), yellow.X + 5, yellow.Y + 5));
+    ClickAt(ScreenPoint(Pop().hWnd(), yellow.X + 5, yellow.Y + 5), f.hWnd());
     EXPECT_EQ(events, (std::vector<std::wstring>{L"Dropped True",
                                                  L"Changed " + std::to_wstring(RGB(255, 255, 0)),
                                                  L"Dropped False"}));
     EXPECT_FALSE(drop.Down());
     EXPECT_NE(GetCapture(), Pop().hWnd());
     ExpectSwatch(RGB(255, 255, 0));
-    ClickAt(field);
+    ClickAt(field, f.hWnd());
     EXPECT_TRUE(drop.Down()) << "a second opening needs one click";
     EXPECT_TRUE(PumpUntil(popupHasMouse, 2000));
     EXPECT_FALSE(ListShows(drop));
     // A click away from the cells closes without a choice.
     events.clear();
-    ClickAt(ScreenPoint(f.hWnd(), 5, 5));
+    ClickAt(ScreenPoint(f.hWnd(), 5, 5), f.hWnd());
     EXPECT_TRUE(PumpUntil([&] { return !drop.Down(); }, 2000));
     EXPECT_EQ(events, std::vector<std::wstring>{L"Dropped False"});
     // The keyboard: F4 opens; Esc closes without reaching the Cancel button.

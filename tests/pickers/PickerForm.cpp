@@ -133,7 +133,11 @@ POINT ScreenPoint(HWND window, int x, int y) {
     return p;
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, HWND foreground) {
+    // The mouse goes to a captured window only while its thread is in front;
+    // other test programs on the display may have come forward meanwhile.
+    if (foreground && GetForegroundWindow() != foreground)
+        SetForegroundWindow(foreground);
     SetCursorPos(screen.x, screen.y);
     PumpEvents(30);
     INPUT in[2]{};

@@ -36,8 +36,8 @@ class Printed {
 // Colours equal within `tolerance` per channel.
 bool Near(COLORREF a, COLORREF b, int tolerance);
 
-// Real mouse input at a point of the screen.
-void ClickAt(POINT screen);
+// Real mouse input at a point of the screen, `foreground` brought forward first.
+void ClickAt(POINT screen, HWND foreground);
 POINT ScreenPoint(HWND window, int x, int y);
 // Pumps until `done` holds, for at most `ms` milliseconds; its last answer.
 template <typename Done> bool PumpUntil(Done done, DWORD ms) {
