@@ -255,6 +255,8 @@ TEST_P(ColorDropAt, OpenChooseAndOpenAgainWithOneClick) {
     ColorDrop& drop = f.clrBackground;
     drop.SetColor(RGB(255, 0, 0));
     f.Show(); // real input goes to the active window
+    // In a corner, away from where other programs' windows come up.
+    SetWindowPos(f.hWnd(), HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE);
     PumpEvents(100);
     RECT combo{};
     GetClientRect(drop.ComboWnd(), &combo);

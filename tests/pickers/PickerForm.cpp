@@ -138,6 +138,13 @@ void ClickAt(POINT screen, HWND foreground) {
     // other test programs on the display may have come forward meanwhile.
     if (foreground && GetForegroundWindow() != foreground)
         SetForegroundWindow(foreground);
+    // Nor may another program's window lie over the point.
+    const auto ours = [&] {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(WindowFromPoint(screen), &pid);
+        return pid == GetCurrentProcessId();
+    };
+    PumpUntil(ours, 5000);
     SetCursorPos(screen.x, screen.y);
     PumpEvents(30);
     INPUT in[2]{};
