@@ -11,6 +11,9 @@
                          source: back and forward side by side, 50 x 25, 32
                          bits with premultiplied alpha, one file per look
                          (normal, hot, pressed, disabled)
+  resources/open.bmp     the command link's "open" picture (a folder) and
+  resources/go.bmp       its "go" picture (a green arrow): 16 x 16, 32 bits
+                         with premultiplied alpha, bottom-up
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -58,22 +61,34 @@ def emblem(x, y, glow):
     return (0.0, 0.0, 0.0, 0.0)
 
 
-def render(size, glow):
-    """size x size straight RGBA pixels, top row first, as 0..255 tuples."""
-    rows = []
+def supersample(shape, size):
+    """Per pixel of size x size, top row first: the premultiplied colour sums
+    and the alpha, averaged over SAMPLES x SAMPLES points (0..1)."""
     n = SAMPLES
+    rows = []
     for py in range(size):
         row = []
         for px in range(size):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(n):
                 for sx in range(n):
-                    r, g, b, a = emblem((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size, glow)
+                    r, g, b, a = shape((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
                     acc[3] += a
-            a = acc[3] / (n * n)
+            row.append(acc)
+        rows.append(row)
+    return rows
+
+
+def render(size, glow):
+    """size x size straight RGBA pixels, top row first, as 0..255 tuples."""
+    rows = []
+    for sums in supersample(lambda x, y: emblem(x, y, glow), size):
+        row = []
+        for acc in sums:
+            a = acc[3] / (SAMPLES * SAMPLES)
             if a <= 0:
                 row.append((0, 0, 0, 0))
             else:
@@ -237,8 +252,51 @@ def write_travel(path, look):
         f.write(header + info + pixels)
 
 
+def folder(x, y):
+    """Straight RGBA of an open yellow folder at unit coordinates."""
+    back = 0.12 <= x <= 0.82 and 0.22 <= y <= 0.84 or 0.12 <= x <= 0.45 and 0.14 <= y <= 0.25
+    # the open front leans to the right
+    lean = (0.84 - y) * 0.35
+    front = 0.38 <= y <= 0.88 and 0.08 + lean * 0.2 <= x <= 0.92 - lean * 0.0 and x >= 0.06 + (0.88 - y) * 0.25
+    if front:
+        edge = y > 0.84 or x < 0.08 + (0.88 - y) * 0.25 + 0.06
+        return (0.72, 0.52, 0.05, 1.0) if edge else (1.0, 0.84, 0.30, 1.0)
+    if back:
+        edge = x < 0.17 or y < 0.19 or x > 0.77
+        return (0.70, 0.50, 0.05, 1.0) if edge else (0.93, 0.72, 0.18, 1.0)
+    return (0.0, 0.0, 0.0, 0.0)
+
+
+def arrow(x, y):
+    """Straight RGBA of a green disc with a white arrow pointing right."""
+    dx, dy = x - 0.5, y - 0.5
+    r = math.hypot(dx, dy)
+    if r > 0.47:
+        return (0.0, 0.0, 0.0, 0.0)
+    shaft = 0.24 <= x <= 0.56 and abs(dy) <= 0.09
+    head = 0.52 <= x <= 0.78 and abs(dy) <= (0.78 - x) * 0.95
+    if shaft or head:
+        return (1.0, 1.0, 1.0, 1.0)
+    if r > 0.41:
+        return (0.10, 0.45, 0.12, 1.0)
+    return (lerp(0.35, 0.15, y), lerp(0.80, 0.55, y), lerp(0.30, 0.15, y), 1.0)
+
+
+def write_picture(path, shape):
+    # premultiplied, as AlphaBlend takes it
+    rows = [[tuple(int(round(255 * c / (SAMPLES * SAMPLES))) for c in acc) for acc in row]
+            for row in supersample(shape, 16)]
+    pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 if __name__ == "__main__":
     write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
     write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
     for look in TRAVEL_LOOKS:
         write_travel(os.path.join(ROOT, "resources", "travel_%s.bmp" % look), look)
+    write_picture(os.path.join(ROOT, "resources", "open.bmp"), folder)
+    write_picture(os.path.join(ROOT, "resources", "go.bmp"), arrow)

@@ -7,9 +7,19 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include "common/Handles.h"
+
 #include <string>
 
 class Control;
+
+// Owns theme data (OpenThemeDataSafe).
+struct ThemeTraits {
+    using Type = HTHEME;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { CloseThemeData(h); }
+};
+using UniqueTheme = UniqueHandle<ThemeTraits>;
 
 // The wizard window's glass frame is on (set by the wizard's glass handling).
 extern bool WizardGlass;

@@ -47,6 +47,9 @@ class Form;
 class Control;
 class DrawnControl;
 
+// BackColor may name a system colour: this bit | its COLOR_* index.
+constexpr COLORREF SystemColourReference = 0x80000000;
+
 // One row of a form's control table. Positions are twips in the container.
 struct ControlDecl {
     const wchar_t* Name = L"";
@@ -198,7 +201,8 @@ class DrawnControl {
     // A control that registers its own tooltip tool is left out by
     // ToolTipClass when no text is given for it.
     virtual bool RegistersOwnTool() const { return false; }
-    // The kind's name: its window class is "Quorvel" + this name.
+    // The kind's name: its window class is "Quorvel" + this, so tools and
+    // tests tell the kinds apart.
     virtual const wchar_t* KindName() const { return L"DrawnControl"; }
 
   protected:
@@ -219,6 +223,9 @@ class DrawnControl {
     virtual bool MouseWheel(int /*delta*/, int /*shift*/) { return false; }
     // The WM_GETDLGCODE answer: which keys the control wants.
     virtual UINT DlgCode() { return 0; }
+    // The same, knowing the key and its message (nullptr when not given),
+    // for controls that want Enter but leave Tab to the form.
+    virtual UINT DlgCode(WPARAM /*key*/, const MSG* /*message*/) { return DlgCode(); }
     virtual bool KeyDown(int /*key*/, int /*shift*/) { return false; }
     virtual bool KeyUp(int /*key*/, int /*shift*/) { return false; }
     virtual bool KeyPress(wchar_t /*character*/) { return false; }
@@ -251,6 +258,6 @@ class DrawnControl {
     bool tracking_ = false; // TrackMouseEvent asked for WM_MOUSELEAVE
 };
 
-// The window class of one kind of drawn control ("Quorvel" + kind), all with
-// the one window procedure, registered on first use.
+// The window class of one kind of drawn control ("Quorvel" + kind), all
+// with the layer's one window procedure, registered on first use.
 const wchar_t* DrawnControlClass(const wchar_t* kind = L"DrawnControl");

@@ -119,7 +119,7 @@ LRESULT DrawnControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         break;
     case WM_GETDLGCODE:
-        return DlgCode();
+        return DlgCode(wParam, reinterpret_cast<const MSG*>(lParam));
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(extender_->FontHandle());
     case WM_KEYDOWN:

@@ -86,6 +86,9 @@ class Form {
     Control* LabelAt(const Control* container, POINT client) const;
     // The background of the form or of a container.
     COLORREF BackColorOf(const Control* container) const;
+    // The same as set: a system-colour reference (SystemColourReference |
+    // COLOR_WINDOW) stays one, apart from an equal RGB value.
+    COLORREF BackColorRefOf(const Control* container) const;
     // The form's plain tooltip window, nullptr until a ToolTipText needs it.
     HWND PlainToolTip() const { return plainTip_.get(); }
 

@@ -54,10 +54,21 @@ bool IsColourMessage(UINT message) {
 } // namespace
 
 COLORREF Form::BackColorOf(const Control* control) const {
+    // A system-colour reference (0x80000000 | index) paints as that colour.
+    const auto resolve = [](COLORREF c) {
+        return (c & SystemColourReference) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
+    };
+    for (const Control* c = control; c; c = c->Container)
+        if (c->BackColor != CLR_INVALID)
+            return resolve(c->BackColor);
+    return BackColor != CLR_INVALID ? resolve(BackColor) : GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF Form::BackColorRefOf(const Control* control) const {
     for (const Control* c = control; c; c = c->Container)
         if (c->BackColor != CLR_INVALID)
             return c->BackColor;
-    return BackColor != CLR_INVALID ? BackColor : GetSysColor(COLOR_BTNFACE);
+    return BackColor != CLR_INVALID ? BackColor : (SystemColourReference | COLOR_BTNFACE);
 }
 
 Control* Form::DialogButton(bool isDefault) const {
