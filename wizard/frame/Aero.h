@@ -7,13 +7,11 @@
 #include <windows.h>
 #include <uxtheme.h>
 
-#include "common/Handles.h"
-
 #include <string>
 
 class Control;
 
-// Owns theme data (OpenThemeDataSafe).
+// Owns theme data (OpenThemeDataSafe); theme handles exist only in the creator.
 struct ThemeTraits {
     using Type = HTHEME;
     static Type Invalid() { return nullptr; }
@@ -27,14 +25,6 @@ extern bool WizardGlass;
 // A 32-bit top-down DIB section of width x height; `info` is filled with its
 // header. dc 0 uses the screen's. 0 on failure.
 HBITMAP CreateDib32(HDC dc, int width, int height, BITMAPINFO& info);
-
-// Theme data handles exist only in the creator, so their owner lives here.
-struct ThemeTraits {
-    using Type = HTHEME;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseThemeData(h); }
-};
-using UniqueTheme = UniqueHandle<ThemeTraits>;
 
 // OpenThemeData from Windows XP on (OsLevel 2 and above); 0 before, or when
 // the platform has no data for the class.
