@@ -88,6 +88,20 @@ void ClickAt(HWND w, int x, int y) {
     PumpFor(100);
 }
 
+// Next up to page 4, then Create with `target`; the saver's record and logo.
+ReadResult CreateAt(frmWizard& w, const std::string& target, SaverTrailer& record,
+                    std::vector<uint8_t>& logo) {
+    while (w.CurrentStep < 4)
+        w.NextStep(1);
+    w(L"txtSaveAs").SetText(Wide(target));
+    w.NextStep(1);
+    if (w.CurrentStep != 5)
+        return ReadCannotOpen; // not created
+    const std::vector<uint8_t> bytes = ReadFileBytes(target);
+    ByteTailSource source(bytes.data(), bytes.size());
+    return ReadSaverTail(source, record, logo, 1);
+}
+
 std::wstring CueOf(HWND edit) {
     wchar_t cue[128] = {};
     SendMessageW(edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 128);
@@ -305,19 +319,9 @@ TEST_F(WizardPages, AlphaPictureReachesTheSaverPremultipliedWhole) {
     w(L"txtLogo").SetText(picture);
     ASSERT_TRUE(w.ImageLoaded);
     EXPECT_TRUE(w.PicHasTrans);
-    w.NextStep(1);
-    w.NextStep(1);
-    w.NextStep(1);
-    const std::string target = dir.Path("large.scr");
-    w(L"txtSaveAs").SetText(Wide(target));
-    w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 5);
-
-    const std::vector<uint8_t> bytes = ReadFileBytes(target);
     SaverTrailer record{};
     std::vector<uint8_t> logo;
-    ByteTailSource source(bytes.data(), bytes.size());
-    ASSERT_EQ(ReadSaverTail(source, record, logo, 1), ReadOk);
+    ASSERT_EQ(CreateAt(w, dir.Path("large.scr"), record, logo), ReadOk);
     EXPECT_EQ(record.PicHasTrans, -1);
     ASSERT_EQ(logo.size(), 54u + 1920u * 1080 * 4);
     // Bottom-up rows of the premultiplied picture, byte for byte.
@@ -378,17 +382,9 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     EXPECT_EQ(w.CurrentStep, 2);
     EXPECT_FALSE(w.Nav.Enabled(1));
 
-    w.NextStep(1);
-    w.NextStep(1);
-    const std::string target = dir.Path("coloured.scr");
-    w(L"txtSaveAs").SetText(Wide(target));
-    w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 5);
-    const std::vector<uint8_t> bytes = ReadFileBytes(target);
     SaverTrailer record{};
     std::vector<uint8_t> logo;
-    ByteTailSource source(bytes.data(), bytes.size());
-    ASSERT_EQ(ReadSaverTail(source, record, logo, 1), ReadOk);
+    ASSERT_EQ(CreateAt(w, dir.Path("coloured.scr"), record, logo), ReadOk);
     EXPECT_EQ(record.BackgroundColor, cell.Colour);
     Pause();
 
