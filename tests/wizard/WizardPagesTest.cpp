@@ -75,6 +75,33 @@ void ExpectBalloon(const std::wstring& title, const std::wstring& text, int icon
     EXPECT_EQ(b.Edit, edit);
 }
 
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+// A left click at (x, y) of a window's client area, as the mouse gives it.
+void ClickAt(HWND w, int x, int y) {
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpFor(100);
+}
+
+// Next up to page 4, then Create with `target`; the saver's record and logo.
+ReadResult CreateAt(frmWizard& w, const std::string& target, SaverTrailer& record,
+                    std::vector<uint8_t>& logo) {
+    while (w.CurrentStep < 4)
+        w.NextStep(1);
+    w(L"txtSaveAs").SetText(Wide(target));
+    w.NextStep(1);
+    if (w.CurrentStep != 5)
+        return ReadCannotOpen; // not created
+    const std::vector<uint8_t> bytes = ReadFileBytes(target);
+    ByteTailSource source(bytes.data(), bytes.size());
+    return ReadSaverTail(source, record, logo, 1);
+}
+
 std::wstring CueOf(HWND edit) {
     wchar_t cue[128] = {};
     SendMessageW(edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 128);
@@ -99,7 +126,7 @@ TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
     EXPECT_EQ(chosen, 2);
     EXPECT_EQ(SendMessageW(size, CB_GETITEMDATA, static_cast<WPARAM>(chosen), 0), 3);
     EXPECT_FALSE(w(L"cmdBack").Enabled());
-    EXPECT_FALSE(w(L"Nav", 0).Enabled());
+    EXPECT_FALSE(w.Nav.Enabled(0));
     EXPECT_EQ(SendMessageW(w(L"txtName").hWnd(), EM_GETLIMITTEXT, 0, 0), 49);
     EXPECT_EQ(GetMenuState(GetSystemMenu(w.hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND),
               static_cast<UINT>(-1));
@@ -145,7 +172,7 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     Pause();
     w.NextStep(-1); // going back needs no name
     EXPECT_EQ(w.CurrentStep, 2);
-    EXPECT_TRUE(w(L"Nav", 1).Enabled()); // page 3 was reached
+    EXPECT_TRUE(w.Nav.Enabled(1)); // page 3 was reached
 }
 
 TEST_F(WizardPages, RecentListReopenMessagesAndTheNumberedName) {
@@ -292,19 +319,9 @@ TEST_F(WizardPages, AlphaPictureReachesTheSaverPremultipliedWhole) {
     w(L"txtLogo").SetText(picture);
     ASSERT_TRUE(w.ImageLoaded);
     EXPECT_TRUE(w.PicHasTrans);
-    w.NextStep(1);
-    w.NextStep(1);
-    w.NextStep(1);
-    const std::string target = dir.Path("large.scr");
-    w(L"txtSaveAs").SetText(Wide(target));
-    w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 5);
-
-    const std::vector<uint8_t> bytes = ReadFileBytes(target);
     SaverTrailer record{};
     std::vector<uint8_t> logo;
-    ByteTailSource source(bytes.data(), bytes.size());
-    ASSERT_EQ(ReadSaverTail(source, record, logo, 1), ReadOk);
+    ASSERT_EQ(CreateAt(w, dir.Path("large.scr"), record, logo), ReadOk);
     EXPECT_EQ(record.PicHasTrans, -1);
     ASSERT_EQ(logo.size(), 54u + 1920u * 1080 * 4);
     // Bottom-up rows of the premultiplied picture, byte for byte.
@@ -314,4 +331,65 @@ TEST_F(WizardPages, AlphaPictureReachesTheSaverPremultipliedWhole) {
                            &expected.Image.Pixels[static_cast<std::size_t>(y) * 1920 * 4],
                            1920 * 4) != 0;
     EXPECT_EQ(bad, 0);
+}
+
+TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
+    TempFolder dir;
+    frmWizard& w = Open();
+    const std::pair<const wchar_t*, const wchar_t*> kinds[] = {
+        {L"Nav", L"QuorvelIENavButton"},
+        {L"cmdBrowseSaver", L"QuorvelCommandLink"},
+        {L"cmdUpdate", L"QuorvelCommandLink"},
+        {L"cmdBrowse", L"QuorvelCommandLink"},
+        {L"cmdTest", L"QuorvelCommandLink"},
+        {L"cmdAgain", L"QuorvelCommandLink"},
+        {L"cmdTestInstaller", L"QuorvelCommandLink"},
+        {L"cmdExit", L"QuorvelCommandLink"},
+        {L"lstModes", L"QuorvelAPIListBox"},
+        {L"lstActive", L"QuorvelAPIListBox"},
+        {L"clrBackground", L"QuorvelColorDrop"},
+        {L"lnkSite", L"QuorvelLinkControl"}};
+    for (const auto& [name, kind] : kinds)
+        EXPECT_EQ(ClassOf(w(name).hWnd()), kind) << name;
+    EXPECT_EQ(w.Link(L"cmdBrowseSaver").PictureName(), L"OPEN");
+    EXPECT_EQ(w.Link(L"cmdUpdate").PictureName(), L"GO");
+    EXPECT_FALSE(w.Link(L"cmdExit").PictureMode());
+    EXPECT_EQ(w.Link(L"cmdAgain").Title().rfind(L"Create another Screensaver", 0), 0u);
+    EXPECT_NE(w.lstModes.ListWnd, nullptr);
+    ASSERT_GT(w.Nav.ImgSize, 0);
+
+    // The colour chosen in the field's pop-up is the saver's background.
+    w.NextStep(1);
+    w.clrBackground.SetDown(true);
+    const PaletteEntry& cell = w.clrBackground.Popup().Entries()[15];
+    ASSERT_NE(cell.Colour, 0u);
+    ClickAt(w.clrBackground.Popup().hWnd(), cell.X + 5, cell.Y + 5);
+    EXPECT_EQ(w.clrBackground.Color(), cell.Colour);
+    EXPECT_EQ(static_cast<uint32_t>(w.picPreview.Pixel(0, 0)), cell.Colour); // recoloured
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 2);
+    // The library files every effect in one of the two lists.
+    EXPECT_GT(w.lstModes.ListCount() + w.lstActive.ListCount(), 3);
+
+    // The travel buttons: back, then forward again to the furthest page.
+    const int half = w.Nav.ImgSize;
+    EXPECT_TRUE(w.Nav.Enabled(0));
+    EXPECT_FALSE(w.Nav.Enabled(1));
+    ClickAt(w.Nav.hWnd(), half / 2, half / 2);
+    EXPECT_EQ(w.CurrentStep, 1);
+    EXPECT_TRUE(w.Nav.Enabled(1));
+    ClickAt(w.Nav.hWnd(), half + half / 2, half / 2);
+    EXPECT_EQ(w.CurrentStep, 2);
+    EXPECT_FALSE(w.Nav.Enabled(1));
+
+    SaverTrailer record{};
+    std::vector<uint8_t> logo;
+    ASSERT_EQ(CreateAt(w, dir.Path("coloured.scr"), record, logo), ReadOk);
+    EXPECT_EQ(record.BackgroundColor, cell.Colour);
+    Pause();
+
+    // "Create another" goes back to the first page.
+    const RECT again = w(L"cmdAgain").PixelRect();
+    ClickAt(w(L"cmdAgain").hWnd(), (again.right - again.left) / 2, 10);
+    EXPECT_EQ(w.CurrentStep, 0);
 }

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,41 @@ BOOL CALLBACK FindCombo(HWND w, LPARAM lp) {
     return TRUE;
 }
 
+BOOL CALLBACK FindLinks(HWND w, LPARAM lp) {
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (std::wstring(cls) == L"QuorvelCommandLink" && IsWindowVisible(w))
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// The "All Done!" page's Exit link: the lowest of its three visible command
+// links (no installer made); nullptr while another page shows.
+HWND ExitLink(HWND top) {
+    std::vector<HWND> links;
+    EnumChildWindows(top, FindLinks, reinterpret_cast<LPARAM>(&links));
+    if (links.size() != 3)
+        return nullptr;
+    const auto topOf = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r.top;
+    };
+    return *std::max_element(links.begin(), links.end(),
+                             [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
+}
+
+HWND WaitExitLink(HWND top, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = ExitLink(top))
+            return w;
+        if (GetTickCount() - start > ms)
+            return nullptr;
+        PumpFor(50);
+    }
+}
+
 // The visible child of `top` with this text.
 HWND Child(HWND top, const std::wstring& text) {
     Found f{text};
@@ -66,6 +102,16 @@ void Click(HWND button) {
     ASSERT_NE(button, nullptr);
     DWORD_PTR r = 0;
     SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &r);
+    Pause();
+}
+
+// A command link takes a mouse click, not BM_CLICK.
+void ClickLink(HWND link) {
+    ASSERT_NE(link, nullptr);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
+                        &r);
+    SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 30000, &r);
     Pause();
 }
 
@@ -161,7 +207,7 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     offeredPath = WindowText(saveAs);
     Type(target);
     Click(create);
-    EXPECT_NE(WaitChild(wizard, L"Exit|", 30000), nullptr); // "All Done!"
+    EXPECT_NE(WaitExitLink(wizard, 30000), nullptr); // "All Done!"
     return wizard;
 }
 
@@ -180,7 +226,7 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         ASSERT_NE(wizard, nullptr);
         EXPECT_EQ(defaultName, L"My Saver");
         EXPECT_NE(offered.find(L"\\Road Test.scr"), std::wstring::npos) << offered.c_str();
-        Click(Child(wizard, L"Exit|"));
+        ClickLink(ExitLink(wizard));
         EXPECT_EQ(creator.Wait(20000), 0u);
     }
     const Parsed made = Parse(first);

@@ -155,9 +155,9 @@ void frmWizard::NextStep(int32_t inc) {
     run([&] {
         f(L"cmdBack").SetEnabled(CurrentStep > 0);
         f(L"cmdNext").SetEnabled(CurrentStep != 5);
-        f(L"Nav", 0).SetEnabled(CurrentStep > 0);
+        Nav.SetEnabled(0, CurrentStep > 0);
         FurthestStep = std::max(FurthestStep, CurrentStep);
-        f(L"Nav", 1).SetEnabled(CurrentStep < FurthestStep);
+        Nav.SetEnabled(1, CurrentStep < FurthestStep);
         if (prev == 1)
             DragAcceptFiles(hWnd(), FALSE);
     });
@@ -236,11 +236,12 @@ void frmWizard::EnterModesPage() {
     }
     // Every mode filed from the library on each entry, so the lists follow
     // a reopened saver or a fresh record.
-    SendMessageW(f(L"lstModes").hWnd(), LB_RESETCONTENT, 0, 0);
-    SendMessageW(f(L"lstActive").hWnd(), LB_RESETCONTENT, 0, 0);
+    lstModes.Clear();
+    lstActive.Clear();
     for (const ModeEntry& entry : Modes)
         GetModeState(entry);
-    SendMessageW(f(L"lstModes").hWnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (lstModes.ListCount() > 0)
+        lstModes.SetListIndex(-1);
 
     if (DynamicLogo) {
         std::vector<char> file = LibraryBuffer(DynFile);
@@ -267,21 +268,16 @@ void frmWizard::EnterModesPage() {
 
 int32_t frmWizard::GetModeState(const ModeEntry& entry) {
     const int32_t state = SaverLibrary().GetSaverState(entry.Mask);
-    const HWND list = (*this)(state == 0 ? L"lstModes" : L"lstActive").hWnd();
-    const LRESULT item =
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Name.c_str()));
-    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(item), entry.Mask);
+    (state == 0 ? lstModes : lstActive).AddItem(entry.Name, entry.Mask);
     return state;
 }
 
 void frmWizard::SetModeState(const ModeEntry& entry, int32_t state) {
     SaverLibrary().SetSaverState(entry.Mask, state);
-    for (const wchar_t* name : {L"lstModes", L"lstActive"}) {
-        const HWND list = (*this)(name).hWnd();
-        for (LRESULT i = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i)
-            if (SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == entry.Mask)
-                SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-    }
+    for (APIListBox* list : {&lstModes, &lstActive})
+        for (int i = list->ListCount() - 1; i >= 0; --i)
+            if (list->ItemData(i) == entry.Mask)
+                list->RemoveItem(i);
     GetModeState(entry);
 }
 
@@ -353,6 +349,7 @@ void frmWizard::LoadSaver(const std::wstring& path) {
                  f(L"txtAbout").SetText(saver.About);
                  f(L"txtURL").SetText(saver.Url);
                  BackgroundColor = saver.Background;
+                 clrBackground.SetColor(static_cast<COLORREF>(BackgroundColor));
                  TransparentColor = saver.Transparent;
                  if (TransparentColor >= 0)
                      TransparentColorPrev = TransparentColor;

@@ -54,7 +54,10 @@ SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw) {
 } // namespace
 
 frmWizard::frmWizard()
-    : Form(WizardDecl, WizardControls()), ProgBar((*this)(L"ProgBar").As<ProgressBar>()) {
+    : Form(WizardDecl, WizardControls()), ProgBar((*this)(L"ProgBar").As<ProgressBar>()),
+      Nav((*this)(L"Nav").As<IENavButton>()), lstModes((*this)(L"lstModes").As<APIListBox>()),
+      lstActive((*this)(L"lstActive").As<APIListBox>()),
+      clrBackground((*this)(L"clrBackground").As<ColorDrop>()) {
     // Each page's controls into their page (see WizardTable.h).
     const auto& all = Controls();
     for (std::size_t row = 0; row < all.size(); ++row)
@@ -68,26 +71,28 @@ void frmWizard::Wire() {
     f(L"cmdNext").Click = [this] { cmdNext_Click(); };
     f(L"cmdBack").Click = [this] { cmdBack_Click(); };
     f(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
-    f(L"cmdExit").Click = [this] { cmdExit_Click(); };
-    f(L"cmdAgain").Click = [this] { cmdAgain_Click(); };
-    f(L"Nav", 0).Click = [this] { Nav_Click(0); };
-    f(L"Nav", 1).Click = [this] { Nav_Click(1); };
+    Link(L"cmdExit").Click = [this] { cmdExit_Click(); };
+    Link(L"cmdAgain").Click = [this] { cmdAgain_Click(); };
+    Nav.Click = [this](int index) { Nav_Click(index); };
+    clrBackground.Changed = [this](COLORREF colour) { clrBackground_Changed(colour); };
     f(L"chkTrans").Click = [this] { chkTrans_Click(); };
     f(L"chkInstaller").Click = [this] { chkInstaller_Click(); };
     f(L"txtLogo").Change = [this] { txtLogo_Change(); };
     // While the logo text has the focus, Enter is the Update link's.
     f(L"txtLogo").GotFocus = [this] {
+        Link(L"cmdUpdate").SetAlwaysHot(true);
         SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     };
     f(L"txtLogo").LostFocus = [this] {
+        Link(L"cmdUpdate").SetAlwaysHot(false);
         SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     };
-    f(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
-    f(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
+    Link(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
+    Link(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
     f(L"picPreview").DblClick = [this] { cmdBrowse_Click(); };
     f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
     f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
-    f(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
+    Link(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
     f(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
     for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL", L"txtSaveAs"})
         f(name).GotFocus = [this, name] {
@@ -121,6 +126,10 @@ void frmWizard::Wire() {
             cmdUpdate_Click();
         }
     };
+}
+
+CommandLink& frmWizard::Link(const wchar_t* name) {
+    return (*this)(name).As<CommandLink>();
 }
 
 Control& frmWizard::picContextHelp() {
@@ -196,6 +205,10 @@ void frmWizard::Form_Load() {
                  SendMessageW(f(name).hWnd(), EM_LIMITTEXT, NameChars, 0);
          },
          [&] { FillMRU(); },
+         [&] {
+             lstModes.Init();
+             lstActive.Init();
+         },
          [&] {
              const HWND size = f(L"cmbSize").hWnd();
              SendMessageW(size, CB_RESETCONTENT, 0, 0);
@@ -277,11 +290,9 @@ void frmWizard::PaintSeparator(HDC dc) {
 
 void frmWizard::lblTitle_Change() {
     Form& f = *this;
-    const Control& nav = f(L"Nav", 0);
-    const Control& nav1 = f(L"Nav", 1);
+    const Control& nav = f(L"Nav");
     Control& title = f(L"lblTitle");
-    const double navWidth = nav1.Left() + nav1.Width() - nav.Left();
-    title.Move(nav.Left() + navWidth + PixelsToTwipsX(10),
+    title.Move(nav.Left() + nav.Width() + PixelsToTwipsX(10),
                nav.Top() + (nav.Height() - title.Height()) / 2, title.Width(), title.Height());
 }
 
@@ -299,6 +310,7 @@ void frmWizard::picStep_GotFocus(int index) {
                      case ControlKind::CheckBox:
                      case ControlKind::OptionButton:
                      case ControlKind::ListBox:
+                     case ControlKind::Custom: // command links, lists, colour field
                          break;
                      default:
                          continue;
@@ -355,6 +367,14 @@ void frmWizard::cmdCancel_Click() {
                      HideHelpTip();
                  else
                      Unload();
+             }});
+}
+
+void frmWizard::clrBackground_Changed(COLORREF colour) {
+    RunSteps(L"frmWizard.clrBackground_Changed", {[&] {
+                 BackgroundColor = static_cast<int32_t>(colour);
+                 // An alpha logo is composed over the colour, so it is read again.
+                 UpdateImage(-1, L"", true, PicHasTrans, true);
              }});
 }
 

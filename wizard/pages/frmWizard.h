@@ -2,6 +2,10 @@
 // logo to the finished screensaver file.
 #pragma once
 
+#include "wizard/controls/APIListBox.h"
+#include "wizard/controls/ColorDrop.h"
+#include "wizard/controls/CommandLink.h"
+#include "wizard/controls/IENavButton.h"
 #include "wizard/controls/ProgressBar.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Help.h"
@@ -20,6 +24,11 @@ class frmWizard : public Form, public WizardHelpMembers {
     Control& picContextHelp() override;
     Control& txtTip() override;
     ProgressBar& ProgBar;
+    IENavButton& Nav;
+    APIListBox &lstModes, &lstActive;
+    ColorDrop& clrBackground;
+    // The command link of that name.
+    CommandLink& Link(const wchar_t* name);
 
     // The page machine: checks the page left, moves by `inc` and prepares
     // the page reached (-StepCnt: back to the first page).
@@ -44,7 +53,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     bool ImageLoaded = false;
     std::wstring IconFile;
     int32_t IconIndex = 0;
-    int32_t BackgroundColor = 0; // clrBackground.Color, the preview's background
+    int32_t BackgroundColor = 0; // clrBackground's colour, the preview's background
     int32_t LogoLeft = 0, LogoTop = 0, LogoWidth = 0, LogoHeight = 0;
     std::optional<Picture> LogoDib; // the decoded logo, as the page keeps it
     std::wstring ChosenSaver;
@@ -71,6 +80,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void cmdExit_Click();
     void cmdAgain_Click();
     void Nav_Click(int index);
+    void clrBackground_Changed(COLORREF colour);
     void chkTrans_Click();
     void chkInstaller_Click();
     void txtLogo_Change();
