@@ -151,10 +151,22 @@ void Gallery::AskInto(HWND window, UINT message, WPARAM wParam, void* answer, si
 void Gallery::BringForward(HWND front, POINT screen) const {
     // A window holding the capture gets the clicks only while its program is
     // in front, and nothing of another program may lie over the point.
-    front = front ? front : window_;
-    if (GetForegroundWindow() != front)
-        SetForegroundWindow(front);
+    BringForward(front);
     WaitUntil([&] { return OwnerOf(WindowFromPoint(screen)) == pid_; }, 5000);
+}
+
+void Gallery::BringForward(HWND front) const {
+    // Keys go to the program in front: other tests' windows may have come
+    // forward meanwhile.
+    front = front ? front : window_;
+    WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == front)
+                return true;
+            SetForegroundWindow(front);
+            return false;
+        },
+        5000);
 }
 
 void Gallery::MoveTo(HWND window, int x, int y, HWND front) const {
@@ -182,7 +194,8 @@ void Gallery::Click(HWND window, int x, int y, HWND front) const {
     Release();
 }
 
-void Gallery::Key(WORD vk) const {
+void Gallery::Key(WORD vk, HWND front) const {
+    BringForward(front);
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;

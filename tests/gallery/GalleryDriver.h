@@ -48,12 +48,13 @@ class Gallery {
     void Click(HWND window, int x, int y, HWND front = nullptr) const;
     void Press(HWND window, int x, int y, HWND front = nullptr) const; // button down
     void Release() const;
-    void Key(WORD vk) const;
+    void Key(WORD vk, HWND front = nullptr) const;
     void Wheel(HWND window, int x, int y, int delta) const;
 
   private:
     void AskInto(HWND window, UINT message, WPARAM wParam, void* answer, size_t size) const;
     void BringForward(HWND front, POINT screen) const;
+    void BringForward(HWND front) const;
 
     UniqueKernel process_;
     DWORD pid_ = 0;

@@ -224,14 +224,28 @@ TEST(Gallery, ColourFromThePaletteAndFromMoreColours) {
         ASSERT_TRUE(field);
         const SIZE f = ClientSize(field);
         g.Click(field, f.cx - 2, f.cy / 2, dialog);
-        g.Key(VK_END);
+        g.Key(VK_END, dialog);
         for (int i = 0; i < 3; ++i)
-            g.Key(VK_BACK);
+            g.Key(VK_BACK, dialog);
         for (const wchar_t* c = value; *c; ++c)
-            g.Key(static_cast<WORD>(*c));
+            g.Key(static_cast<WORD>(*c), dialog);
     }
     const HWND ok = GetDlgItem(dialog, IDOK);
     const SIZE o = ClientSize(ok);
     g.Click(ok, o.cx / 2, o.cy / 2, dialog);
     EXPECT_TAIL(g, L"clrBackground Changed 0x00FF0000", L"clrBackground Dropped False");
+}
+
+TEST(Gallery, LevelOneDrawsTheComboItselfAndPicksAlike) {
+    Gallery g(L"/level 1");
+    const HWND combo = g.Child(L"ComboBox");
+    EXPECT_NE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWFIXED, 0);
+    const SIZE size = ClientSize(combo);
+    g.Click(combo, size.cx / 2, size.cy / 2);
+    const HWND cells =
+        g.OtherWindow([](HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; });
+    ASSERT_TRUE(cells);
+    g.Click(cells, 0 * 19 + 7 + 8, 1 * 19 + 7 + 8); // "Dark Red" heads the second row
+    EXPECT_TAIL(g, L"clrBackground Dropped True", L"clrBackground Changed 0x00000080",
+                L"clrBackground Dropped False");
 }
