@@ -76,20 +76,25 @@ Gallery::~Gallery() {
         TerminateProcess(process_.get(), 1);
 }
 
+namespace {
+
+struct ChildSearch {
+    const wchar_t* name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM search) {
+    auto& s = *reinterpret_cast<ChildSearch*>(search);
+    if (ClassOf(window) == s.name)
+        s.found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> Gallery::Children(const wchar_t* className) const {
-    struct Search {
-        const wchar_t* name;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        window_,
-        [](HWND w, LPARAM p) {
-            auto& s = *reinterpret_cast<Search*>(p);
-            if (ClassOf(w) == s.name)
-                s.found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{className, {}};
+    EnumChildWindows(window_, CollectChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
