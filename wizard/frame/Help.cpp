@@ -4,6 +4,7 @@
 #include "core/CreatorError.h"
 #include "core/CreatorMath.h"
 #include "saver/ContextHelp.h"
+#include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Main.h"
@@ -433,4 +434,31 @@ void ShowHelpTOC(HWND hWnd, const std::wstring& topic) {
         !present)
         return;
     run([&] { HtmlHelpViewer(hWnd, file.c_str(), HH_DISPLAY_TOC, 0); });
+}
+
+bool WizardHelpMessage(Form& frm, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                       bool& Proceed, LRESULT& ReturnValue) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            DestroyTip(0);
+        return true;
+    case WM_KILLFOCUS:
+        DestroyTip(0);
+        return true;
+    case WM_SETCURSOR:
+        if (Handle_WM_SETCURSOR(frm, reinterpret_cast<HWND>(wParam), lParam, false)) {
+            ReturnValue = 1;
+            Proceed = false;
+        }
+        return true;
+    case WM_HELP:
+        ReturnValue = Handle_WM_HELP(frm, hWnd, wParam, lParam);
+        return true;
+    case WM_SYSCOMMAND:
+        ReturnValue = Handle_WM_SYSCOMMAND(frm, hWnd, wParam, lParam, Proceed);
+        return true;
+    default:
+        return false;
+    }
 }

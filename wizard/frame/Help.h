@@ -35,6 +35,12 @@ LRESULT Handle_WM_SYSCOMMAND(Form& frm, HWND hWnd, WPARAM wParam, LPARAM lParam,
 // WM_HELP: shows the help of the control the HELPINFO names (read only as
 // far as its cbSize; menu items and lParam 0 show nothing). Returns 0.
 LRESULT Handle_WM_HELP(Form& frm, HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+// The wizard window's messages for tips and help: deactivation and a lost
+// focus end the tip; the pointer, F1 and the system menu go to their
+// handlers. True when the message was one of these (then it is answered).
+bool WizardHelpMessage(Form& frm, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                       bool& Proceed, LRESULT& ReturnValue);
 // True when help was shown. timeOut negative: 25 seconds.
 bool ShowControlHelp(Control* ctl, Form* frm, bool atControl, HWND hWndCtl, HWND hWndOwner,
                      const std::wstring& text, const std::wstring& title, int icon, int timeOut,

@@ -2,6 +2,7 @@
 
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
@@ -113,26 +114,9 @@ void frmStandIn::cmdExit_Click() {
 
 void frmStandIn::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
                                bool& Proceed, LRESULT& ReturnValue) {
+    if (WizardHelpMessage(*this, hWnd, message, wParam, lParam, Proceed, ReturnValue))
+        return;
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
-            DestroyTip(0);
-        return;
-    case WM_KILLFOCUS:
-        DestroyTip(0);
-        return;
-    case WM_SETCURSOR:
-        if (Handle_WM_SETCURSOR(*this, reinterpret_cast<HWND>(wParam), lParam, false)) {
-            ReturnValue = 1;
-            Proceed = false;
-        }
-        return;
-    case WM_HELP:
-        ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam);
-        return;
-    case WM_SYSCOMMAND:
-        ReturnValue = Handle_WM_SYSCOMMAND(*this, hWnd, wParam, lParam, Proceed);
-        return;
     default:
         break;
     }

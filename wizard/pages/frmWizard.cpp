@@ -4,6 +4,7 @@
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
@@ -410,26 +411,9 @@ void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM&
                               bool& Proceed, LRESULT& ReturnValue) {
     if (hWnd != this->hWnd())
         return; // cmdHelp: its menu comes with the help
+    if (WizardHelpMessage(*this, hWnd, message, wParam, lParam, Proceed, ReturnValue))
+        return;
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
-            DestroyTip(0);
-        return;
-    case WM_KILLFOCUS:
-        DestroyTip(0);
-        return;
-    case WM_SETCURSOR:
-        if (Handle_WM_SETCURSOR(*this, reinterpret_cast<HWND>(wParam), lParam, false)) {
-            ReturnValue = 1;
-            Proceed = false;
-        }
-        return;
-    case WM_HELP:
-        ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam);
-        return;
-    case WM_SYSCOMMAND:
-        ReturnValue = Handle_WM_SYSCOMMAND(*this, hWnd, wParam, lParam, Proceed);
-        return;
     case WM_DROPFILES: {
         const auto drop = reinterpret_cast<HDROP>(wParam);
         std::wstring file(1024, L'\0');
