@@ -81,6 +81,13 @@ using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueRgn = UniqueHandle<GdiTraits<HRGN>>;
 
 // A window's device context from GetDC, released with ReleaseDC.
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { DestroyIcon(h); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 class WindowDC {
   public:
     WindowDC() = default;

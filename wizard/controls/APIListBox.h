@@ -72,12 +72,6 @@ class APIListBox : public DrawnControl {
     std::optional<LRESULT> ChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct IconTraits {
-        using Type = HICON;
-        static Type Invalid() { return nullptr; }
-        static void Close(Type h) { DestroyIcon(h); }
-    };
-    using UniqueIcon = UniqueHandle<IconTraits>;
     bool LoadIcons(const std::wstring& file);
     // The row's font: items are measured and drawn in it.
     HGDIOBJ ItemFont() const;

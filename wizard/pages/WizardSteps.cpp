@@ -1,4 +1,5 @@
 // The page machine of the wizard, the saver's creation and its reopening.
+#include "common/Handles.h"
 #include "core/CreatorText.h"
 #include "core/InstallerScript.h"
 #include "core/LogoPreview.h"
@@ -49,14 +50,11 @@ void frmWizard::NextStep(int32_t inc) {
             const HWND main = f(L"picMain").hWnd();
             RECT client{};
             GetClientRect(main, &client);
-            HDC from = GetDC(main);
-            HDC to = GetDC(cover.hWnd());
+            const WindowDC from(main);
+            const WindowDC to(cover.hWnd());
             if (from && to)
-                BitBlt(to, 0, 0, client.right, client.bottom, from, r.left, r.top, SRCCOPY);
-            if (to)
-                ReleaseDC(cover.hWnd(), to);
-            if (from)
-                ReleaseDC(main, from);
+                BitBlt(to.get(), 0, 0, client.right, client.bottom, from.get(), r.left, r.top,
+                       SRCCOPY);
         }))
         return;
     ContextHelp = false;

@@ -1,5 +1,6 @@
 #include "wizard/pages/frmWizard.h"
 
+#include "common/Handles.h"
 #include "core/CreatorText.h"
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Cursor.h"
@@ -45,10 +46,8 @@ SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw) {
             return;
         ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
         Proceed = false;
-        if (HDC dc = GetDC(hWnd)) {
-            draw(dc);
-            ReleaseDC(hWnd, dc);
-        }
+        if (const WindowDC dc(hWnd); dc)
+            draw(dc.get());
     };
 }
 
@@ -331,16 +330,11 @@ void frmWizard::picStep_GotFocus(int index) {
 
 void frmWizard::UpdateIcon() {
     const HWND box = (*this)(L"picIcon").hWnd();
-    const auto icon = reinterpret_cast<HICON>(GetFileIcon(IconFile, IconIndex));
+    const UniqueIcon icon(reinterpret_cast<HICON>(GetFileIcon(IconFile, IconIndex)));
     InvalidateRect(box, nullptr, TRUE);
     UpdateWindow(box);
-    if (icon) {
-        if (HDC dc = GetDC(box)) {
-            DrawIcon(dc, 0, 0, icon);
-            ReleaseDC(box, dc);
-        }
-        DestroyIcon(icon);
-    }
+    if (const WindowDC dc(box); icon && dc)
+        DrawIcon(dc.get(), 0, 0, icon.get());
 }
 
 void frmWizard::cmdNext_Click() {
