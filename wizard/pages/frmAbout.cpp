@@ -1,0 +1,3 @@
+#include "wizard/pages/frmAbout.h"
+
+void ShowAbout(Form& /*owner*/, bool /*modal*/) {}
