@@ -14,6 +14,9 @@
   resources/open.bmp     the command link's "open" picture (a folder) and
   resources/go.bmp       its "go" picture (a green arrow): 16 x 16, 32 bits
                          with premultiplied alpha, bottom-up
+  resources/logo.bmp     the creator's logo (resource LOGO, the About box's
+                         picture): the emblem with its glow, 46 x 46, 32 bits
+                         with premultiplied alpha, bottom-up
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -282,13 +285,13 @@ def arrow(x, y):
     return (lerp(0.35, 0.15, y), lerp(0.80, 0.55, y), lerp(0.30, 0.15, y), 1.0)
 
 
-def write_picture(path, shape):
+def write_picture(path, shape, size=16):
     # premultiplied, as AlphaBlend takes it
     rows = [[tuple(int(round(255 * c / (SAMPLES * SAMPLES))) for c in acc) for acc in row]
-            for row in supersample(shape, 16)]
+            for row in supersample(shape, size)]
     pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
     header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
         f.write(header + info + pixels)
 
@@ -300,3 +303,4 @@ if __name__ == "__main__":
         write_travel(os.path.join(ROOT, "resources", "travel_%s.bmp" % look), look)
     write_picture(os.path.join(ROOT, "resources", "open.bmp"), folder)
     write_picture(os.path.join(ROOT, "resources", "go.bmp"), arrow)
+    write_picture(os.path.join(ROOT, "resources", "logo.bmp"), lambda x, y: emblem(x, y, True), 46)

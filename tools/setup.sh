@@ -12,6 +12,7 @@ packages=(
     cmake ninja-build clang clang-format libclang-rt-14-dev googletest
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev libstb-dev
     wine wine64 xvfb xauth
+    fp-utils # chmcmd and chmls: the help file quorvel.chm
 )
 optional=(wine32)
 

@@ -4,16 +4,12 @@
 #include "common/MemoryBitmap.h"
 #include "core/LinkLook.h"
 #include "wizard/frame/Aero.h"
+#include "wizard/frame/Errors.h"
 #include "wizard/frame/Registry.h"
 
-#include <shellapi.h>
 #include <uxtheme.h>
 
 namespace {
-
-void ShellOpen(HWND owner, const std::wstring& url) {
-    ShellExecuteW(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 UniqueKey OpenUserKey(const wchar_t* path) {
     HKEY raw = nullptr;
@@ -23,8 +19,6 @@ UniqueKey OpenUserKey(const wchar_t* path) {
 }
 
 } // namespace
-
-void (*OpenCreatorLink)(HWND, const std::wstring&) = ShellOpen;
 
 void LinkControl::Raise(const std::function<void()>& handler) {
     if (const auto copy = handler) // the handler may replace itself
@@ -199,8 +193,9 @@ void LinkControl::MouseUp(int button, int, int x, int y) {
         PointerAt(x, y);
     if (clicked) {
         Raise(Click);
+        // The shell tells the user itself when a target cannot be opened.
         if (!url_.empty())
-            OpenCreatorLink(Extender()->Parent().hWnd(), url_);
+            IgnoreErrors([&] { OpenCreatorLink(Extender()->Parent().hWnd(), url_); });
     }
 }
 

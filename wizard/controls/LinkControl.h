@@ -6,12 +6,10 @@
 #include "wizard/frame/Fonts.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/ToolTip.h"
+#include "wizard/frame/WebSite.h"
 
 #include <functional>
 #include <string>
-
-// Opens a link's target; tests put their own in its place.
-extern void (*OpenCreatorLink)(HWND owner, const std::wstring& url);
 
 // Its row: {.Name = L"lnkSite", .Kind = ControlKind::Custom, .Caption = ...,
 // .ToolTipText = ..., .Factory = MakeDrawn<LinkControl>}.

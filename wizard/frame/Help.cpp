@@ -24,6 +24,8 @@ constexpr UINT_PTR BalloonLink = 0x514842; // the stand-in balloon's link on its
 constexpr UINT_PTR BalloonTimer = 0x5142;
 constexpr UINT BalloonTimeOut = 15000;
 
+bool HelpViewerOpened = false; // ShowHelpTOC has called the viewer
+
 HWND WINAPI LoadedHtmlHelp(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data) {
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     const HMODULE module = HtmlHelpModule();
@@ -433,7 +435,17 @@ void ShowHelpTOC(HWND hWnd, const std::wstring& topic) {
         }) ||
         !present)
         return;
-    run([&] { HtmlHelpViewer(hWnd, file.c_str(), HH_DISPLAY_TOC, 0); });
+    run([&] {
+        HelpViewerOpened = true;
+        HtmlHelpViewer(hWnd, file.c_str(), HH_DISPLAY_TOC, 0);
+    });
+}
+
+void CloseHelpViewers() {
+    if (!HelpViewerOpened)
+        return;
+    HelpViewerOpened = false;
+    IgnoreErrors([] { HtmlHelpViewer(nullptr, nullptr, HH_CLOSE_ALL, 0); });
 }
 
 bool WizardHelpMessage(Form& frm, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,

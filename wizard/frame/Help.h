@@ -52,6 +52,9 @@ void HideHelpTip();
 // Opens the help file's table of contents (HelpFile + "::" + topic); a
 // missing help file or viewer is reported ("modHelp.ShowHelpTOC").
 void ShowHelpTOC(HWND hWnd, const std::wstring& topic);
+// Closes every help viewer ShowHelpTOC opened (HH_CLOSE_ALL), so none
+// outlives the program; nothing when help was never opened.
+void CloseHelpViewers();
 // The one tip of the context help, made on first use.
 clsTip& HelpTip();
 

@@ -128,6 +128,10 @@ HWND TipWindow() {
     return tip.window;
 }
 
+std::wstring TipShownText() {
+    return tip.window ? tip.text : std::wstring();
+}
+
 RECT TipArea() {
     return tip.area;
 }

@@ -41,6 +41,8 @@ void DestroyTip(int milliseconds);
 LRESULT CALLBACK TipWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The tip window now, nullptr when none; its area (screen pixels).
 HWND TipWindow();
+// The text of the tip window now, empty when none is up.
+std::wstring TipShownText();
 RECT TipArea();
 // The tip's class name: AppTitle followed by "_tipwnd".
 std::wstring TipClassName();

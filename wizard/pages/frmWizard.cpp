@@ -260,7 +260,8 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
                          if (!name->empty())
                              DeleteFileW(name->c_str());
                  },
-                 [&] { LogoDib.reset(); }, [] { DoSettings(true); }, [] { DoEvents(); },
+                 [&] { LogoDib.reset(); }, [] { DoSettings(true); }, [] { CloseHelpViewers(); },
+                 [] { DoEvents(); },
                  [&] {
                      ShowWindow(hWnd(), SW_HIDE);
                      DoEvents();
