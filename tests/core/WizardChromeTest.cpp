@@ -109,5 +109,5 @@ TEST(WizardChrome, HelpTopicsKeysAndNoGlass) {
     const char full[] = {'a', 'b', 'c'}; // no NUL: only as far as the buffer
     EXPECT_EQ(HelpBytes(full, sizeof full), "abc");
     EXPECT_EQ(TitleWithoutAccelerators(L"&Fade the logo"), L"Fade the logo");
-    EXPECT_EQ(TitleWithoutAccelerators(L"Save && e&xit"), L"Save exit");
+    EXPECT_EQ(TitleWithoutAccelerators(L"Save && e&xit"), L"Save  exit");
 }
