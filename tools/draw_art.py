@@ -14,9 +14,12 @@
   resources/open.bmp     the command link's "open" picture (a folder) and
   resources/go.bmp       its "go" picture (a green arrow): 16 x 16, 32 bits
                          with premultiplied alpha, bottom-up
-  resources/logo.bmp     the creator's logo (resource LOGO, the About box's
-                         picture): the emblem with its glow, 46 x 46, 32 bits
-                         with premultiplied alpha, bottom-up
+  resources/logo.bmp     the creator's logo (resource LOGO: the About box and
+                         the glass header): the emblem with its glow, 46 x 46,
+                         32 bits with premultiplied alpha (so, copied as it is,
+                         the emblem over black), bottom-up
+  resources/tiny.bmp     the glass caption's small icon (TINY, 16 x 16): the
+                         glowing emblem over black, 24 bits, bottom-up
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -296,6 +299,17 @@ def write_picture(path, shape, size=16):
         f.write(header + info + pixels)
 
 
+def write_glass_picture(path, size):
+    # over black: the premultiplied sums are the colour; rows padded to 4 bytes
+    rows = [[tuple(int(round(255 * c / (SAMPLES * SAMPLES))) for c in acc[:3]) for acc in row]
+            for row in supersample(lambda x, y: emblem(x, y, True), size)]
+    pixels = b"".join(pad4(b"".join(bytes((b, g, r)) for r, g, b in row)) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 if __name__ == "__main__":
     write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
     write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
@@ -304,3 +318,4 @@ if __name__ == "__main__":
     write_picture(os.path.join(ROOT, "resources", "open.bmp"), folder)
     write_picture(os.path.join(ROOT, "resources", "go.bmp"), arrow)
     write_picture(os.path.join(ROOT, "resources", "logo.bmp"), lambda x, y: emblem(x, y, True), 46)
+    write_glass_picture(os.path.join(ROOT, "resources", "tiny.bmp"), 16)

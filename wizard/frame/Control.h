@@ -103,6 +103,10 @@ class Control {
 
     // Events, wired in the form's constructor: ctl.Click = [this] { cmdOK_Click(); };
     std::function<void()> Click, DblClick, Change, GotFocus, LostFocus, Timer;
+    // Picture boxes: the mouse over the box (Button 1 left, 2 right, 4
+    // middle; Shift as Form_KeyDown's; X and Y pixels of its client area).
+    // A press and release of the left button on the box is its Click.
+    std::function<void(int Button, int Shift, int X, int Y)> MouseDown, MouseMove, MouseUp;
     // WM_DRAWITEM, WM_MEASUREITEM, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL and
     // WM_CTLCOLOR* that this platform control sent to its form or container;
     // a value answers the message.

@@ -57,6 +57,7 @@ Form::~Form() {
     for (const auto& control : controls_) {
         Control& c = *control;
         c.Click = c.DblClick = c.Change = c.GotFocus = c.LostFocus = c.Timer = nullptr;
+        c.MouseDown = c.MouseMove = c.MouseUp = nullptr;
         c.OwnerMessage = nullptr;
     }
     if (hwnd_)

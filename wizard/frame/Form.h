@@ -91,6 +91,9 @@ class Form {
     COLORREF BackColorRefOf(const Control* container) const;
     // The form's plain tooltip window, nullptr until a ToolTipText needs it.
     HWND PlainToolTip() const { return plainTip_.get(); }
+    // The message loop shows every key press meant for the form's windows
+    // to Form_KeyDown first; true when the handler took it (KeyCode 0).
+    bool PreviewKey(const MSG& msg);
 
   protected:
     // Handlers, named as the form toolkit names them. UnloadMode: 0 the
@@ -100,6 +103,10 @@ class Form {
     virtual void Form_Unload(bool& /*Cancel*/) {}
     virtual void Form_Resize() {}
     virtual void Form_Activate() {}
+    // A key goes down in any window of the form, before its control sees
+    // it. Shift: 1 Shift, 2 Ctrl, 4 Alt. Setting KeyCode to 0 keeps the key
+    // from the control.
+    virtual void Form_KeyDown(int& /*KeyCode*/, int /*Shift*/) {}
 
   private:
     friend class Control;
@@ -117,6 +124,7 @@ class Form {
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
     bool SetCursorOver(HWND window, const Control* container, HWND under, LPARAM lParam);
     bool LabelMouse(HWND window, const Control* container, UINT message, LPARAM lParam);
+    void PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam);
     void Painting(HWND window, const Control* container, HDC dc);
     Control* DialogButton(bool isDefault) const;
     void UpdatePlainTool(Control& control);
@@ -133,6 +141,7 @@ class Form {
     bool ready_ = false;      // Form_Load has run: Form_Resize may come
     bool ending_ = false;     // the destructor runs: no handler is called any more
     Control* pressedLabel_ = nullptr;
+    Control* pressedPicture_ = nullptr;
     UniqueWindow plainTip_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::pair<std::wstring, int>, Control*> byName_;

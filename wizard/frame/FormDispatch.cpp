@@ -261,7 +261,17 @@ std::optional<LRESULT> Form::HostMessage(HWND window, const Control* self, UINT 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        LabelMouse(window, self, message, lParam);
+        if (!LabelMouse(window, self, message, lParam) && self &&
+            self->Kind == ControlKind::PictureBox)
+            PictureMouse(*const_cast<Control*>(self), message, wParam, lParam);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+        if (self && self->Kind == ControlKind::PictureBox)
+            PictureMouse(*const_cast<Control*>(self), message, wParam, lParam);
         break;
     default:
         break;

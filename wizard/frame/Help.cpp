@@ -66,6 +66,11 @@ void EndHelpMode(bool release) {
         RemoveWindowSubclass(ended.capture, ModeProc, ModeLink);
     if (release && GetCapture() == ended.capture)
         ReleaseCapture();
+    if (ended.wizard) { // the prompt and the balloon go with the mode
+        HelpTip().HideTip(true);
+        DestroyTip(0);
+        HideHelpTip();
+    }
 }
 
 bool ModeKeys(const MSG& msg) {

@@ -36,6 +36,8 @@ Pumped PumpOne(bool wait) {
     } noted(&msg);
     if (PumpFilter && PumpFilter(msg))
         return Pumped::Dispatched;
+    if (PreviewFormKey(msg))
+        return Pumped::Dispatched;
     if (!FormDialogMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -46,6 +48,16 @@ Pumped PumpOne(bool wait) {
 } // namespace
 
 bool (*PumpFilter)(const MSG&) = nullptr;
+
+bool PreviewFormKey(const MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !msg.hwnd)
+        return false;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    for (Form* form : LoadedForms())
+        if (form->hWnd() == root)
+            return form->PreviewKey(msg);
+    return false;
+}
 
 bool FormDialogMessage(MSG& msg) {
     if (!msg.hwnd)

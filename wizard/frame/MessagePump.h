@@ -8,6 +8,8 @@
 
 #include <functional>
 
+// Shows a key press to its form's Form_KeyDown; true when the form took it.
+bool PreviewFormKey(const MSG& msg);
 // Lets Tab, Enter and Esc work in forms; true when the message was used.
 bool FormDialogMessage(MSG& msg);
 // Handles every pending message of the thread once and returns.

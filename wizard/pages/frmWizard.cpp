@@ -104,6 +104,7 @@ void frmWizard::Wire() {
         };
     for (int i = 0; i < 6; ++i)
         f(L"picStep", i).GotFocus = [this, i] { picStep_GotFocus(i); };
+    WireChrome();
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -146,8 +147,10 @@ void frmWizard::Form_Load() {
     ImageScale = 1.0;
     RunAllSteps(
         L"frmWizard.Form_Load",
-        {[&] { Glass = false; },
+        {[&] { AddGlass(); },
          [&] {
+             if (Glass)
+                 return;
              const Control& header = f(L"picHeader");
              f(L"picMain").Move(0, header.Top() + header.Height(), ScaleWidth(), ScaleHeight());
          },
@@ -228,6 +231,7 @@ void frmWizard::Form_Load() {
              scLogo.SubClass(f(L"txtLogo").hWnd());
              scOpen.SubClass(f(L"picOpen").hWnd());
              picPreview.ShowOn(f(L"picPreview").hWnd());
+             DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
          },
          [&] {
              IconFile.clear();
@@ -235,6 +239,14 @@ void frmWizard::Form_Load() {
              UpdateIcon();
          },
          [&] { NextStep(0); },
+         [&] {
+             if (!Glass)
+                 return;
+             RECT r{};
+             GetWindowRect(hWnd(), &r);
+             SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top - 10,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+         },
          [&] { cmbMRU_Change(); }});
 }
 
@@ -283,8 +295,13 @@ void frmWizard::PaintSeparator(HDC dc) {
         RECT band{0, y, main.right, y + 1};
         FillRect(dc, &band, GetSysColorBrush(colour));
     };
-    line(0, COLOR_3DSHADOW); // the etched line under the header
-    line(1, COLOR_3DHIGHLIGHT);
+    if (Glass) { // one black line under the glass
+        RECT band{0, 0, main.right, 1};
+        FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    } else {
+        line(0, COLOR_3DSHADOW); // the etched line under the header
+        line(1, COLOR_3DHIGHLIGHT);
+    }
     line(y0, COLOR_3DSHADOW);
     line(y0 + 1, COLOR_3DHIGHLIGHT);
 }
@@ -295,6 +312,7 @@ void frmWizard::lblTitle_Change() {
     Control& title = f(L"lblTitle");
     title.Move(nav.Left() + nav.Width() + PixelsToTwipsX(10),
                nav.Top() + (nav.Height() - title.Height()) / 2, title.Width(), title.Height());
+    DrawGlassTitle();
 }
 
 void frmWizard::picStep_GotFocus(int index) {
@@ -404,23 +422,15 @@ void frmWizard::chkTrans_Click() {
 
 void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
                               bool& Proceed, LRESULT& ReturnValue) {
-    if (hWnd != this->hWnd())
-        return; // cmdHelp: its menu comes with the help
-    if (WizardHelpMessage(*this, hWnd, message, wParam, lParam, Proceed, ReturnValue))
-        return;
-    switch (message) {
-    case WM_DROPFILES: {
-        const auto drop = reinterpret_cast<HDROP>(wParam);
-        std::wstring file(1024, L'\0');
-        if (DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size())))
-            (*this)(L"txtLogo").SetText(ChopNull(file));
-        DragFinish(drop);
-        Proceed = false;
-        return;
-    }
-    default:
-        return;
-    }
+    RunSteps(L"frmWizard.sc_GotMessage", {[&] {
+                 if (hWnd != this->hWnd()) {
+                     if (message == WM_PAINT && hWnd == (*this)(L"cmdHelp").hWnd())
+                         PaintHelpArrow(hWnd, message, wParam, lParam, Proceed, ReturnValue);
+                     return;
+                 }
+                 if (!WizardHelpMessage(*this, hWnd, message, wParam, lParam, Proceed, ReturnValue))
+                     ChromeMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
+             }});
 }
 
 frmWizard& Wizard() {

@@ -7,6 +7,8 @@
 #include "wizard/controls/CommandLink.h"
 #include "wizard/controls/IENavButton.h"
 #include "wizard/controls/ProgressBar.h"
+#include "core/WizardChrome.h"
+#include "wizard/frame/Aero.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Imaging.h"
@@ -43,7 +45,8 @@ class frmWizard : public Form, public WizardHelpMembers {
     int32_t StepCnt = 0;
     int32_t CurrentStep = -1;
     Control* CurrentPic = nullptr;
-    bool Glass = false; // no composition under Wine
+    bool& Glass = WizardGlass;   // the glass frame is on (one flag with the drawing's)
+    GlassMargins GlassMargins{}; // the frame extended into the client area
     double ImageScale = 1.0;
     int32_t TransparentColor = -1, TransparentColorPrev = -1;
     bool PicHasTrans = false;
@@ -65,6 +68,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void Form_Load() override;
     void Form_Unload(bool& Cancel) override;
     void Form_Resize() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
 
   private:
     struct ModeEntry {
@@ -107,6 +111,28 @@ class frmWizard : public Form, public WizardHelpMembers {
     void sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                        LRESULT& ReturnValue);
 
+    // The chrome (WizardChrome.cpp): glass frame, window messages, Help
+    // button and menu, help mode, About box.
+    void WireChrome();
+    void AddGlass();
+    void RepaintAll();
+    void DrawGlassTitle();
+    bool ChromeMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, bool& Proceed,
+                       LRESULT& ReturnValue);
+    void PaintHelpArrow(HWND button, UINT message, WPARAM wParam, LPARAM lParam, bool& Proceed,
+                        LRESULT& ReturnValue);
+    void cmdHelp_Click();
+    void mnuContext_Click();
+    void mnuHelp_Click();
+    void mnuHelpToc_Click();
+    void mnuAbout_Click();
+    void picAbout_Click();
+    void picHeader_MouseMove(int Button, int Shift, int X, int Y);
+    void picContextHelp_MouseMove();
+    Surface glassWindow, glassHeader, glassAbout; // what glass draws on each surface
+    HWND lastHoverWindow = nullptr;               // help mode: the last window hovered
+    std::wstring lastHoverControl;                // and the last wizard control ("" none)
+
     SubClasser sc, scMain, scLogo, scOpen;
     bool ShowOpenWarning = false;
     std::wstring LastLoadError; // why the last load failed, when Next should say more
@@ -118,3 +144,5 @@ class frmWizard : public Form, public WizardHelpMembers {
 };
 
 frmWizard& Wizard();
+// Shows the About box; tests replace it to see the request.
+extern void (*AboutBox)(Form& owner, bool modal);

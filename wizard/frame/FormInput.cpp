@@ -1,0 +1,89 @@
+// The form's key preview and the mouse events of picture boxes.
+#include "wizard/frame/Form.h"
+
+#include <windowsx.h>
+
+namespace {
+
+int ShiftState(const MSG* msg) {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= 2;
+    // A system key message says itself whether Alt is down (bit 29).
+    if (GetKeyState(VK_MENU) < 0 ||
+        (msg && msg->message == WM_SYSKEYDOWN && (msg->lParam & (1 << 29))))
+        shift |= 4;
+    return shift;
+}
+
+int ButtonOf(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return 1;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 2;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return 4;
+    default: // a move: the buttons held
+        return ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
+               ((wParam & MK_MBUTTON) ? 4 : 0);
+    }
+}
+
+} // namespace
+
+bool Form::PreviewKey(const MSG& msg) {
+    if (ending_ || !hwnd_)
+        return false;
+    int key = static_cast<int>(msg.wParam);
+    Form_KeyDown(key, ShiftState(&msg));
+    return key == 0;
+}
+
+void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ending_)
+        return;
+    // Signed halves: a captured mouse left of or above the box is negative.
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    const int button = ButtonOf(message, wParam);
+    const int shift = ShiftState(nullptr);
+    const auto raise = [&](const std::function<void(int, int, int, int)>& handler) {
+        if (handler) {
+            const auto copy = handler;
+            copy(button, shift, x, y);
+        }
+    };
+    switch (message) {
+    case WM_MOUSEMOVE:
+        raise(box.MouseMove);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressedPicture_ = &box;
+        raise(box.MouseDown);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        raise(box.MouseDown);
+        break;
+    case WM_LBUTTONUP: {
+        const bool pressed = pressedPicture_ == &box;
+        pressedPicture_ = nullptr;
+        raise(box.MouseUp);
+        RECT client{};
+        GetClientRect(box.hWnd(), &client);
+        if (pressed && PtInRect(&client, POINT{x, y}))
+            Raise(box.Click);
+        break;
+    }
+    default:
+        raise(box.MouseUp);
+        break;
+    }
+}
