@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <vector>
 
-void (*AboutBox)(Form& owner, bool modal) = ShowAbout;
+void (*AboutOpener)(Form& owner, bool modal) = ShowAbout;
 
 namespace {
 
@@ -278,17 +278,17 @@ void frmWizard::mnuHelpToc_Click() {
 }
 
 void frmWizard::mnuAbout_Click() {
-    RunSteps(L"frmWizard.mnuAbout_Click", {[&] { AboutBox(*this, true); }});
+    RunSteps(L"frmWizard.mnuAbout_Click", {[&] { AboutOpener(*this, true); }});
 }
 
 void frmWizard::picAbout_Click() {
-    RunSteps(L"frmWizard.picAbout_Click", {[&] { AboutBox(*this, true); }});
+    RunSteps(L"frmWizard.picAbout_Click", {[&] { AboutOpener(*this, true); }});
 }
 
 void frmWizard::Form_KeyDown(int& KeyCode, int Shift) {
     if (!IsAboutKey(KeyCode, Shift))
         return;
-    RunSteps(L"frmWizard.Form_KeyDown", {[&] { AboutBox(*this, false); }});
+    RunSteps(L"frmWizard.Form_KeyDown", {[&] { AboutOpener(*this, false); }});
     KeyCode = 0;
 }
 

@@ -145,4 +145,4 @@ class frmWizard : public Form, public WizardHelpMembers {
 
 frmWizard& Wizard();
 // Shows the About box; tests replace it to see the request.
-extern void (*AboutBox)(Form& owner, bool modal);
+extern void (*AboutOpener)(Form& owner, bool modal);
