@@ -74,6 +74,8 @@ TEST(ChangeIconRules, OnlyTheGripsLowerRightSizes) {
     EXPECT_TRUE(GripSizes(g, 291, 193));  // 9 * 11 = 99
     EXPECT_FALSE(GripSizes(g, 290, 193)); // 8 * 11 = 88
     EXPECT_FALSE(GripSizes(g, 291, 192)); // 9 * 10 = 90
+    EXPECT_FALSE(GripSizes(g, 289, 196)); // 7 * 14 = 98: not above
+    EXPECT_TRUE(GripSizes(g, 289, 197));  // 7 * 15 = 105
     EXPECT_FALSE(GripSizes(g, 282, 199)); // the left edge: dx 0
     EXPECT_FALSE(GripSizes(g, 299, 182)); // the top edge: dy 0
     EXPECT_FALSE(GripSizes(g, 281, 199)); // outside
@@ -128,7 +130,7 @@ TEST(ChangeIconRules, TooSmallSkipsTheMovesThatNeedNegativeSizes) {
     EXPECT_FALSE(none.Icons.has_value());
     ASSERT_TRUE(none.Cancel.has_value());
     // A size of exactly zero is still a size.
-    const ChangeIconMoves edge = LayOutChangeIcon(300, 1695, Designed());
+    const ChangeIconMoves edge = LayOutChangeIcon(300, 1845, Designed());
     ExpectPlace(edge.Icons, 150, 1200, 0, 0);
 }
 

@@ -390,9 +390,14 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
                 Picture p{change};
                 EnumChildWindows(GetParent(change), FindIconBox, reinterpret_cast<LPARAM>(&p));
                 ASSERT_NE(p.Box, nullptr);
-                HDC dc = GetDC(p.Box);
-                preview = GetPixel(dc, 16, 16);
-                ReleaseDC(p.Box, dc);
+                // Read from the screen, where the user sees it.
+                SetForegroundWindow(wizard);
+                PumpFor(300);
+                RECT r{};
+                GetWindowRect(p.Box, &r);
+                HDC screen = GetDC(nullptr);
+                preview = GetPixel(screen, r.left + 16, r.top + 16);
+                ReleaseDC(nullptr, screen);
             });
         ASSERT_NE(wizard, nullptr);
         PostMessageW(wizard, WM_CLOSE, 0, 0);
