@@ -185,7 +185,7 @@ TEST_F(ChangeIcon, DefaultIconsShowAtOnceAndOkStoresTheDefault) {
     EXPECT_NE(GetWindowLongW(d.hWnd(), GWL_STYLE) & WS_THICKFRAME, 0);
 
     d.Show(false, wizard.get());
-    PumpEvents(100);
+    PumpEvents(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 4000 : 100);
     // Tab from the list: OK, Cancel, Use Default, the text box, Browse.
     std::vector<HWND> order;
     HWND at = d.lstIcons.hWnd();
