@@ -106,14 +106,6 @@ TEST(ChangeIconRules, LayoutFollowsTheWindowFromTheListsMargin) {
     ExpectPlace(m.OK, 6510, 7005, 1095, 345);
     ExpectPlace(m.Default, 150, 7005, 1170, 345);
     ExpectPlace(m.Icons, 150, 1200, 8700, 5655);
-
-    ChangeIconPlaces wide = Designed();
-    wide.Icons.Left = 300;
-    m = LayOutChangeIcon(9000, 7500, wide);
-    ExpectPlace(m.Browse, 7605, 457, 1095, 345);
-    ExpectPlace(m.Filename, 150, 480, 7155, 285);
-    ExpectPlace(m.Default, 300, 6855, 1170, 345);
-    ExpectPlace(m.Icons, 300, 1200, 8400, 5355);
 }
 
 TEST(ChangeIconRules, TooSmallSkipsTheMovesThatNeedNegativeSizes) {
