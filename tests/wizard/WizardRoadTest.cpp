@@ -1,6 +1,7 @@
 // Quorvel.exe as a new user drives it: Next by BM_CLICK, text typed with
 // SendInput, the built-in logo; the saver made is parsed with core/, the
 // recent list read after closing, and the saver reopened and saved again.
+#include "core/IconDirectory.h"
 #include "core/SaverTail.h"
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/WinTest.h"
@@ -10,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -105,10 +107,12 @@ std::wstring Wide(const std::string& s) {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-// Pages 0 to 4 with Next; `name` typed over the default name, the saver
-// written to `target`. Returns the wizard window, on "All Done!".
+// Pages 0 to 4 with Next; `name` typed over the default name, then
+// `onNamePage`, the saver written to `target`. Returns the wizard window, on
+// "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
-               std::wstring& defaultName, std::wstring& offeredPath) {
+               std::wstring& defaultName, std::wstring& offeredPath,
+               const std::function<void(HWND)>& onNamePage = {}) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -126,7 +130,9 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     defaultName = WindowText(field);
     if (!name.empty())
         Type(name); // over the whole text, selected when the page gave it the focus
-    Click(next);    // where to save
+    if (onNamePage)
+        onNamePage(wizard);
+    Click(next); // where to save
     const HWND create = WaitChild(wizard, L"Create");
     EXPECT_NE(create, nullptr);
     const HWND saveAs = Focused(wizard);
@@ -221,4 +227,128 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
     EXPECT_EQ(RecentValue(L"0File"), Wide(second));
     EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+}
+
+namespace {
+
+// Alt with a letter, as the keyboard gives it.
+void AltKey(WORD letter) {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_MENU, letter, letter, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    PumpFor(400);
+}
+
+void PressKey(WORD vk) {
+    INPUT keys[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = vk;
+        keys[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(2, keys, sizeof(INPUT));
+    PumpFor(300);
+}
+
+struct Picture {
+    HWND Button = nullptr;
+    HWND Box = nullptr;
+};
+
+BOOL CALLBACK FindIconBox(HWND w, LPARAM lp) {
+    auto* p = reinterpret_cast<Picture*>(lp);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (w != p->Button && std::wstring(cls) == L"QuorvelPicture") {
+        p->Box = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::vector<uint8_t> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type) {
+    HRSRC found = FindResourceW(module, name, type);
+    if (!found)
+        return {};
+    const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+    return data ? std::vector<uint8_t>(data, data + SizeofResource(module, found))
+                : std::vector<uint8_t>{};
+}
+
+} // namespace
+
+TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("Icon Test.scr");
+    const std::string library = TestDir() + "threeicons.dll";
+    const std::string exe = "\"" + TestDir() + "Quorvel.exe\"";
+    COLORREF preview = CLR_INVALID;
+    bool dialogClosed = false;
+    {
+        ChildProcess creator(exe);
+        ASSERT_TRUE(creator.Started());
+        std::wstring defaultName, offered;
+        const HWND wizard =
+            MakeSaver(creator, L"", Wide(target), defaultName, offered, [&](HWND wizard) {
+                const HWND change = WaitChild(wizard, L"Change...");
+                ASSERT_NE(change, nullptr);
+                PostMessageW(change, BM_CLICK, 0, 0); // the dialog is modal: do not wait
+                const HWND dialog = WaitForWindow(creator.Id(), nullptr, "Change Icon", 10000);
+                ASSERT_NE(dialog, nullptr);
+                SetForegroundWindow(dialog);
+                Pause();
+                AltKey('L'); // "&Look for icons in this file:"
+                Type(Wide(library));
+                AltKey('S'); // "&Select an icon...": the list loads the file
+                PressKey(VK_DOWN);
+                PressKey(VK_DOWN); // the third icon
+                Pause();
+                PressKey(VK_RETURN); // OK
+                for (int i = 0; i < 50 && IsWindow(dialog); ++i)
+                    PumpFor(100);
+                dialogClosed = !IsWindow(dialog);
+                Picture p{change};
+                EnumChildWindows(GetParent(change), FindIconBox, reinterpret_cast<LPARAM>(&p));
+                ASSERT_NE(p.Box, nullptr);
+                // Read from the screen, where the user sees it.
+                SetForegroundWindow(wizard);
+                PumpFor(300);
+                RECT r{};
+                GetWindowRect(p.Box, &r);
+                HDC screen = GetDC(nullptr);
+                preview = GetPixel(screen, r.left + 16, r.top + 16);
+                ReleaseDC(nullptr, screen);
+            });
+        ASSERT_NE(wizard, nullptr);
+        PostMessageW(wizard, WM_CLOSE, 0, 0);
+        EXPECT_EQ(creator.Wait(20000), 0u);
+    }
+    EXPECT_TRUE(dialogClosed);
+    EXPECT_EQ(preview, RGB(30, 40, 220)); // the blue group's 32 x 32 image
+
+    // The saver's group 5 is the library's third group, renumbered, with its images.
+    const UniqueModule source(LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const UniqueModule saver(LoadLibraryExA(target.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(source);
+    ASSERT_TRUE(saver);
+    const std::vector<uint8_t> group =
+        ResourceBytes(source.get(), MAKEINTRESOURCEW(103), MAKEINTRESOURCEW(14));
+    const auto expected = RenumberIconGroup(group.data(), group.size());
+    ASSERT_TRUE(expected.has_value());
+    ASSERT_EQ(expected->SourceIds.size(), 2u);
+    EXPECT_EQ(ResourceBytes(saver.get(), MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(14)),
+              expected->Directory);
+    for (std::size_t k = 0; k < expected->SourceIds.size(); ++k) {
+        const std::vector<uint8_t> image = ResourceBytes(
+            source.get(), MAKEINTRESOURCEW(expected->SourceIds[k]), MAKEINTRESOURCEW(3));
+        ASSERT_FALSE(image.empty());
+        EXPECT_EQ(ResourceBytes(saver.get(), MAKEINTRESOURCEW(k + 1), MAKEINTRESOURCEW(3)), image)
+            << k;
+    }
 }

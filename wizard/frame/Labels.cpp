@@ -1,6 +1,8 @@
 // Windowless labels: their container paints them and hit-tests them for
-// Click, DblClick and the mouse pointer.
+// Click, DblClick and the mouse pointer; the form finds their access keys.
 #include "wizard/frame/Form.h"
+
+#include "core/AccessKey.h"
 
 #include <windowsx.h>
 
@@ -67,4 +69,53 @@ bool Form::LabelMouse(HWND /*window*/, const Control* container, UINT message, L
     default:
         return false;
     }
+}
+
+namespace {
+
+bool TakesFocus(const Control& c) {
+    switch (c.Kind) {
+    case ControlKind::Label:
+    case ControlKind::Timer:
+    case ControlKind::Frame:
+        return false;
+    default:
+        return c.hWnd() && c.Usable() && !(c.Flags() & CtlNoTabStop);
+    }
+}
+
+} // namespace
+
+bool Form::LabelAccessKey(const MSG& msg) {
+    // Alt is down (bit 29) and Ctrl is not: Ctrl+Alt is AltGr on many keyboards.
+    if (msg.message != WM_SYSKEYDOWN || !(msg.lParam & (1 << 29)) || GetKeyState(VK_CONTROL) < 0)
+        return false;
+    const auto typed = static_cast<wchar_t>(
+        MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR) & 0x7FFF);
+    if (typed == 0)
+        return false;
+    for (const auto& label : controls_) {
+        if (label->Kind != ControlKind::Label || !label->Usable() ||
+            !MatchesAccessKey(AccessKeyOf(label->Caption()), typed))
+            continue;
+        // The next control in tab order after the label, from the first again
+        // when none follows.
+        Control* next = nullptr;
+        Control* first = nullptr;
+        for (const auto& c : controls_) {
+            if (!TakesFocus(*c))
+                continue;
+            if (c->TabIndex > label->TabIndex && (!next || c->TabIndex < next->TabIndex))
+                next = c.get();
+            if (!first || c->TabIndex < first->TabIndex)
+                first = c.get();
+        }
+        if (!next)
+            next = first;
+        if (next) {
+            next->SetFocus();
+            return true;
+        }
+    }
+    return false;
 }

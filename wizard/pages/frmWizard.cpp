@@ -12,6 +12,7 @@
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardTable.h"
+#include "wizard/pages/frmChangeIcon.h"
 
 #include <commctrl.h>
 
@@ -93,6 +94,8 @@ void frmWizard::Wire() {
     f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
     f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
     Link(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
+    f(L"cmdIcon").Click = [this] { cmdIcon_Click(); };
+    f(L"picIcon").DblClick = [this] { picIcon_DblClick(); };
     f(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
     for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL", L"txtSaveAs"})
         f(name).GotFocus = [this, name] {
@@ -231,6 +234,7 @@ void frmWizard::Form_Load() {
              scLogo.SubClass(f(L"txtLogo").hWnd());
              scOpen.SubClass(f(L"picOpen").hWnd());
              picPreview.ShowOn(f(L"picPreview").hWnd());
+             picIconDrawing.ShowOn(f(L"picIcon").hWnd());
              DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
          },
          [&] {
@@ -348,12 +352,31 @@ void frmWizard::picStep_GotFocus(int index) {
 }
 
 void frmWizard::UpdateIcon() {
-    const HWND box = (*this)(L"picIcon").hWnd();
-    const UniqueIcon icon(reinterpret_cast<HICON>(GetFileIcon(IconFile, IconIndex)));
-    InvalidateRect(box, nullptr, TRUE);
-    UpdateWindow(box);
-    if (const WindowDC dc(box); icon && dc)
-        DrawIcon(dc.get(), 0, 0, icon.get());
+    const Control& box = (*this)(L"picIcon");
+    RECT client{};
+    GetClientRect(box.hWnd(), &client);
+    if (picIconDrawing.Width() != client.right || picIconDrawing.Height() != client.bottom)
+        picIconDrawing.Resize(client.right, client.bottom);
+    picIconDrawing.Fill(BackColorOf(&box));
+    // ExtractIconW answers 1 for a file that is no program, library or icon
+    // file: that is no icon, and nothing to draw or destroy.
+    if (const UINT_PTR handle = GetFileIcon(IconFile, IconIndex); handle > 1) {
+        const UniqueIcon icon(reinterpret_cast<HICON>(handle));
+        DrawIcon(picIconDrawing.Dc(), 0, 0, icon.get());
+    }
+    picIconDrawing.Refresh();
+}
+
+void frmWizard::cmdIcon_Click() {
+    RunSteps(L"frmWizard.cmdIcon_Click", {[&] {
+                                              frmChangeIcon dialog(*this, IconFile, IconIndex);
+                                              dialog.Show(true, this);
+                                          },
+                                          [&] { UpdateIcon(); }});
+}
+
+void frmWizard::picIcon_DblClick() {
+    cmdIcon_Click();
 }
 
 void frmWizard::cmdNext_Click() {

@@ -63,6 +63,11 @@ class frmWizard : public Form, public WizardHelpMembers {
 
     // The drawings of the logo page's work boxes.
     Surface picPreview, picBMP, picSave, picTmp;
+    // What picIcon shows: the saver's icon, kept across repaints.
+    Surface picIconDrawing;
+
+    // Draws icon IconIndex of IconFile into picIcon.
+    void UpdateIcon();
 
   protected:
     void Form_Load() override;
@@ -94,7 +99,8 @@ class frmWizard : public Form, public WizardHelpMembers {
     void cmdBrowseSaver_Click();
     void picStep_GotFocus(int index);
     void lblTitle_Change();
-    void UpdateIcon();
+    void cmdIcon_Click();
+    void picIcon_DblClick();
     void EnterModesPage();
     void DoneLayout();
     void DrawOpenWarning(bool show);
