@@ -52,6 +52,11 @@ class FinishPages : public ::testing::Test {
     std::unique_ptr<frmWizard> wizard;
 };
 
+// Screenshots are taken from outside while the test pauses.
+void Pause() {
+    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 4000 : 0);
+}
+
 using Items = std::vector<std::pair<std::wstring, LONG_PTR>>;
 
 Items ItemsOf(const APIListBox& list) {
@@ -130,6 +135,7 @@ TEST_F(FinishPages, ListsMoveEffectsAndFollowTheLibrary) {
     EXPECT_NE(standardText, L"Desc");
     EXPECT_FALSE(w(L"cmdAdd").Enabled());
     EXPECT_TRUE(w(L"cmdRemove").Enabled());
+    Pause();
 
     // A highlight in one list takes the other's away.
     Highlight(w.lstModes, 1);
@@ -218,6 +224,8 @@ TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
                           L"logo, such as a Flash animation.")
             << how;
         EXPECT_EQ(b.Icon, 1) << how;
+        if (how == 0)
+            Pause();
         EXPECT_EQ(b.Edit, w(L"txtTip").hWnd()) << how;
         HideHelpTip();
     }
@@ -290,6 +298,7 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     w.NextStep(1);
     ASSERT_EQ(w.CurrentStep, 5);
     EXPECT_EQ(w.ScrFile, Wide(dir.Path("kept.scr")));
+    Pause();
 
     w.Link(L"cmdAgain").Click();
     EXPECT_EQ(w.CurrentStep, 0);
