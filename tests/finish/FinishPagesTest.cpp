@@ -267,6 +267,17 @@ TEST_F(FinishPages, SettingsOpenTheSaversSheetAndTheListsFollowIt) {
                    PressCancel(sheet);
                });
     EXPECT_EQ(general, "General");
+
+    // Preview: the highlighted effect in a window of its own, closed by a key.
+    ASSERT_EQ(FindWindowA("WindowsScreenSaverClassPreview", nullptr), nullptr);
+    Press(w, L"cmdPreview");
+    const HWND preview = FindWindowA("WindowsScreenSaverClassPreview", nullptr);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(IsWindowVisible(preview));
+    PumpFor(1500); // its first frames
+    SendMessageA(preview, WM_KEYDOWN, 'A', 0);
+    PumpFor(300);
+    EXPECT_EQ(FindWindowA("WindowsScreenSaverClassPreview", nullptr), nullptr);
 }
 
 TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInTheHeader) {
