@@ -8,6 +8,7 @@
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/MessagePump.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
@@ -345,4 +346,23 @@ TEST_F(FinishPages, AnInstallerThatCannotStartIsReported) {
             << answer.Text;
         EXPECT_GT(answer.Text.size(), path.size() + 40); // the system's reason follows
     }
+}
+
+TEST_F(FinishPages, EscWithABalloonUpClosesTheBalloonThenTheWizard) {
+    frmWizard& w = Open();
+    SetForegroundWindow(w.hWnd());
+    const auto esc = [] {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(GetFocus(), WM_KEYUP, VK_ESCAPE, 0);
+        DoEvents();
+    };
+    // A help balloon rides on the carrier, which takes the focus.
+    w(L"cmdNext").SetFocus();
+    ASSERT_TRUE(ShowControlHelp(&w(L"cmdNext"), &w, true, nullptr, nullptr, L"", L"", 1, -1, 0));
+    ASSERT_EQ(GetFocus(), w(L"txtTip").hWnd());
+    esc();
+    EXPECT_TRUE(w.Loaded());
+    EXPECT_EQ(GetFocus(), w(L"cmdNext").hWnd()); // given back
+    esc();
+    EXPECT_FALSE(w.Loaded());
 }
