@@ -115,6 +115,16 @@ class BoxAnswerer {
     HANDLE thread_;
 };
 
+// Closes the installer options while their modal loop runs; counts them.
+int optionsSeen = 0;
+void CALLBACK CloseOptions(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND options = FindWindowW(nullptr, L"Installer Options");
+        options && IsWindowVisible(options)) {
+        ++optionsSeen;
+        PostMessageW(options, WM_CLOSE, 0, 0);
+    }
+}
+
 } // namespace
 
 TEST_F(FinishPages, ListsMoveEffectsAndFollowTheLibrary) {
@@ -322,13 +332,21 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     EXPECT_FALSE(w(L"cmdBack").Enabled());
     EXPECT_TRUE(w.Nav.Enabled(1)); // forward, up to the last page reached
 
-    // The installer's options follow the check box.
+    // The installer's options follow the check box, and open only with it.
     Control& options = w(L"cmdInstaller");
+    const UINT_PTR closer = SetTimer(nullptr, 0, 100, CloseOptions);
+    optionsSeen = 0;
     EXPECT_FALSE(options.Enabled());
     SendMessageW(w(L"chkInstaller").hWnd(), BM_CLICK, 0, 0);
     EXPECT_TRUE(options.Enabled());
+    options.Click();
+    EXPECT_EQ(optionsSeen, 1);
     SendMessageW(w(L"chkInstaller").hWnd(), BM_CLICK, 0, 0);
     EXPECT_FALSE(options.Enabled());
+    options.Click();
+    PumpFor(300);
+    EXPECT_EQ(optionsSeen, 1);
+    KillTimer(nullptr, closer);
 }
 
 TEST_F(FinishPages, AnInstallerThatCannotStartIsReported) {
