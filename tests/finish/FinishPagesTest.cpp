@@ -190,6 +190,26 @@ TEST_F(FinishPages, ListsMoveEffectsAndFollowTheLibrary) {
         EXPECT_EQ(State(mask), 0) << mask;
 }
 
+TEST_F(FinishPages, ListsShowASaverReopenedAfterTheFirstVisit) {
+    TempFolder dir;
+    SaverTrailer record = DefaultTrailer();
+    record.Settings.EnabledMask = 8 | 64; // Bounce and Falling, the rest hidden
+    record.Settings.HiddenMask = 0xFE & ~(8 | 64);
+    const std::string saver = MakeSaverFile(
+        dir, "two.scr", record, MakeBitmap32(8, 8, [](int, int) { return 0xFF2040C0u; }));
+    frmWizard& w = OpenAtModes();
+    ASSERT_EQ(ItemsOf(w.lstActive), (Items{{L"Standard", 4}}));
+    w.NextStep(-1);
+    w.NextStep(-1);
+    w.ChosenSaver = Wide(saver); // as the recent list accepts it
+    w.NextStep(1);
+    w.NextStep(1);
+    ASSERT_EQ(w.CurrentStep, 2);
+    EXPECT_EQ(ItemsOf(w.lstActive), (Items{{L"Bounce", 8}, {L"Falling", 64}}));
+    EXPECT_GE(w.lstModes.ItemFromData(4, -1), 0);
+    EXPECT_EQ(w.lstModes.ListCount(), 5);
+}
+
 TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
     frmWizard& w = OpenAtModes();
     Highlight(w.lstModes, 1);
