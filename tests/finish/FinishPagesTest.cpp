@@ -4,6 +4,7 @@
 // place.
 #include "tests/settings/SheetDriver.h"
 #include "tests/support/SaverFiles.h"
+#include "tests/wizard/FormTestSupport.h"
 #include "tests/wizard/WizardFiles.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Installer.h"
@@ -89,31 +90,6 @@ void Press(frmWizard& w, const wchar_t* button) {
 int State(int32_t mask) {
     return SaverLibrary().GetSaverState(mask);
 }
-
-// Answers the first message box of this process from another thread and
-// keeps its text.
-class BoxAnswerer {
-  public:
-    BoxAnswerer() : thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
-    ~BoxAnswerer() {
-        WaitForSingleObject(thread_, 20000);
-        CloseHandle(thread_);
-    }
-    std::string Text;
-
-  private:
-    static DWORD WINAPI Run(void* self) {
-        auto* me = static_cast<BoxAnswerer*>(self);
-        for (int i = 0; i < 300; ++i)
-            if (HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, 100)) {
-                me->Text = MessageBoxText(box);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return 0;
-            }
-        return 0;
-    }
-    HANDLE thread_;
-};
 
 // Closes the installer options while their modal loop runs; counts them.
 int optionsSeen = 0;
@@ -369,21 +345,36 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     KillTimer(nullptr, closer);
 }
 
-TEST_F(FinishPages, AnInstallerThatCannotStartIsReported) {
+TEST_F(FinishPages, InstallerFailureIsReportedAndBrowseFillsTheSavePath) {
     TempFolder dir;
     frmWizard& w = Open();
     InstallerOptions& o = CurrentInstallerOptions();
     o.OutDir = Wide(dir.Path(""));
     o.OutFile = L"Gone-setup";
-    const std::string path = dir.Path("Gone-setup.exe");
+    const std::wstring path = Wide(dir.Path("Gone-setup.exe"));
     {
-        BoxAnswerer answer;
+        DialogAnswerer answer(nullptr, IDOK);
         w.Link(L"cmdTestInstaller").Click();
+        EXPECT_TRUE(answer.Seen);
         EXPECT_EQ(
-            answer.Text.rfind("The installer could not be started:\r\n\r\n" + path + "\r\n", 0), 0u)
-            << answer.Text;
+            answer.Text.rfind(L"The installer could not be started:\r\n\r\n" + path + L"\r\n", 0),
+            0u)
+            << std::string(answer.Text.begin(), answer.Text.end());
         EXPECT_GT(answer.Text.size(), path.size() + 40); // the system's reason follows
     }
+
+    // Browse on the Save page: the dialog starts from the typed name and
+    // gives back the one confirmed, with the default extension.
+    const std::wstring chosen = Wide(dir.Path("Chosen"));
+    w(L"txtSaveAs").SetText(chosen);
+    {
+        DialogAnswerer ok(L"Save Screensaver as...", IDOK);
+        SendMessageW(w(L"cmdSaveAs").hWnd(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(ok.Seen);
+    }
+    const std::wstring saved = w(L"txtSaveAs").Text();
+    EXPECT_EQ(_wcsicmp(saved.c_str(), (chosen + L".scr").c_str()), 0)
+        << std::string(saved.begin(), saved.end());
 }
 
 TEST_F(FinishPages, EscWithABalloonUpClosesTheBalloonThenTheWizard) {
