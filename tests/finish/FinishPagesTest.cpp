@@ -1,7 +1,8 @@
 // The wizard window in this process, through the real quorvel.dll: the two
 // animation lists and the library states behind them, the content-logo
-// notice, the settings sheet, the last page's links and the travel buttons'
-// place.
+// notice, the settings sheet and preview, the last page's links, Browse and
+// the installer options of the Save page, Esc over a help balloon and the
+// travel buttons' place.
 #include "tests/settings/SheetDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/FormTestSupport.h"
