@@ -108,6 +108,8 @@ void frmWizard::Wire() {
     for (int i = 0; i < 6; ++i)
         f(L"picStep", i).GotFocus = [this, i] { picStep_GotFocus(i); };
     WireChrome();
+    WireModes();
+    WireDone();
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
