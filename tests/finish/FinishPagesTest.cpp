@@ -7,6 +7,7 @@
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/FormTestSupport.h"
 #include "tests/wizard/WizardFiles.h"
+#include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
@@ -23,28 +24,8 @@
 
 namespace {
 
-class FinishPages : public ::testing::Test {
+class FinishPages : public WizardFixture {
   protected:
-    void SetUp() override {
-        CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
-        CreatorSettings = SettingsRecord{};
-        CreatorVersion = 40515;
-        AppVersionText = L"4.5.15";
-        AppTitle = L"Quorvel Screensaver Creator";
-    }
-    void TearDown() override {
-        if (wizard && wizard->Loaded())
-            wizard->Unload();
-        wizard.reset();
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
-    }
-    frmWizard& Open() {
-        wizard = std::make_unique<frmWizard>();
-        wizard->Show();
-        PumpFor(200);
-        return *wizard;
-    }
     frmWizard& OpenAtModes() {
         frmWizard& w = Open();
         w.NextStep(1);
@@ -52,7 +33,6 @@ class FinishPages : public ::testing::Test {
         EXPECT_EQ(w.CurrentStep, 2);
         return w;
     }
-    std::unique_ptr<frmWizard> wizard;
 };
 
 // Screenshots are taken from outside while the test pauses.

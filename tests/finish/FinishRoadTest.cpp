@@ -2,6 +2,7 @@
 // it to the last page with an installer: the display panel's entry and the
 // installer are recording programs placed where the creator looks for
 // them, so the test reads what each was started with.
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -16,91 +17,17 @@ namespace {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-struct Found {
-    std::wstring Text;
-    HWND Window = nullptr;
-};
-
-BOOL CALLBACK FindText(HWND w, LPARAM lp) {
-    auto* f = reinterpret_cast<Found*>(lp);
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    if (f->Text == text && IsWindowVisible(w)) {
-        f->Window = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindClass(HWND w, LPARAM lp) {
-    auto* f = reinterpret_cast<std::pair<std::wstring, std::vector<HWND>>*>(lp);
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (f->first == cls && IsWindowVisible(w))
-        f->second.push_back(w);
-    return TRUE;
-}
-
-// The visible children of `top` of a window class, from the top down.
-std::vector<HWND> Visible(HWND top, const std::wstring& cls) {
-    std::pair<std::wstring, std::vector<HWND>> found{cls, {}};
-    EnumChildWindows(top, FindClass, reinterpret_cast<LPARAM>(&found));
-    const auto topOf = [](HWND w) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        return r.top;
-    };
-    std::sort(found.second.begin(), found.second.end(),
-              [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
-    return found.second;
-}
-
 // Waits until `top` shows `count` command links; they come back top down.
 std::vector<HWND> WaitLinks(HWND top, std::size_t count, DWORD ms = 30000) {
     const DWORD start = GetTickCount();
     for (;;) {
-        std::vector<HWND> links = Visible(top, L"QuorvelCommandLink");
+        std::vector<HWND> links = VisibleChildren(top, L"QuorvelCommandLink");
         if (links.size() == count || GetTickCount() - start > ms)
             return links;
         PumpFor(50);
     }
 }
 
-HWND WaitChild(HWND top, const std::wstring& text, DWORD ms = 10000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Found f{text};
-        EnumChildWindows(top, FindText, reinterpret_cast<LPARAM>(&f));
-        if (f.Window || GetTickCount() - start > ms)
-            return f.Window;
-        PumpFor(50);
-    }
-}
-
-void Click(HWND button) {
-    ASSERT_NE(button, nullptr);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &r);
-    PumpFor(300);
-}
-
-void ClickLink(HWND link) {
-    ASSERT_NE(link, nullptr);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
-                        &r);
-    SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 60000, &r);
-    PumpFor(300);
-}
-
-HWND Focused(HWND wizard) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(wizard, nullptr), &info);
-    return info.hwndFocus;
-}
-
-// The text a recording program left, waited for.
 std::string WaitLog(const std::string& path, DWORD ms = 20000) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -171,7 +98,7 @@ TEST(FinishRoad, LinksStartThePanelAndTheInstallerThenAgainAndExit) {
     // "Create another": the first page, its one link the saver's Browse.
     ClickLink(links[2]);
     EXPECT_EQ(WaitLinks(wizard, 1).size(), 1u);
-    EXPECT_EQ(Visible(wizard, L"ComboBox").size(), 1u); // the recent list
+    EXPECT_EQ(VisibleChildren(wizard, L"ComboBox").size(), 1u); // the recent list
     EXPECT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
 
     // Round again without the installer; Exit ends the program normally.

@@ -17,38 +17,11 @@
 
 namespace {
 
-BOOL CALLBACK FindCombo(HWND w, LPARAM lp) {
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) == L"ComboBox" && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(lp) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindLinks(HWND w, LPARAM lp) {
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) == L"QuorvelCommandLink" && IsWindowVisible(w))
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-    return TRUE;
-}
-
 // The "All Done!" page's Exit link: the lowest of its three visible command
 // links (no installer made); nullptr while another page shows.
 HWND ExitLink(HWND top) {
-    std::vector<HWND> links;
-    EnumChildWindows(top, FindLinks, reinterpret_cast<LPARAM>(&links));
-    if (links.size() != 3)
-        return nullptr;
-    const auto topOf = [](HWND w) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        return r.top;
-    };
-    return *std::max_element(links.begin(), links.end(),
-                             [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
+    const std::vector<HWND> links = VisibleChildren(top, L"QuorvelCommandLink");
+    return links.size() == 3 ? links.back() : nullptr;
 }
 
 HWND WaitExitLink(HWND top, DWORD ms) {
@@ -60,16 +33,6 @@ HWND WaitExitLink(HWND top, DWORD ms) {
             return nullptr;
         PumpFor(50);
     }
-}
-
-// A command link takes a mouse click, not BM_CLICK.
-void ClickLink(HWND link) {
-    ASSERT_NE(link, nullptr);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
-                        &r);
-    SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 30000, &r);
-    Pause();
 }
 
 struct Parsed {
@@ -207,9 +170,9 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         ASSERT_TRUE(creator.Started());
         const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
         ASSERT_NE(wizard, nullptr);
-        HWND combo = nullptr;
-        EnumChildWindows(wizard, FindCombo, reinterpret_cast<LPARAM>(&combo));
-        ASSERT_NE(combo, nullptr);
+        const std::vector<HWND> combos = VisibleChildren(wizard, L"ComboBox");
+        ASSERT_EQ(combos.size(), 1u);
+        const HWND combo = combos[0];
         EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
         SendMessageW(combo, CB_SETCURSEL, 0, 0);
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -230,30 +193,6 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
 }
 
 namespace {
-
-// Alt with a letter, as the keyboard gives it.
-void AltKey(WORD letter) {
-    INPUT keys[4] = {};
-    const WORD codes[4] = {VK_MENU, letter, letter, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, keys, sizeof(INPUT));
-    PumpFor(400);
-}
-
-void PressKey(WORD vk) {
-    INPUT keys[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = vk;
-        keys[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(2, keys, sizeof(INPUT));
-    PumpFor(300);
-}
 
 struct Picture {
     HWND Button = nullptr;
@@ -303,13 +242,13 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
                 ASSERT_NE(dialog, nullptr);
                 SetForegroundWindow(dialog);
                 Pause();
-                AltKey('L'); // "&Look for icons in this file:"
+                PressKeys({VK_MENU, 'L'}); // "&Look for icons in this file:"
                 Type(Wide(library));
-                AltKey('S'); // "&Select an icon...": the list loads the file
-                PressKey(VK_DOWN);
-                PressKey(VK_DOWN); // the third icon
+                PressKeys({VK_MENU, 'S'}); // "&Select an icon...": the list loads the file
+                PressKeys({VK_DOWN});
+                PressKeys({VK_DOWN}); // the third icon
                 Pause();
-                PressKey(VK_RETURN); // OK
+                PressKeys({VK_RETURN}); // OK
                 for (int i = 0; i < 50 && IsWindow(dialog); ++i)
                     PumpFor(100);
                 dialogClosed = !IsWindow(dialog);
