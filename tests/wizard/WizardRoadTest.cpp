@@ -8,7 +8,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -180,9 +184,11 @@ std::wstring Wide(const std::string& s) {
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
 // Pages 0 to 4 with Next; `name` typed over the default name, the saver
-// written to `target`. Returns the wizard window, on "All Done!".
+// written to `target`; `onLogoPage` runs on the logo page. Returns the
+// wizard window, on "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
-               std::wstring& defaultName, std::wstring& offeredPath) {
+               std::wstring& defaultName, std::wstring& offeredPath,
+               const std::function<void(HWND wizard)>& onLogoPage = nullptr) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -192,6 +198,8 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Pause();
     Click(next); // to the logo page: the built-in logo
     EXPECT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    if (onLogoPage)
+        onLogoPage(wizard);
     Click(next); // animations
     EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
     Click(next); // name and texts
@@ -209,6 +217,26 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Click(create);
     EXPECT_NE(WaitExitLink(wizard, 30000), nullptr); // "All Done!"
     return wizard;
+}
+
+BOOL CALLBACK FindTrackbar(HWND w, LPARAM lp) {
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (std::wstring(cls) == L"msctls_trackbar32") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The logo bitmap's width and height in the saver's logo bytes.
+std::pair<int32_t, int32_t> LogoSize(const std::vector<uint8_t>& logo) {
+    int32_t w = 0, h = 0;
+    if (logo.size() >= 26) {
+        std::memcpy(&w, &logo[18], 4);
+        std::memcpy(&h, &logo[22], 4);
+    }
+    return {w, h < 0 ? -h : h};
 }
 
 } // namespace
@@ -295,4 +323,52 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
     EXPECT_EQ(RecentValue(L"0File"), Wide(second));
     EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+}
+
+// "Scale Image..." from the logo page: the wizard waits greyed while the
+// dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's logo.
+TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("scaled.scr");
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    ASSERT_TRUE(creator.Started());
+    // Opens the dialog, moves the slider to `percent` as a release of the
+    // thumb there sends it, and presses `button`; the position it opened at.
+    const auto scale = [&](HWND wizard, int percent, const wchar_t* button) {
+        Click(Child(wizard, L"Scale &Image..."));
+        const HWND dialog = WaitForWindow(creator.Id(), nullptr, "Scale Image", 10000);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return -1;
+        EXPECT_FALSE(IsWindowEnabled(wizard));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), wizard);
+        HWND bar = nullptr;
+        EnumChildWindows(dialog, FindTrackbar, reinterpret_cast<LPARAM>(&bar));
+        EXPECT_NE(bar, nullptr);
+        if (!bar)
+            return -1;
+        const int opened = static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0));
+        SendMessageW(bar, TBM_SETPOS, TRUE, percent);
+        SendMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                     reinterpret_cast<LPARAM>(bar));
+        Pause();
+        Click(Child(dialog, button));
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_TRUE(IsWindowEnabled(wizard));
+        return opened;
+    };
+    std::wstring name, offered;
+    const HWND wizard = MakeSaver(creator, L"", Wide(target), name, offered, [&](HWND w) {
+        EXPECT_EQ(scale(w, 300, L"Cancel"), 100);
+        EXPECT_EQ(scale(w, 200, L"OK"), 100); // Cancel left the scale alone
+        EXPECT_EQ(scale(w, 150, L"Cancel"), 200);
+    });
+    ASSERT_NE(wizard, nullptr);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(LogoSize(made.Logo), std::make_pair(400, 400)); // the built-in 200 x 200 logo
+    EXPECT_EQ(made.Logo.size(), 54u + 400u * 400 * 4);
 }
