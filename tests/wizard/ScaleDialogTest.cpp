@@ -348,4 +348,12 @@ TEST_F(ScaleDialog, PopupShowsActualSizeBelowThePointerUntilItMovesAway) {
         SendMessageW(popup.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(r.right - r.left - 3, 3));
         EXPECT_FALSE(popup.Visible()) << percent;
     }
+
+    // Closing the wizard takes the dialog and the pop-up with it.
+    SendMessageW(d(L"cmdCancel").hWnd(), BM_CLICK, 0, 0);
+    SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(preview, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    ASSERT_TRUE(popup.Visible());
+    EXPECT_TRUE(w.Unload());
+    EXPECT_FALSE(popup.Loaded());
 }
