@@ -219,14 +219,56 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     return wizard;
 }
 
-BOOL CALLBACK FindTrackbar(HWND w, LPARAM lp) {
+std::wstring ClassOf(HWND w) {
     wchar_t cls[64] = {};
     GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) == L"msctls_trackbar32") {
+    return cls;
+}
+
+BOOL CALLBACK FindTrackbar(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"msctls_trackbar32") {
         *reinterpret_cast<HWND*>(lp) = w;
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK FindMiniatureScreen(HWND w, LPARAM lp) {
+    // The monitor's screen: a picture box in a picture box in a picture box.
+    const HWND up = GetParent(w);
+    if (ClassOf(w) == L"QuorvelPicture" && ClassOf(up) == L"QuorvelPicture" &&
+        ClassOf(GetParent(up)) == L"QuorvelPicture") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The pointer rests on the dialog's miniature logo: the actual-size pop-up
+// shows it at `percent`, and goes when the pointer moves away.
+void RestOnMiniature(HWND dialog, DWORD pid, int percent) {
+    HWND screen = nullptr;
+    EnumChildWindows(dialog, FindMiniatureScreen, reinterpret_cast<LPARAM>(&screen));
+    ASSERT_NE(screen, nullptr);
+    POINT at{3, 3};
+    ClientToScreen(screen, &at);
+    SetCursorPos(at.x, at.y);
+    const HWND popup = WaitForWindow(pid, "QuorvelForm", "", 5000);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), dialog);
+    RECT r{};
+    GetWindowRect(popup, &r);
+    EXPECT_EQ(r.left, at.x);
+    EXPECT_EQ(r.top, at.y + 30);
+    const int side = 200 * percent / 100; // the built-in logo's
+    EXPECT_GT(r.right - r.left, side);
+    EXPECT_LT(r.right - r.left, side + 40);
+    EXPECT_GT(r.bottom - r.top, side + 10); // "Actual Size:" above it
+    Pause();
+    SetCursorPos(at.x + 11, at.y - 20); // off the miniature too
+    for (int i = 0; i < 40 && IsWindowVisible(popup); ++i)
+        PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(popup));
 }
 
 // The logo bitmap's width and height in the saver's logo bytes.
@@ -354,6 +396,8 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
         SendMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
                      reinterpret_cast<LPARAM>(bar));
         Pause();
+        if (button && button == std::wstring(L"OK"))
+            RestOnMiniature(dialog, creator.Id(), percent);
         if (button) {
             Click(Child(dialog, button));
         } else {
