@@ -10,7 +10,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,12 +73,13 @@ std::wstring Wide(const std::string& s) {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-// Pages 0 to 4 with Next; `name` typed over the default name, then
-// `onNamePage`, the saver written to `target`. Returns the wizard window, on
-// "All Done!".
+// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `name` is
+// typed over the default name, then `onNamePage` runs, and the saver is
+// written to `target`. Returns the wizard window, on "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
                std::wstring& defaultName, std::wstring& offeredPath,
-               const std::function<void(HWND)>& onNamePage = {}) {
+               const std::function<void(HWND)>& onNamePage = {},
+               const std::function<void(HWND)>& onLogoPage = {}) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -85,6 +89,8 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Pause();
     Click(next); // to the logo page: the built-in logo
     EXPECT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    if (onLogoPage)
+        onLogoPage(wizard);
     Click(next); // animations
     EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
     Click(next); // name and texts
@@ -104,6 +110,62 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Click(create);
     EXPECT_NE(WaitExitLink(wizard, 30000), nullptr); // "All Done!"
     return wizard;
+}
+
+BOOL CALLBACK FindTrackbar(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"msctls_trackbar32") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMiniatureScreen(HWND w, LPARAM lp) {
+    // The monitor's screen: a picture box in a picture box in a picture box.
+    const HWND up = GetParent(w);
+    if (ClassOf(w) == L"QuorvelPicture" && ClassOf(up) == L"QuorvelPicture" &&
+        ClassOf(GetParent(up)) == L"QuorvelPicture") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The pointer rests on the dialog's miniature logo: the actual-size pop-up
+// shows it at `percent`, and goes when the pointer moves away.
+void RestOnMiniature(HWND dialog, DWORD pid, int percent) {
+    HWND screen = nullptr;
+    EnumChildWindows(dialog, FindMiniatureScreen, reinterpret_cast<LPARAM>(&screen));
+    ASSERT_NE(screen, nullptr);
+    POINT at{3, 3};
+    ClientToScreen(screen, &at);
+    SetCursorPos(at.x, at.y);
+    const HWND popup = WaitForWindow(pid, "QuorvelForm", "", 5000);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), dialog);
+    RECT r{};
+    GetWindowRect(popup, &r);
+    EXPECT_EQ(r.left, at.x);
+    EXPECT_EQ(r.top, at.y + 30);
+    const int side = 200 * percent / 100; // the built-in logo's
+    EXPECT_GT(r.right - r.left, side);
+    EXPECT_LT(r.right - r.left, side + 40);
+    EXPECT_GT(r.bottom - r.top, side + 10); // "Actual Size:" above it
+    Pause();
+    SetCursorPos(at.x + 11, at.y - 20); // off the miniature too
+    for (int i = 0; i < 40 && IsWindowVisible(popup); ++i)
+        PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(popup));
+}
+
+// The logo bitmap's width and height in the saver's logo bytes.
+std::pair<int32_t, int32_t> LogoSize(const std::vector<uint8_t>& logo) {
+    int32_t w = 0, h = 0;
+    if (logo.size() >= 26) {
+        std::memcpy(&w, &logo[18], 4);
+        std::memcpy(&h, &logo[22], 4);
+    }
+    return {w, h < 0 ? -h : h};
 }
 
 } // namespace
@@ -290,4 +352,63 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
         EXPECT_EQ(ResourceBytes(saver.get(), MAKEINTRESOURCEW(k + 1), MAKEINTRESOURCEW(3)), image)
             << k;
     }
+}
+
+// "Scale Image..." from the logo page: the wizard waits greyed while the
+// dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's logo.
+TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("scaled.scr");
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    ASSERT_TRUE(creator.Started());
+    // Opens the dialog, moves the slider to `percent` as a release of the
+    // thumb there sends it, and presses `button` (nullptr: Esc on the
+    // slider); the position it opened at.
+    const auto scale = [&](HWND wizard, int percent, const wchar_t* button) {
+        Click(Child(wizard, L"Scale &Image..."));
+        const HWND dialog = WaitForWindow(creator.Id(), nullptr, "Scale Image", 10000);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return -1;
+        EXPECT_FALSE(IsWindowEnabled(wizard));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), wizard);
+        HWND bar = nullptr;
+        EnumChildWindows(dialog, FindTrackbar, reinterpret_cast<LPARAM>(&bar));
+        EXPECT_NE(bar, nullptr);
+        if (!bar)
+            return -1;
+        const int opened = static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0));
+        SendMessageW(bar, TBM_SETPOS, TRUE, percent);
+        SendMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                     reinterpret_cast<LPARAM>(bar));
+        Pause();
+        if (button && button == std::wstring(L"OK"))
+            RestOnMiniature(dialog, creator.Id(), percent);
+        if (button) {
+            Click(Child(dialog, button));
+        } else {
+            PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(bar, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            // Wine takes a while to let an active window go without a window manager.
+            for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+                PumpFor(50);
+        }
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_TRUE(IsWindowEnabled(wizard));
+        return opened;
+    };
+    std::wstring name, offered;
+    const HWND wizard = MakeSaver(creator, L"", Wide(target), name, offered, {}, [&](HWND w) {
+        EXPECT_EQ(scale(w, 300, nullptr), 100);
+        EXPECT_EQ(scale(w, 200, L"OK"), 100); // Cancel left the scale alone
+        EXPECT_EQ(scale(w, 150, L"Cancel"), 200);
+    });
+    ASSERT_NE(wizard, nullptr);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(LogoSize(made.Logo), std::make_pair(400, 400)); // the built-in 200 x 200 logo
+    EXPECT_EQ(made.Logo.size(), 54u + 400u * 400 * 4);
 }

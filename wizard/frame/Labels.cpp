@@ -1,6 +1,8 @@
-// Windowless labels: their container paints them and hit-tests them for
-// Click, DblClick and the mouse pointer; the form finds their access keys.
+// Windowless labels and images: their container paints them, hit-tests
+// labels for Click, DblClick and the mouse pointer, and tells images of
+// mouse moves; the form finds the labels' access keys.
 #include "wizard/frame/Form.h"
+#include "wizard/frame/ImageControl.h"
 
 #include "core/AccessKey.h"
 
@@ -8,6 +10,11 @@
 
 void Form::PaintLabels(HDC dc, const Control* container) const {
     SetBkMode(dc, TRANSPARENT);
+    // Images first: a label stays readable over a picture.
+    for (const auto& control : controls_)
+        if (control->Kind == ControlKind::Image && control->Container == container &&
+            control->Visible())
+            control->Image().Paint(dc);
     for (const auto& control : controls_) {
         if (control->Kind != ControlKind::Label || control->Container != container ||
             !control->Visible())
@@ -118,4 +125,28 @@ bool Form::LabelAccessKey(const MSG& msg) {
         }
     }
     return false;
+}
+
+bool Form::ImageMouse(const Control* container, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    Control* found = nullptr;
+    for (const auto& control : controls_)
+        if (control->Kind == ControlKind::Image && control->Container == container &&
+            control->Visible() && control->Enabled()) {
+            const RECT r = control->PixelRect();
+            if (PtInRect(&r, at))
+                found = control.get(); // the last painted is on top
+        }
+    if (!found)
+        return false;
+    if (found->MouseMove && !ending_) {
+        const RECT r = found->PixelRect();
+        const int buttons = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
+                            ((wParam & MK_MBUTTON) ? 4 : 0);
+        const int shift = ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
+                          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+        const auto handler = found->MouseMove; // the handler may replace itself
+        handler(buttons, shift, at.x - r.left, at.y - r.top);
+    }
+    return true;
 }

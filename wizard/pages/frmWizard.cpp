@@ -13,6 +13,8 @@
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardTable.h"
 #include "wizard/pages/frmChangeIcon.h"
+#include "wizard/pages/frmImage.h"
+#include "wizard/pages/frmScale.h"
 
 #include <commctrl.h>
 
@@ -91,6 +93,8 @@ void frmWizard::Wire() {
     Link(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
     Link(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
     f(L"picPreview").DblClick = [this] { cmdBrowse_Click(); };
+    f(L"picPreview").Click = [this] { picPreview_Click(); };
+    f(L"cmdScale").Click = [this] { cmdScale_Click(); };
     f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
     f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
     Link(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
@@ -279,7 +283,11 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
                              DeleteFileW(name->c_str());
                  },
                  [&] { LogoDib.reset(); }, [] { DoSettings(true); }, [] { CloseHelpViewers(); },
-                 [] { DoEvents(); },
+                 [&] {
+                     if (frmScale& scale = ScaleDialog(); scale.Caller == this)
+                         scale.Unload();
+                 },
+                 [] { ImagePopup().Unload(); }, [] { DoEvents(); },
                  [&] {
                      ShowWindow(hWnd(), SW_HIDE);
                      DoEvents();

@@ -101,6 +101,8 @@ class frmWizard : public Form, public WizardHelpMembers {
     void txtLogo_Change();
     void cmdUpdate_Click();
     void cmdBrowse_Click();
+    void cmdScale_Click();
+    void picPreview_Click();
     void cmbMRU_Change();
     void cmdBrowseSaver_Click();
     void picStep_GotFocus(int index);
