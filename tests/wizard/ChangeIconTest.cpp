@@ -6,6 +6,7 @@
 // icon preview and "Change..." button.
 #include "tests/support/WinTest.h"
 #include "tests/wizard/FormTestSupport.h"
+#include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
@@ -129,27 +130,20 @@ std::vector<uint8_t> SixteenBitLibrary() {
     return b;
 }
 
-class ChangeIcon : public ::testing::Test {
+class ChangeIcon : public WizardFixture {
   protected:
     void SetUp() override {
         // The default icons are the saver library's, found in the current folder.
         SetCurrentDirectoryA(TestDir().c_str());
-        CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
-        CreatorSettings = SettingsRecord{};
-        AppTitle = L"Quorvel Screensaver Creator";
+        WizardFixture::SetUp();
         browse = BrowseRecord{};
         IconFileDialog = RecordBrowse;
-        wizard = std::make_unique<frmWizard>();
-        wizard->Show();
-        PumpEvents(100);
+        WizardFixture::Open();
     }
     void TearDown() override {
         dialog.reset();
-        if (wizard && wizard->Loaded())
-            wizard->Unload();
-        wizard.reset();
+        WizardFixture::TearDown();
         IconFileDialog = ShowFileDialog;
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
     }
     frmChangeIcon& Open(const std::wstring& file, int32_t index) {
         wizard->IconFile = file;
@@ -159,7 +153,6 @@ class ChangeIcon : public ::testing::Test {
         PumpEvents(100);
         return *dialog;
     }
-    std::unique_ptr<frmWizard> wizard;
     std::unique_ptr<frmChangeIcon> dialog;
 };
 

@@ -3,6 +3,7 @@
 // close box, the activation, the pop-up's size, place and hiding.
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
+#include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/ImageControl.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
@@ -25,15 +26,10 @@ uint32_t Quadrant(int x, int y, int w, int h) {
     return right ? (low ? 0xFF30A050u : 0xFFE0C020u) : (low ? 0xFF802080u : 0xFF2040C0u);
 }
 
-class ScaleDialog : public ::testing::Test {
+class ScaleDialog : public WizardFixture {
   protected:
     void SetUp() override {
-        CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
-        CreatorSettings = SettingsRecord{};
-        CreatorVersion = 40515;
-        AppVersionText = L"4.5.15";
-        AppTitle = L"Quorvel Screensaver Creator";
+        WizardFixture::SetUp();
         picture = dir.Path("quarters.bmp");
         WriteFileBytes(picture,
                        MakeBitmap32(100, 50, [](int x, int y) { return Quadrant(x, y, 100, 50); }));
@@ -41,15 +37,11 @@ class ScaleDialog : public ::testing::Test {
     void TearDown() override {
         ::ScaleDialog().Unload();
         ImagePopup().Unload();
-        if (wizard && wizard->Loaded())
-            wizard->Unload();
-        wizard.reset();
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
+        WizardFixture::TearDown();
     }
     // The wizard on its logo page with the 100 x 50 picture, in front.
     frmWizard& Open() {
-        wizard = std::make_unique<frmWizard>();
-        wizard->Show();
+        WizardFixture::Open();
         wizard->NextStep(1);
         (*wizard)(L"txtLogo").SetText(Wide(picture));
         SetForegroundWindow(wizard->hWnd());
@@ -64,7 +56,6 @@ class ScaleDialog : public ::testing::Test {
     }
     TempFolder dir;
     std::string picture;
-    std::unique_ptr<frmWizard> wizard;
 };
 
 void Pause() {

@@ -1,9 +1,11 @@
 #include "wizard/frame/SubClass.h"
 
+#include "common/Handles.h"
 #include "core/CreatorError.h"
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -132,4 +134,16 @@ LRESULT CALLBACK SubClassWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (!proceed)
         return result;
     return DefSubclassProc(hooked, message, wParam, lParam);
+}
+
+SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw) {
+    return [draw = std::move(draw)](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
+                                    bool& Proceed, LRESULT& ReturnValue) {
+        if (message != WM_PAINT)
+            return;
+        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
+        Proceed = false;
+        if (const WindowDC dc(hWnd); dc)
+            draw(dc.get());
+    };
 }

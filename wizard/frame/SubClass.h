@@ -41,6 +41,9 @@ class SubClasser {
                  LRESULT& ReturnValue);
 };
 
+// A handler that lets the window paint itself, then draws over it.
+SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw);
+
 // One record of the table. Records go when their window is released or
 // destroyed (at WM_NCDESTROY, whatever the handler did), so the table
 // shrinks and a later window with the same handle can be hooked.

@@ -212,15 +212,7 @@ frmAbout::frmAbout() : Form(AboutForm, AboutControls) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
     };
     // The separator lines are drawn over the credits' own painting.
-    scCredit.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
-                                 bool& Proceed, LRESULT& ReturnValue) {
-        if (message != WM_PAINT)
-            return;
-        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
-        Proceed = false;
-        if (const WindowDC dc(hWnd); dc)
-            PaintCreditLines(dc.get());
-    };
+    scCredit.GotMessage = PaintAfter([this](HDC dc) { PaintCreditLines(dc); });
 }
 
 void frmAbout::Form_Load() {

@@ -157,15 +157,7 @@ frmScale::frmScale()
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
     };
-    scMonitor.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
-                                  bool& Proceed, LRESULT& ReturnValue) {
-        if (message != WM_PAINT)
-            return;
-        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
-        Proceed = false;
-        if (const WindowDC dc(hWnd); dc)
-            PaintMonitor(dc.get());
-    };
+    scMonitor.GotMessage = PaintAfter([this](HDC dc) { PaintMonitor(dc); });
 }
 
 frmWizard& frmScale::Owner() const {

@@ -41,19 +41,6 @@ void RunAllSteps(const wchar_t* location, std::initializer_list<Step> steps) {
 
 constexpr int NameChars = 49;
 
-// A subclass handler that lets the window paint, then draws over it.
-SubClasser::GotMessageHandler PaintAfter(std::function<void(HDC)> draw) {
-    return [draw = std::move(draw)](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
-                                    bool& Proceed, LRESULT& ReturnValue) {
-        if (message != WM_PAINT)
-            return;
-        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
-        Proceed = false;
-        if (const WindowDC dc(hWnd); dc)
-            draw(dc.get());
-    };
-}
-
 } // namespace
 
 frmWizard::frmWizard()
