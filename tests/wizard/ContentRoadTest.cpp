@@ -270,8 +270,10 @@ TEST(ContentRoad, PictureKeyedByPickingOverAPaletteBackground) {
     // The background: a cell of the palette pop-up.
     const std::vector<HWND> fields = Children(wizard, L"", L"QuorvelColorDrop");
     ASSERT_EQ(fields.size(), 1u);
-    const RECT field = ScreenRect(fields[0]);
-    MouseClick(fields[0], (field.right - field.left) / 2, (field.bottom - field.top) / 2);
+    const HWND combo = GetWindow(fields[0], GW_CHILD); // the field's list opens the pop-up
+    ASSERT_NE(combo, nullptr);
+    const RECT field = ScreenRect(combo);
+    MouseClick(combo, (field.right - field.left) / 2, (field.bottom - field.top) / 2);
     PopupSearch popup{creator.Id(), wizard};
     for (int i = 0; i < 100 && !popup.Found; ++i) {
         EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&popup));

@@ -239,6 +239,11 @@ void ExpectSolid(const Shot& s, COLORREF colour) {
     EXPECT_EQ(wrong, 0) << std::hex << s.At(0, 0);
 }
 
+// Screenshots are taken from outside while the test pauses.
+void Pause() {
+    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
+}
+
 bool HasClientEdge(HWND w) {
     return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
 }
@@ -270,6 +275,7 @@ TEST_F(LogoKey, KeyBoxUntickedAndTickedAgainOnScreen) {
     EXPECT_EQ(Capture(Preview()).At(ring.x, ring.y), Magenta); // the key is gone
     ExpectHatched(Capture(Swatch()), Magenta);
     ExpectHatched(Capture(Swatch()), Magenta); // and it stays through a repaint
+    Pause();
 
     w(L"chkTrans").SetValue(1);
     PumpFor(50);
@@ -303,6 +309,7 @@ TEST_F(LogoKey, PickFollowsThePreviewUnderTheCaptureAndKeysOnRelease) {
     EXPECT_EQ(LastHelpBalloon().Text, L"Click on a color on the image to make it transparent.");
     EXPECT_EQ(LastHelpBalloon().Edit, w(L"txtTip").hWnd());
     EXPECT_EQ(LastHelpBalloon().Icon, 1);
+    Pause();
 
     const POINT blue = OverLogo(10, 15), green = OverLogo(30, 15);
     MoveTo(InSwatch(blue.x, blue.y));
@@ -391,7 +398,7 @@ TEST_F(LogoKey, SwatchClickFlashesTheKeyedPixelsAndLeavesAllAsBefore) {
     KillTimer(nullptr, timer);
 
     EXPECT_GE(took, 280u); // three waits of about 100 ms
-    EXPECT_LT(took, 1500u);
+    EXPECT_LT(took, 1000u);
     EXPECT_GT(nestedClicks, 0);
     EXPECT_TRUE(seenDuringFlash.count(static_cast<COLORREF>(InverseColour(RGB(40, 90, 10)))));
     EXPECT_EQ(Bytes(w.picPreview), preview);
@@ -509,6 +516,7 @@ TEST_F(LogoKey, FlashMovieInTheHostAndTheNoteWithoutOne) {
             lit += p.At(x, y) != RGB(0, 0, 0);
     EXPECT_GT(lit, 30); // white text on the black background
     EXPECT_EQ(p.At(1, 1), RGB(0, 0, 0));
+    Pause();
 
     // Back to a picture: the host goes, the key frame returns.
     hostAvailable = true;
