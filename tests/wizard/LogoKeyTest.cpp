@@ -1,7 +1,7 @@
 // The logo page's colour key and content logos in this process: the key box
-// and its swatch on screen, a pick under the mouse capture, the flash of the
-// keyed pixels, a new background, and Flash movies, web pages and web
-// addresses with the content host present or missing.
+// and swatch as the screen shows them, a pick under the mouse capture, the
+// flash, a new background, and Flash movies, web pages and addresses with the
+// content host there or missing.
 #include "core/ContentLogo.h"
 #include "core/CreatorMath.h"
 #include "core/TransparentSwatch.h"
@@ -15,605 +15,405 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <memory>
 #include <set>
 
 namespace {
 
-// What the screen shows of a window's client area.
-struct Shot {
-    int W = 0, H = 0;
-    std::vector<uint32_t> Bgra;
-    COLORREF At(int x, int y) const {
-        const uint32_t p = Bgra[static_cast<std::size_t>(y) * W + x];
-        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-    }
-};
-
-Shot Capture(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    PumpFor(50);
-    Shot s;
-    RECT r{};
-    GetClientRect(window, &r);
-    s.W = r.right;
-    s.H = r.bottom;
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, s.W, s.H);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, s.W, s.H, screen, 0, 0, SRCCOPY);
+// The screen's pixel at (x, y) of a window's client area, drawn afresh.
+COLORREF ScreenAt(HWND w, int x, int y, bool redraw = true) {
+    if (redraw)
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC screen = GetDC(w), memory = CreateCompatibleDC(screen);
+    HBITMAP one = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ old = SelectObject(memory, one);
+    BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
     SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = s.W;
-    info.bmiHeader.biHeight = -s.H;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    s.Bgra.resize(static_cast<std::size_t>(s.W) * s.H);
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(s.H), s.Bgra.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB}};
+    uint32_t p = 0;
+    GetDIBits(memory, one, 0, 1, &p, &info, DIB_RGB_COLORS);
+    DeleteObject(one);
     DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return s;
+    ReleaseDC(w, screen);
+    return RGB(p >> 16 & 255, p >> 8 & 255, p & 255);
+}
+
+// Pixels of the swatch (its client area) unlike `want(x, y, width, height)`.
+template <typename F> int SwatchWrong(HWND swatch, F want) {
+    RECT r{};
+    GetClientRect(swatch, &r);
+    int wrong = ScreenAt(swatch, 0, 0) != want(0, 0, r.right, r.bottom);
+    for (int y = 0; y < r.bottom; y += 3)
+        for (int x = 1; x < r.right; x += 2)
+            wrong += ScreenAt(swatch, x, y, false) != want(x, y, r.right, r.bottom);
+    return wrong;
 }
 
 std::vector<uint8_t> Bytes(const Surface& s) {
     GdiFlush();
-    return std::vector<uint8_t>(s.Bits(),
-                                s.Bits() + static_cast<std::size_t>(s.Width()) * s.Height() * 4);
+    return {s.Bits(), s.Bits() + static_cast<std::size_t>(s.Width()) * s.Height() * 4};
 }
 
 constexpr COLORREF Magenta = RGB(255, 0, 255), Blue = RGB(0, 0, 200), Green = RGB(0, 160, 0);
 
-// 40 x 30: a magenta ring two pixels wide around a blue left half and a
-// green right half.
-std::string KeyedPicture(const TempFolder& dir) {
-    const std::string path = dir.Path("keyed.bmp");
-    WriteFileBytes(path, MakeBitmap32(40, 30, [](int x, int y) {
-                       const auto argb = [](COLORREF c) {
-                           return 0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 |
-                                  GetBValue(c);
-                       };
-                       if (x < 2 || y < 2 || x >= 38 || y >= 28)
-                           return argb(Magenta);
-                       return argb(x < 20 ? Blue : Green);
+// 40 x 30: a magenta ring two pixels wide around a blue left and green right half.
+std::wstring KeyedPicture(const TempFolder& dir) {
+    WriteFileBytes(dir.Path("keyed.bmp"), MakeBitmap32(40, 30, [](int x, int y) {
+                       const bool ring = x < 2 || y < 2 || x >= 38 || y >= 28;
+                       return ring ? 0xFFFF00FFu : x < 20 ? 0xFF0000C8u : 0xFF00A000u;
                    }));
-    return path;
+    return Wide(dir.Path("keyed.bmp"));
 }
 
-// A Flash movie's first bytes: signature, version, length, then the frame
-// rectangle of n-bit fields (twips), frame rate and count.
-std::vector<uint8_t> Movie(unsigned n, uint32_t xmax, uint32_t ymax, std::size_t total = 64) {
-    std::vector<uint8_t> b = {'F', 'W', 'S', 6, 0, 0, 0, 0};
-    std::vector<bool> bits;
-    const auto put = [&](uint32_t v, unsigned count) {
-        for (unsigned i = count; i-- > 0;)
-            bits.push_back((v >> i) & 1);
-    };
-    put(n, 5);
-    put(0, n);
-    put(xmax, n);
-    put(0, n);
-    put(ymax, n);
-    for (std::size_t i = 0; i < bits.size(); i += 8) {
-        uint8_t byte = 0;
-        for (std::size_t j = 0; j < 8; ++j)
-            byte = static_cast<uint8_t>(byte << 1 | (i + j < bits.size() && bits[i + j]));
-        b.push_back(byte);
-    }
-    b.insert(b.end(), {0, 12, 1, 0});
-    b.resize(std::max(total, b.size()), 0);
-    const uint32_t length = static_cast<uint32_t>(b.size());
-    std::memcpy(&b[4], &length, 4);
+// A Flash movie's head: its frame rectangle of n-bit twips fields, 64 bytes in all.
+std::vector<uint8_t> Movie(unsigned n, uint32_t xmax, uint32_t ymax) {
+    std::vector<uint8_t> b = {'F', 'W', 'S', 6, 64, 0, 0, 0};
+    b.resize(64, 0);
+    unsigned at = 64; // bits from byte 8 on, most significant first
+    for (const auto& [value, count] : {std::pair{n, 5u}, {0u, n}, {xmax, n}, {0u, n}, {ymax, n}})
+        for (unsigned i = count; i-- > 0; ++at)
+            if ((value >> i) & 1)
+                b[at / 8] |= static_cast<uint8_t>(0x80 >> at % 8);
     return b;
 }
 
-// The content host as the preview makes it, seen by a class of our own of
-// that name: its text, style and creation block.
-struct HostSeen {
-    std::wstring Text;
-    DWORD Style = 0;
-    std::vector<uint8_t> Block;
-};
-HostSeen lastHost;
+// The content host, seen by a class of that name of our own.
+std::wstring hostText;
+std::vector<uint8_t> hostBlock;
 int hostsMade = 0;
-
-LRESULT CALLBACK StandInHostProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK StandInHost(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        lastHost.Text = cs->lpszName ? cs->lpszName : L"";
-        lastHost.Style = static_cast<DWORD>(cs->style);
+        hostText = cs->lpszName;
         const auto* block = static_cast<const uint8_t*>(cs->lpCreateParams);
-        lastHost.Block = block ? std::vector<uint8_t>(block, block + 3) : std::vector<uint8_t>{};
+        hostBlock.assign(block, block + 3);
         ++hostsMade;
     }
     return DefWindowProcW(w, message, wParam, lParam);
 }
-
-void RegisterStandInHost() {
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        wc.style = CS_GLOBALCLASS;
-        wc.lpfnWndProc = StandInHostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = L"AtlAxWin";
-        return RegisterClassW(&wc) != 0;
-    }();
-    ASSERT_TRUE(registered);
-}
-
 bool hostAvailable = false;
 bool ForcedHost(const std::wstring&) {
     return hostAvailable;
 }
-
-BOOL CALLBACK CollectHosts(HWND w, LPARAM lp) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    if (std::wstring(name) == L"AtlAxWin")
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-    return TRUE;
-}
-std::vector<HWND> HostsIn(HWND preview) {
-    std::vector<HWND> found;
-    EnumChildWindows(preview, CollectHosts, reinterpret_cast<LPARAM>(&found));
-    return found;
+HWND HostIn(HWND preview) {
+    return FindWindowExW(preview, nullptr, L"AtlAxWin", nullptr);
 }
 
 class LogoKey : public ::testing::Test {
   protected:
     void SetUp() override {
         CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
         CreatorSettings = SettingsRecord{};
         CreatorVersion = 40515;
         AppVersionText = L"4.5.15";
         AppTitle = L"Quorvel Screensaver Creator";
         ContentHostAvailable = ForcedHost;
-        hostAvailable = false;
+        static const ATOM host = [] {
+            WNDCLASSW wc{CS_GLOBALCLASS, StandInHost};
+            wc.lpszClassName = L"AtlAxWin";
+            return RegisterClassW(&wc);
+        }();
+        ASSERT_NE(host, 0);
     }
     void TearDown() override {
-        if (wizard && wizard->Loaded())
-            wizard->Unload();
-        wizard.reset();
+        if (w && w->Loaded())
+            w->Unload();
+        w.reset();
         ContentHostAvailable = PlatformContentHostAvailable;
         RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
     }
-    // The wizard on its logo page, showing `logo` ("" the built-in one).
+    // The wizard on its logo page, showing `logo`.
     frmWizard& OpenWith(const std::wstring& logo) {
-        wizard = std::make_unique<frmWizard>();
-        wizard->Show();
-        SetForegroundWindow(wizard->hWnd());
-        PumpFor(200);
-        wizard->NextStep(1);
-        (*wizard)(L"txtLogo").SetText(logo);
-        PumpFor(100);
-        return *wizard;
+        w = std::make_unique<frmWizard>();
+        w->Show();
+        SetForegroundWindow(w->hWnd());
+        w->NextStep(1);
+        Logo(logo);
+        return *w;
     }
-    HWND Preview() const { return (*wizard)(L"picPreview").hWnd(); }
-    HWND Swatch() const { return (*wizard)(L"picTrans").hWnd(); }
-    // A point of the preview's client area in the swatch's.
-    POINT InSwatch(int x, int y) const {
-        POINT p{x, y};
-        ClientToScreen(Preview(), &p);
+    void Logo(const std::wstring& text) {
+        (*w)(L"txtLogo").SetText(text);
+        PumpFor(50);
+    }
+    void Size(int item) { // a choice in the Flash sizing list
+        const HWND size = (*w)(L"cmbSize").hWnd();
+        SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageW(GetParent(size), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(size), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(size));
+    }
+    HWND Preview() const { return (*w)(L"picPreview").hWnd(); }
+    HWND Swatch() const { return (*w)(L"picTrans").hWnd(); }
+    COLORREF Offered() const { return (*w)(L"picTrans").BackColor; }
+    // The preview's point over pixel (x, y) of a logo drawn at its size.
+    POINT Over(int x, int y) const { return {w->LogoLeft + x, w->LogoTop + y}; }
+    // A mouse message to the swatch at a point of the preview (or of `from`).
+    void ToSwatch(UINT message, POINT p, HWND from = nullptr) const {
+        ClientToScreen(from ? from : Preview(), &p);
         ScreenToClient(Swatch(), &p);
-        return p;
+        SendMessageW(Swatch(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                     MAKELPARAM(p.x, p.y));
     }
-    void MoveTo(POINT p) const { SendMessageW(Swatch(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
-    void PressChoose() const {
-        const HWND choose = (*wizard)(L"cmdTrans").hWnd();
+    void Choose() const {
+        const HWND choose = (*w)(L"cmdTrans").hWnd();
         SendMessageW(choose, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageW(choose, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     }
-    // The preview's point over logo pixel (x, y) of a logo drawn at its size.
-    POINT OverLogo(int x, int y) const { return {wizard->LogoLeft + x, wizard->LogoTop + y}; }
-    std::unique_ptr<frmWizard> wizard;
+    std::unique_ptr<frmWizard> w;
 };
 
-// The disabled swatch: its colour paled toward the button face in a
-// checkerboard with the panel's colour, which also edges it right and below.
-void ExpectHatched(const Shot& s, COLORREF colour) {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const auto pale = static_cast<COLORREF>(
-        DisabledSwatchColour(static_cast<int32_t>(colour), static_cast<int32_t>(face)));
-    int wrong = 0;
-    for (int y = 0; y < s.H; ++y)
-        for (int x = 0; x < s.W; ++x) {
-            const bool edge = x == s.W - 1 || y == s.H - 1;
-            const COLORREF want = !edge && (x + y) % 2 == 1 ? pale : face;
-            wrong += s.At(x, y) != want;
-        }
-    EXPECT_EQ(wrong, 0) << std::hex << s.At(0, 0) << " " << s.At(1, 0) << " want " << pale;
-}
-
-void ExpectSolid(const Shot& s, COLORREF colour) {
-    int wrong = 0;
-    for (int y = 0; y < s.H; ++y)
-        for (int x = 0; x < s.W; ++x)
-            wrong += s.At(x, y) != colour;
-    EXPECT_EQ(wrong, 0) << std::hex << s.At(0, 0);
-}
-
-// Screenshots are taken from outside while the test pauses.
-void Pause() {
+void Pause() { // screenshots are taken from outside meanwhile
     PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
-}
-
-bool HasClientEdge(HWND w) {
-    return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
 }
 
 } // namespace
 
-TEST_F(LogoKey, KeyBoxUntickedAndTickedAgainOnScreen) {
+TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     TempFolder dir;
-    frmWizard& w = OpenWith(Wide(KeyedPicture(dir)));
-    ASSERT_TRUE(w.ImageLoaded);
-    ASSERT_EQ(w.LogoWidth, 40);
-    // The ring's colour is proposed and keyed: the preview's black shows there.
-    EXPECT_EQ(w(L"chkTrans").Value(), 1);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta));
-    Shot p = Capture(Preview());
-    const POINT ring = OverLogo(0, 0), blue = OverLogo(10, 15);
-    EXPECT_EQ(p.At(ring.x, ring.y), RGB(0, 0, 0));
-    EXPECT_EQ(p.At(blue.x, blue.y), Blue);
-    ExpectSolid(Capture(Swatch()), Magenta);
-    EXPECT_TRUE(HasClientEdge(Swatch()));
+    frmWizard& f = OpenWith(KeyedPicture(dir));
+    ASSERT_EQ(f.LogoWidth, 40);
+    const POINT ring = Over(0, 0), blue = Over(10, 15), green = Over(30, 15);
+    // The ring's colour is proposed and keyed: the black background shows.
+    EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
+    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenAt(Preview(), blue.x, blue.y), Blue);
+    const auto solid = [](COLORREF c) { return [c](int, int, int, int) { return c; }; };
+    EXPECT_EQ(SwatchWrong(Swatch(), solid(Magenta)), 0);
 
-    w(L"chkTrans").SetValue(0);
-    PumpFor(50);
-    EXPECT_EQ(w.TransparentColor, -1);
-    EXPECT_EQ(w.TransparentColorPrev, static_cast<int32_t>(Magenta));
-    EXPECT_FALSE(IsWindowEnabled(w(L"cmdTrans").hWnd()));
-    EXPECT_FALSE(IsWindowEnabled(Swatch()));
-    EXPECT_FALSE(HasClientEdge(Swatch()));
-    EXPECT_EQ(Capture(Preview()).At(ring.x, ring.y), Magenta); // the key is gone
-    ExpectHatched(Capture(Swatch()), Magenta);
-    ExpectHatched(Capture(Swatch()), Magenta); // and it stays through a repaint
+    // Off: the key goes, the swatch keeps the colour paled and hatched.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const auto pale = static_cast<COLORREF>(DisabledSwatchColour(Magenta, face));
+    const auto hatched = [&](int x, int y, int width, int height) {
+        return x < width - 1 && y < height - 1 && (x + y) % 2 ? pale : face;
+    };
+    f(L"chkTrans").SetValue(0);
+    EXPECT_EQ(f.TransparentColor, -1);
+    EXPECT_FALSE(IsWindowEnabled(f(L"cmdTrans").hWnd()) || IsWindowEnabled(Swatch()));
+    EXPECT_FALSE(GetWindowLongPtrW(Swatch(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), Magenta);
+    EXPECT_EQ(SwatchWrong(Swatch(), hatched), 0);
     Pause();
+    f(L"chkTrans").SetValue(1); // on again: the previous key
+    EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
+    EXPECT_TRUE(GetWindowLongPtrW(Swatch(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(SwatchWrong(Swatch(), solid(Magenta)), 0);
 
-    w(L"chkTrans").SetValue(1);
-    PumpFor(50);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta)); // the previous key
-    EXPECT_TRUE(IsWindowEnabled(Swatch()));
-    EXPECT_TRUE(HasClientEdge(Swatch()));
-    ExpectSolid(Capture(Swatch()), Magenta);
-    EXPECT_EQ(Capture(Preview()).At(ring.x, ring.y), RGB(0, 0, 0));
-
-    // Nothing remembered: ticking takes the logo's top-left pixel.
-    w(L"chkTrans").SetValue(0);
-    w.TransparentColorPrev = -1;
-    w.TransparentColor = -1;
-    w(L"chkTrans").SetValue(1);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta));
-}
-
-TEST_F(LogoKey, PickFollowsThePreviewUnderTheCaptureAndKeysOnRelease) {
-    TempFolder dir;
-    frmWizard& w = OpenWith(Wide(KeyedPicture(dir)));
-    ASSERT_EQ(w.LogoWidth, 40);
-    const HWND choose = w(L"cmdTrans").hWnd();
-
-    // The keyboard's press of Choose starts nothing.
-    SendMessageW(choose, WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageW(choose, WM_KEYUP, VK_SPACE, 0);
+    // The keyboard's press of Choose starts nothing; its mouse release a pick.
+    SendMessageW(f(L"cmdTrans").hWnd(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(f(L"cmdTrans").hWnd(), WM_KEYUP, VK_SPACE, 0);
     EXPECT_NE(GetCapture(), Swatch());
-
-    PressChoose();
+    Choose();
     ASSERT_EQ(GetCapture(), Swatch());
     EXPECT_EQ(LastHelpBalloon().Text, L"Click on a color on the image to make it transparent.");
-    EXPECT_EQ(LastHelpBalloon().Edit, w(L"txtTip").hWnd());
-    EXPECT_EQ(LastHelpBalloon().Icon, 1);
     Pause();
-
-    const POINT blue = OverLogo(10, 15), green = OverLogo(30, 15);
-    MoveTo(InSwatch(blue.x, blue.y));
-    EXPECT_EQ(w(L"picTrans").BackColor, Blue);
-    ExpectSolid(Capture(Swatch()), Blue);
-    MoveTo(InSwatch(2, 2)); // the preview, outside the logo: black
-    EXPECT_EQ(w(L"picTrans").BackColor, RGB(0, 0, 0));
-    MoveTo(InSwatch(green.x, green.y));
-    EXPECT_EQ(w(L"picTrans").BackColor, Green);
-    RECT logoBox{};
-    GetWindowRect(w(L"txtLogo").hWnd(), &logoBox);
-    POINT other{logoBox.left + 5, logoBox.top + 5}; // another window: no change
-    ScreenToClient(Swatch(), &other);
-    MoveTo(other);
-    EXPECT_EQ(w(L"picTrans").BackColor, Green);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta)); // nothing set yet
-
-    const POINT up = InSwatch(green.x, green.y);
-    SendMessageW(Swatch(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(up.x, up.y));
-    SendMessageW(Swatch(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-    PumpFor(50);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Green));
+    ToSwatch(WM_MOUSEMOVE, blue);
+    EXPECT_EQ(Offered(), Blue);
+    EXPECT_EQ(SwatchWrong(Swatch(), solid(Blue)), 0);
+    ToSwatch(WM_MOUSEMOVE, {2, 2}); // the preview outside the logo: black
+    EXPECT_EQ(Offered(), RGB(0, 0, 0));
+    ToSwatch(WM_MOUSEMOVE, green);
+    ToSwatch(WM_MOUSEMOVE, {5, 5}, f(L"txtLogo").hWnd()); // another window: no change
+    EXPECT_EQ(Offered(), Green);
+    EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
+    ToSwatch(WM_LBUTTONDOWN, green);
+    ToSwatch(WM_LBUTTONUP, green);
+    EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Green));
     EXPECT_NE(GetCapture(), Swatch());
-    const Shot p = Capture(Preview());
-    const POINT ring = OverLogo(0, 0);
-    EXPECT_EQ(p.At(green.x, green.y), RGB(0, 0, 0)); // keyed now
-    EXPECT_EQ(p.At(ring.x, ring.y), Magenta);        // no longer
+    EXPECT_EQ(ScreenAt(Preview(), green.x, green.y), RGB(0, 0, 0)); // keyed now
+    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), Magenta);
 
-    // A pick whose capture is taken away puts the swatch back at the key.
-    PressChoose();
-    ASSERT_EQ(GetCapture(), Swatch());
-    MoveTo(InSwatch(blue.x, blue.y));
-    EXPECT_EQ(w(L"picTrans").BackColor, Blue);
+    // A pick that loses the capture puts the swatch back at the key.
+    Choose();
+    ToSwatch(WM_MOUSEMOVE, blue);
     ReleaseCapture();
-    PumpFor(20);
-    EXPECT_EQ(w(L"picTrans").BackColor, Green);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Green));
-    // Moves without the capture change nothing.
-    MoveTo(InSwatch(blue.x, blue.y));
-    EXPECT_EQ(w(L"picTrans").BackColor, Green);
-
-    // Released over the preview outside the logo: black is the key.
-    PressChoose();
-    MoveTo(InSwatch(2, 2));
-    SendMessageW(Swatch(), WM_LBUTTONUP, 0, MAKELPARAM(InSwatch(2, 2).x, InSwatch(2, 2).y));
-    EXPECT_EQ(w.TransparentColor, 0);
+    EXPECT_EQ(Offered(), Green);
+    ToSwatch(WM_MOUSEMOVE, blue); // no capture: no change
+    EXPECT_EQ(Offered(), Green);
+    Choose(); // released outside the logo: black is the key
+    ToSwatch(WM_MOUSEMOVE, {2, 2});
+    ToSwatch(WM_LBUTTONUP, {2, 2});
+    EXPECT_EQ(f.TransparentColor, 0);
 }
 
 namespace {
 
-// What a keyed pixel of the preview shows while the swatch's flash runs.
 std::set<COLORREF> seenDuringFlash;
 POINT watched{};
 int nestedClicks = 0;
 frmWizard* flashing = nullptr;
 
+// What a keyed pixel shows while the flash runs; clicks meanwhile start no
+// second flash.
 void CALLBACK WatchFlash(HWND, UINT, UINT_PTR, DWORD) {
     seenDuringFlash.insert(static_cast<COLORREF>(flashing->picPreview.Pixel(watched.x, watched.y)));
-    // Clicks on the swatch meanwhile start no second flash.
     if (nestedClicks++ < 3) {
-        const HWND swatch = (*flashing)(L"picTrans").hWnd();
-        SendMessageW(swatch, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-        SendMessageW(swatch, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        SendMessageW((*flashing)(L"picTrans").hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW((*flashing)(L"picTrans").hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     }
 }
 
 } // namespace
 
-TEST_F(LogoKey, SwatchClickFlashesTheKeyedPixelsAndLeavesAllAsBefore) {
+TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     TempFolder dir;
-    frmWizard& w = OpenWith(Wide(KeyedPicture(dir)));
-    w.clrBackground.Changed(RGB(40, 90, 10));
-    ASSERT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta));
-    const std::vector<uint8_t> preview = Bytes(w.picPreview), tmp = Bytes(w.picTmp);
-    watched = OverLogo(1, 1);
-    ASSERT_EQ(w.picPreview.Pixel(watched.x, watched.y), RGB(40, 90, 10));
-
-    seenDuringFlash.clear();
-    nestedClicks = 0;
-    flashing = &w;
+    frmWizard& f = OpenWith(KeyedPicture(dir));
+    const COLORREF moss = RGB(40, 90, 10);
+    f.clrBackground.Changed(moss);
+    ASSERT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
+    const std::vector<uint8_t> preview = Bytes(f.picPreview), tmp = Bytes(f.picTmp);
+    watched = Over(1, 1);
+    ASSERT_EQ(f.picPreview.Pixel(watched.x, watched.y), static_cast<int32_t>(moss));
+    flashing = &f;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchFlash);
     const DWORD start = GetTickCount();
-    SendMessageW(Swatch(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageW(Swatch(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    ToSwatch(WM_LBUTTONDOWN, {3, 3}, Swatch());
+    ToSwatch(WM_LBUTTONUP, {3, 3}, Swatch());
     const DWORD took = GetTickCount() - start;
     KillTimer(nullptr, timer);
-
-    EXPECT_GE(took, 280u); // three waits of about 100 ms
+    EXPECT_GE(took, 280u); // three waits of 100 ms, and no second flash
     EXPECT_LT(took, 1000u);
     EXPECT_GT(nestedClicks, 0);
-    EXPECT_TRUE(seenDuringFlash.count(static_cast<COLORREF>(InverseColour(RGB(40, 90, 10)))));
-    EXPECT_EQ(Bytes(w.picPreview), preview);
-    EXPECT_EQ(Bytes(w.picTmp), tmp);
-    EXPECT_EQ(w.TransparentColor, static_cast<int32_t>(Magenta));
-}
+    EXPECT_TRUE(seenDuringFlash.count(static_cast<COLORREF>(InverseColour(moss))));
+    EXPECT_EQ(Bytes(f.picPreview), preview);
+    EXPECT_EQ(Bytes(f.picTmp), tmp); // the actual-size copy too
 
-TEST_F(LogoKey, NewBackgroundRecomposesTheBuiltInLogoAndKeepsTheKey) {
-    frmWizard& w = OpenWith(L"");
-    ASSERT_TRUE(w.PicHasTrans);
-    ASSERT_EQ(w.picBMP.Width(), 200);
-    w(L"chkTrans").SetValue(1); // the key: the top-left pixel, the logo's clear corner over black
-    const int32_t key = w.TransparentColor;
-    EXPECT_EQ(key, 0);
-    const std::vector<uint8_t> overBlack = Bytes(w.picBMP);
-
+    // The built-in logo is composed over the background again; the key stays.
+    Logo(L"");
+    ASSERT_TRUE(f.PicHasTrans);
+    f(L"chkTrans").SetValue(1);
+    const int32_t key = f.TransparentColor;
+    EXPECT_EQ(key, static_cast<int32_t>(moss)); // its clear corner
+    const std::vector<uint8_t> before = Bytes(f.picBMP);
     const COLORREF sky = RGB(0, 128, 255);
-    w.clrBackground.Changed(sky);
-    EXPECT_EQ(w.TransparentColor, key);
-    EXPECT_EQ(w(L"chkTrans").Value(), 1);
-    EXPECT_EQ(static_cast<COLORREF>(w.picBMP.Pixel(0, 0)), sky); // recomposed
-    EXPECT_EQ(static_cast<COLORREF>(w.picPreview.Pixel(0, 0)), sky);
-    // Every pixel that changed moved toward the new colour by its transparency.
-    const std::vector<uint8_t> overSky = Bytes(w.picBMP);
-    const std::vector<uint8_t> defimg = ResourceBytes(L"DEFIMG");
-    ASSERT_EQ(defimg.size(), 54u + 200u * 200 * 4);
-    int wrong = 0, changed = 0;
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x) {
-            const uint8_t* src = &defimg[54 + (static_cast<std::size_t>(199 - y) * 200 + x) * 4];
-            const std::size_t i = (static_cast<std::size_t>(y) * 200 + x) * 4;
-            const uint8_t under[3] = {GetBValue(sky), GetGValue(sky), GetRValue(sky)};
-            for (int c = 0; c < 3; ++c) {
-                const int want =
-                    (src[c] * src[3] + 127) / 255 + (under[c] * (255 - src[3]) + 127) / 255;
-                wrong += std::abs(overSky[i + c] - want) > 1;
-            }
-            changed += std::memcmp(&overSky[i], &overBlack[i], 3) != 0;
-        }
-    EXPECT_EQ(wrong, 0);
+    f.clrBackground.Changed(sky);
+    EXPECT_EQ(f.TransparentColor, key);
+    EXPECT_EQ(f(L"chkTrans").Value(), 1);
+    EXPECT_EQ(f.picBMP.Pixel(0, 0), static_cast<int32_t>(sky));
+    EXPECT_EQ(f.picPreview.Pixel(0, 0), static_cast<int32_t>(sky));
+    const std::vector<uint8_t> after = Bytes(f.picBMP);
+    int changed = 0;
+    for (std::size_t i = 0; i < after.size(); i += 4)
+        changed += std::memcmp(&after[i], &before[i], 3) != 0;
     EXPECT_GT(changed, 10000);
 }
 
-TEST_F(LogoKey, FlashMovieInTheHostAndTheNoteWithoutOne) {
-    RegisterStandInHost();
+TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     TempFolder dir;
     const std::string movie = dir.Path("movie.swf");
     WriteFileBytes(movie, Movie(15, 11000, 8000));
     hostAvailable = true;
-    hostsMade = 0;
-    frmWizard& w = OpenWith(Wide(movie));
-    ASSERT_TRUE(w.ImageLoaded);
-    EXPECT_TRUE(w.DynamicLogo);
-    EXPECT_FALSE(w.DynRemote);
-    EXPECT_EQ(w.DynType, L"Flash");
-    EXPECT_EQ(w.DynFile, Wide(movie));
-    EXPECT_EQ(w.picBMP.Width(), 550);
-    EXPECT_EQ(w.picBMP.Height(), 400);
-    EXPECT_EQ(w.picBMP.Bits(), nullptr);
-    EXPECT_EQ(w.ImageScale, 1.0);
-    EXPECT_TRUE(w(L"fraFlash").Visible());
-    EXPECT_FALSE(w(L"fraTransparent").Visible());
-    EXPECT_FALSE(w(L"cmdScale").Enabled());
-    EXPECT_EQ(w.DynSize, 3); // "Stretch to screen"
+    frmWizard& f = OpenWith(Wide(movie));
+    ASSERT_TRUE(f.ImageLoaded && f.DynamicLogo);
+    EXPECT_EQ(f.DynType, L"Flash");
+    EXPECT_EQ(f.picBMP.Width() * 1000 + f.picBMP.Height(), 550400);
+    EXPECT_EQ(f.picBMP.Bits(), nullptr);
+    EXPECT_TRUE(f(L"fraFlash").Visible() && !f(L"fraTransparent").Visible());
+    EXPECT_FALSE(f(L"cmdScale").Enabled());
+    EXPECT_EQ(f.DynSize, 3); // "Stretch to screen": the whole preview
     RECT client{};
     GetClientRect(Preview(), &client);
-    EXPECT_EQ(std::vector<int32_t>({w.LogoLeft, w.LogoTop, w.LogoWidth, w.LogoHeight}),
-              std::vector<int32_t>({0, 0, client.right, client.bottom}));
-    std::vector<HWND> hosts = HostsIn(Preview());
-    ASSERT_EQ(hosts.size(), 1u);
-    EXPECT_EQ(hosts[0], w.DynamicWnd.get());
-    EXPECT_EQ(lastHost.Text, Wide(movie));
-    EXPECT_EQ(lastHost.Style & (WS_CHILD | WS_VISIBLE | WS_POPUP), WS_CHILD | WS_VISIBLE);
-    EXPECT_EQ(lastHost.Block, (std::vector<uint8_t>{1, 0, 0}));
-    EXPECT_EQ(GetParent(hosts[0]), Preview());
+    EXPECT_EQ(f.LogoWidth * 1000 + f.LogoHeight, client.right * 1000 + client.bottom);
+    const HWND first = HostIn(Preview());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, f.DynamicWnd.get());
+    EXPECT_EQ(hostText, Wide(movie));
+    EXPECT_EQ(hostBlock, (std::vector<uint8_t>{1, 0, 0}));
+    EXPECT_EQ(GetWindowLongW(first, GWL_STYLE) & (WS_CHILD | WS_VISIBLE | WS_POPUP),
+              WS_CHILD | WS_VISIBLE);
 
-    // "Normal": a new host at the movie's size in proportion to the screen.
-    const HWND first = hosts[0];
-    const HWND size = w(L"cmbSize").hWnd();
-    SendMessageW(size, CB_SETCURSEL, 0, 0);
-    SendMessageW(GetParent(size), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(size), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(size));
-    PumpFor(50);
-    EXPECT_EQ(w.DynSize, 1);
+    Size(0); // "Normal": a new host, the movie in proportion to the screen
+    EXPECT_EQ(f.DynSize, 1);
     EXPECT_FALSE(IsWindow(first));
-    hosts = HostsIn(Preview());
-    ASSERT_EQ(hosts.size(), 1u);
-    const int expectW =
-        RoundHalfEven(static_cast<double>(client.right) / GetSystemMetrics(SM_CXSCREEN) * 550);
-    EXPECT_EQ(w.LogoWidth, expectW);
-    RECT host{};
-    GetWindowRect(hosts[0], &host);
-    MapWindowPoints(nullptr, Preview(), reinterpret_cast<POINT*>(&host), 2);
-    EXPECT_EQ(
-        std::vector<LONG>({host.left, host.top, host.right - host.left, host.bottom - host.top}),
-        std::vector<LONG>({w.LogoLeft, w.LogoTop, w.LogoWidth, w.LogoHeight}));
-    // A redraw keeps the host where it is.
+    const HWND host = HostIn(Preview());
+    RECT r{};
+    GetWindowRect(host, &r);
+    MapWindowPoints(nullptr, Preview(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.right - r.left,
+              RoundHalfEven(client.right * 550.0 / GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.bottom - r.top}),
+              std::vector<LONG>({f.LogoLeft, f.LogoTop, f.LogoHeight}));
     const int made = hostsMade;
-    w.UpdateImage(-1, L"", true, false, false);
+    f.UpdateImage(-1, L"", true, false, false); // a redraw leaves the host be
     EXPECT_EQ(hostsMade, made);
-    EXPECT_EQ(HostsIn(Preview()), hosts);
+    EXPECT_EQ(HostIn(Preview()), host);
 
-    // No player here: no host, a grey frame and the note's text instead.
-    hostAvailable = false;
-    w.Link(L"cmdUpdate").Click();
-    PumpFor(50);
-    EXPECT_TRUE(HostsIn(Preview()).empty());
-    EXPECT_FALSE(w.DynamicWnd);
-    const Shot p = Capture(Preview());
-    EXPECT_EQ(p.At(w.LogoLeft, w.LogoTop), RGB(128, 128, 128));
-    EXPECT_EQ(p.At(w.LogoLeft + w.LogoWidth - 1, w.LogoTop + w.LogoHeight - 1), RGB(128, 128, 128));
+    hostAvailable = false; // no player: a grey frame and the note instead
+    f.Link(L"cmdUpdate").Click();
+    EXPECT_EQ(HostIn(Preview()), nullptr);
+    EXPECT_EQ(ScreenAt(Preview(), f.LogoLeft, f.LogoTop), RGB(128, 128, 128));
     int lit = 0;
-    for (int y = w.LogoTop + 1; y < w.LogoTop + w.LogoHeight - 1; ++y)
-        for (int x = w.LogoLeft + 1; x < w.LogoLeft + w.LogoWidth - 1; ++x)
-            lit += p.At(x, y) != RGB(0, 0, 0);
-    EXPECT_GT(lit, 30); // white text on the black background
-    EXPECT_EQ(p.At(1, 1), RGB(0, 0, 0));
+    for (int y = f.LogoTop + 2; y < f.LogoTop + f.LogoHeight - 2; ++y)
+        lit += f.picPreview.Pixel(f.LogoLeft + f.LogoWidth / 2, y) != 0;
+    EXPECT_GT(lit, 3); // the text's white over black
     Pause();
-
-    // Back to a picture: the host goes, the key frame returns.
     hostAvailable = true;
-    w.Link(L"cmdUpdate").Click();
-    ASSERT_EQ(HostsIn(Preview()).size(), 1u);
-    w(L"txtLogo").SetText(L"");
-    EXPECT_TRUE(HostsIn(Preview()).empty());
-    EXPECT_FALSE(w.DynamicLogo);
-    EXPECT_TRUE(w(L"fraTransparent").Visible());
-    EXPECT_FALSE(w(L"fraFlash").Visible());
-    EXPECT_TRUE(w(L"cmdScale").Enabled());
-}
+    Logo(L""); // a picture again: the host goes, the key's frame is back
+    EXPECT_EQ(HostIn(Preview()), nullptr);
+    EXPECT_TRUE(!f(L"fraFlash").Visible() && f(L"fraTransparent").Visible());
 
-TEST_F(LogoKey, WebPagesAddressesAndNamesThatAreNeither) {
-    RegisterStandInHost();
-    TempFolder dir;
-    hostAvailable = true;
-    const std::string page = dir.Path("page.htm");
-    WriteFileBytes(page,
-                   {'<', 'H', 'T', 'M', 'L', '>', 'h', 'i', '<', '/', 'h', 't', 'm', 'l', '>'});
-    frmWizard& w = OpenWith(Wide(page));
-    ASSERT_TRUE(w.DynamicLogo);
-    EXPECT_EQ(w.DynType, L"HTML");
-    EXPECT_EQ(w.DynSize, 0); // its size is the user's choice
-    RECT client{};
-    GetClientRect(Preview(), &client);
-    EXPECT_EQ(w.picBMP.Width(), client.right); // as large as the preview
-    EXPECT_EQ(w.picBMP.Height(), client.bottom);
-    EXPECT_FALSE(w(L"fraFlash").Visible());
-    EXPECT_FALSE(w(L"fraTransparent").Visible());
-    EXPECT_EQ(lastHost.Text, Wide(page));
-
-    // A missing path that ends like a domain is a missing file.
-    w(L"txtLogo").SetText(Wide(dir.Path("logos\\logo.com")));
-    w.Link(L"cmdUpdate").Click();
-    EXPECT_FALSE(w.ImageLoaded);
-    w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 1);
-    EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
-
-    // A web address, loaded by Update: the wrapper page, made once, rewritten.
-    w(L"txtLogo").SetText(L"www.example.com");
-    EXPECT_FALSE(w.ImageLoaded); // not while typing
-    w.Link(L"cmdUpdate").Click();
-    ASSERT_TRUE(w.DynamicLogo);
-    EXPECT_TRUE(w.DynRemote);
-    EXPECT_EQ(w.DynSize, 3);
-    const std::wstring wrapper = w.DynRemoteTemp;
-    EXPECT_EQ(w.DynFile, wrapper);
-    EXPECT_EQ(lastHost.Text, wrapper);
-    EXPECT_EQ(wrapper.substr(wrapper.find_last_of(L'\\') + 1, 3), L"yls");
-    const auto text = [](const std::wstring& path) {
-        const std::vector<uint8_t> b = ReadFileBytes(std::string(path.begin(), path.end()));
-        return std::string(b.begin(), b.end());
-    };
-    EXPECT_EQ(text(wrapper), WrapperPage("http://www.example.com"));
-    w(L"txtLogo").SetText(L"http://x.org/a?b=1&q='\"");
-    w.Link(L"cmdUpdate").Click();
-    EXPECT_EQ(w.DynRemoteTemp, wrapper);
-    EXPECT_EQ(text(wrapper), WrapperPage("http://x.org/a?b=1&q='\""));
-    EXPECT_NE(text(wrapper).find("q=&#39;&quot;'"), std::string::npos);
-    w.NextStep(1); // an address passes the page's check
-    EXPECT_EQ(w.CurrentStep, 2);
-    w.NextStep(-1);
-    // A missing file typed after it is reported, not passed as the address.
-    w(L"txtLogo").SetText(Wide(dir.Path("gone.png")));
-    w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 1);
-    EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
-
-    // Headers are data: a movie cut inside its frame size is not recognised,
-    // a huge one keeps its numbers and draws nothing that large, one of no
-    // height is placed without a division by zero.
+    // Headers are data: a movie cut in its frame size is not recognised;
+    // a huge one keeps its numbers, one of no height needs no division.
     std::vector<uint8_t> cut = Movie(15, 11000, 8000);
     cut.resize(10);
     WriteFileBytes(dir.Path("cut.swf"), cut);
-    w(L"txtLogo").SetText(Wide(dir.Path("cut.swf")));
-    EXPECT_FALSE(w.ImageLoaded);
-    w.NextStep(1);
+    Logo(Wide(dir.Path("cut.swf")));
+    f.NextStep(1);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file was not recognised, or is not supported.");
-
     WriteFileBytes(dir.Path("huge.swf"), Movie(31, 0x7FFFFFFF, 0x7FFFFFFF));
-    w(L"txtLogo").SetText(Wide(dir.Path("huge.swf")));
-    ASSERT_TRUE(w.ImageLoaded);
-    EXPECT_EQ(w.picBMP.Width(), 107374182);
-    EXPECT_EQ(w.picBMP.Bits(), nullptr);
-    const HWND size = w(L"cmbSize").hWnd();
-    for (int item : {2, 0, 1}) { // ending on "Fullscreen"
-        SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-        SendMessageW(GetParent(size), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(size), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(size));
-        EXPECT_TRUE(w.ImageLoaded) << item;
-    }
+    Logo(Wide(dir.Path("huge.swf")));
+    EXPECT_EQ(f.picBMP.Width(), 107374182);
+    for (int item : {2, 0, 1}) // ending on "Fullscreen"
+        Size(item);
+    EXPECT_TRUE(f.ImageLoaded);
     WriteFileBytes(dir.Path("flat.swf"), Movie(15, 11000, 0));
-    w(L"txtLogo").SetText(Wide(dir.Path("flat.swf")));
-    ASSERT_TRUE(w.ImageLoaded);
-    EXPECT_EQ(w.picBMP.Width(), 550);
-    EXPECT_EQ(w.picBMP.Height(), 0);
-    EXPECT_EQ(w.LogoHeight, 0);
+    Logo(Wide(dir.Path("flat.swf")));
+    EXPECT_EQ(f.picBMP.Height() * 1000 + f.LogoHeight, 0);
+}
+
+TEST_F(LogoKey, WebPagesAndAddresses) {
+    TempFolder dir;
+    hostAvailable = true;
+    const std::string page = dir.Path("page.htm");
+    WriteFileBytes(page, {'<', 'H', 'T', 'M', 'L', '>', '<', '/', 'p', '>'});
+    frmWizard& f = OpenWith(Wide(page));
+    ASSERT_TRUE(f.DynamicLogo);
+    EXPECT_EQ(f.DynType, L"HTML");
+    EXPECT_EQ(f.DynSize, 0); // its size stays the user's choice
+    RECT client{};
+    GetClientRect(Preview(), &client);
+    EXPECT_EQ(f.picBMP.Width() * 1000 + f.picBMP.Height(), client.right * 1000 + client.bottom);
+    EXPECT_FALSE(f(L"fraFlash").Visible() || f(L"fraTransparent").Visible());
+    // A missing path ending like a domain is a missing file.
+    Logo(Wide(dir.Path("logos\\logo.com")));
+    f.Link(L"cmdUpdate").Click();
+    f.NextStep(1);
+    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
+
+    // An address, loaded by Update: one wrapper page, rewritten each time.
+    const auto bytes = [](const std::wstring& path) {
+        const std::vector<uint8_t> b = ReadFileBytes(std::string(path.begin(), path.end()));
+        return std::string(b.begin(), b.end());
+    };
+    Logo(L"www.example.com");
+    EXPECT_FALSE(f.ImageLoaded); // not while typing
+    f.Link(L"cmdUpdate").Click();
+    ASSERT_TRUE(f.DynamicLogo && f.DynRemote);
+    const std::wstring wrapper = f.DynRemoteTemp;
+    EXPECT_EQ(f.DynSize, 3);
+    EXPECT_EQ(hostText, wrapper);
+    EXPECT_EQ(wrapper.substr(wrapper.rfind(L'\\') + 1, 3), L"yls");
+    EXPECT_EQ(bytes(wrapper), WrapperPage("http://www.example.com"));
+    Logo(L"http://x.org/?q='\"");
+    f.Link(L"cmdUpdate").Click();
+    EXPECT_EQ(f.DynRemoteTemp, wrapper);
+    EXPECT_NE(bytes(wrapper).find("src='http://x.org/?q=&#39;&quot;'"), std::string::npos);
+    f.NextStep(1); // an address passes the page's check
+    EXPECT_EQ(f.CurrentStep, 2);
+    f.NextStep(-1);
+    // A missing file typed after it is reported, not passed as the address.
+    Logo(Wide(dir.Path("gone.png")));
+    f.NextStep(1);
+    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
 }
