@@ -1,19 +1,27 @@
 // The wizard window in this process: the page checks' balloons, the cue
 // banners and lists set up on load, the recent list with its reopen
-// messages and warning sign, and the colour key a reopened saver brings.
+// messages and warning sign, the colour key a reopened saver brings, the
+// glass frame, dropped files and the About box.
 #include "core/CreatorMath.h"
 #include "core/SaverTail.h"
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
+#include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
+#include "wizard/frame/Tip.h"
+#include "wizard/pages/frmAbout.h"
 #include "wizard/pages/frmWizard.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
+#include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -62,23 +70,12 @@ class WizardPages : public ::testing::Test {
     std::unique_ptr<frmWizard> wizard;
 };
 
-// Screenshots are taken from outside while the test pauses.
-void Pause() {
-    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
-}
-
 void ExpectBalloon(const std::wstring& title, const std::wstring& text, int icon, HWND edit) {
     const HelpBalloonRecord& b = LastHelpBalloon();
     EXPECT_EQ(b.Title, title);
     EXPECT_EQ(b.Text, text);
     EXPECT_EQ(b.Icon, icon);
     EXPECT_EQ(b.Edit, edit);
-}
-
-std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
 }
 
 // A left click at (x, y) of a window's client area, as the mouse gives it.
@@ -392,4 +389,206 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     const RECT again = w(L"cmdAgain").PixelRect();
     ClickAt(w(L"cmdAgain").hWnd(), (again.right - again.left) / 2, 10);
     EXPECT_EQ(w.CurrentStep, 0);
+}
+
+namespace {
+
+// Desktop composition as a composing system answers it: on, the margins
+// kept, and the close button's corner answered by the platform.
+struct GlassStandIn {
+    static inline CompositionMargins Margins{};
+    static inline int Extended = 0;
+    static HRESULT WINAPI Enabled(BOOL* on) {
+        *on = TRUE;
+        return S_OK;
+    }
+    static HRESULT WINAPI Extend(HWND, const CompositionMargins* m) {
+        Margins = *m;
+        ++Extended;
+        return S_OK;
+    }
+    static BOOL WINAPI Default(HWND w, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(w, &p);
+        RECT c{};
+        GetClientRect(w, &c);
+        if (message != WM_NCHITTEST || p.y >= 20 || p.x < c.right - 40)
+            return FALSE;
+        *result = HTCLOSE;
+        return TRUE;
+    }
+};
+
+LRESULT HitAt(HWND w, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+}
+
+// A drop of these files, as the shell hands it over.
+HDROP DropOf(const std::vector<std::wstring>& names) {
+    std::size_t chars = 1;
+    for (const auto& n : names)
+        chars += n.size() + 1;
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* at = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& n : names) {
+        std::copy(n.begin(), n.end(), at);
+        at += n.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+int NonBlack(HWND box) {
+    RECT r{};
+    GetClientRect(box, &r);
+    HDC dc = GetDC(box);
+    int count = 0;
+    for (int y = 0; y < r.bottom; y += 2)
+        for (int x = 0; x < r.right; x += 2)
+            count += (GetPixel(dc, x, y) & 0xFFFFFF) != 0;
+    ReleaseDC(box, dc);
+    return count;
+}
+
+} // namespace
+
+TEST_F(WizardPages, GlassFrameLayoutHitsAndDrawingsThatLastThroughRepaints) {
+    const CompositionApi standIn{GlassStandIn::Enabled, GlassStandIn::Extend,
+                                 GlassStandIn::Default};
+    SetCompositionApi(&standIn);
+    const std::unique_ptr<const CompositionApi, void (*)(const CompositionApi*)> restore(
+        &standIn, [](const CompositionApi*) { SetCompositionApi(nullptr); });
+    frmWizard& w = Open();
+    ASSERT_TRUE(w.Glass);
+    const int fx = GetSystemMetrics(SM_CXFRAME), fy = GetSystemMetrics(SM_CYFRAME),
+              cap = GetSystemMetrics(SM_CYCAPTION);
+    const HWND top = w.hWnd();
+    RECT outer{}, client{};
+    GetWindowRect(top, &outer);
+    GetClientRect(top, &client);
+    // The frame is the client area's: no non-client part left.
+    EXPECT_EQ(client.right, outer.right - outer.left);
+    EXPECT_EQ(client.bottom, outer.bottom - outer.top);
+    const RECT header = w(L"picHeader").PixelRect();
+    EXPECT_EQ(header.left, fy);
+    EXPECT_EQ(header.top, cap);
+    EXPECT_LE(header.right, client.right - fy);
+    EXPECT_EQ(GlassStandIn::Extended, 1);
+    EXPECT_EQ(GlassStandIn::Margins.cxLeftWidth, fy);
+    EXPECT_EQ(GlassStandIn::Margins.cxRightWidth, fy);
+    EXPECT_EQ(GlassStandIn::Margins.cyTopHeight, header.bottom + 1);
+    EXPECT_EQ(GlassStandIn::Margins.cyBottomHeight, fx);
+    EXPECT_TRUE(w(L"picAbout").Visible());
+
+    // The caption strips drag the window; the platform's buttons come first;
+    // the page itself is the controls'.
+    EXPECT_EQ(HitAt(top, client.right / 2, cap / 2), HTCAPTION);
+    EXPECT_EQ(HitAt(top, fx / 2, client.bottom / 2), HTCAPTION);
+    EXPECT_EQ(HitAt(top, client.right - fx / 2 - 1, client.bottom / 2), HTCAPTION);
+    EXPECT_EQ(HitAt(top, client.right - 10, 5), HTCLOSE);
+    EXPECT_NE(HitAt(top, client.right / 2, client.bottom / 2), HTCAPTION);
+
+    // The logo drawn on the About picture survives a full repaint.
+    const HWND about = w(L"picAbout").hWnd();
+    const int before = NonBlack(about);
+    EXPECT_GT(before, 50);
+    InvalidateRect(about, nullptr, TRUE);
+    UpdateWindow(about);
+    EXPECT_EQ(NonBlack(about), before);
+}
+
+TEST_F(WizardPages, DroppedFilesGiveTheLogoBoxTheFirstName) {
+    frmWizard& w = Open();
+    EXPECT_FALSE(w.Glass); // no composition in the test prefix
+    EXPECT_TRUE(GetWindowLongPtrW(w.hWnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    w.NextStep(1);
+    SendMessageW(w.hWnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(
+                     DropOf({L"C:\\logos\\first.png", L"C:\\logos\\second.png", L"D:\\third.gif"})),
+                 0);
+    EXPECT_EQ(w(L"txtLogo").Text(), L"C:\\logos\\first.png");
+}
+
+namespace {
+
+int TopIn(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(GetParent(child), &p);
+    return p.y;
+}
+
+BOOL CALLBACK CountTitled(HWND w, LPARAM lp) {
+    wchar_t text[128] = {};
+    GetWindowTextW(w, text, 128);
+    if (IsWindowVisible(w) && std::wstring(text) == L"About Quorvel Screensaver Creator")
+        ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+
+int AboutBoxesShown() {
+    int count = 0;
+    EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+} // namespace
+
+TEST_F(WizardPages, AboutCreditsStandStillUnderThePointerAndComeBackAtTheBottom) {
+    frmWizard& w = Open();
+    ShowAbout(w, false);
+    ShowAbout(w, false); // a second request brings the same box forward
+    PumpFor(300);
+    EXPECT_EQ(AboutBoxesShown(), 1);
+    frmAbout& box = AboutBox();
+    ASSERT_TRUE(box.Visible());
+    EXPECT_TRUE(IsWindowEnabled(w.hWnd())); // modeless
+    Control& timer = box(L"tmrScroll");
+    const HWND credit = box(L"picCredit").hWnd();
+    RECT back{};
+    GetWindowRect(box(L"picBack").hWnd(), &back);
+
+    SetCursorPos(back.left - 30, back.top - 30);
+    for (int i = 0; i < 8; ++i)
+        box.tmrScroll_Timer();
+    EXPECT_EQ(timer.Interval(), 50);
+    int top = TopIn(credit);
+    box.tmrScroll_Timer();
+    EXPECT_EQ(TopIn(credit), top - 1); // one pixel a tick at full speed
+
+    // Under the pointer the credits slow down and stand still.
+    SetCursorPos((back.left + back.right) / 2, (back.top + back.bottom) / 2);
+    for (int i = 0; i < 6; ++i)
+        box.tmrScroll_Timer();
+    top = TopIn(credit);
+    for (int i = 0; i < 4; ++i)
+        box.tmrScroll_Timer();
+    EXPECT_EQ(TopIn(credit), top);
+    // Away again: slow at first, full speed five ticks later.
+    SetCursorPos(back.left - 30, back.top - 30);
+    box.tmrScroll_Timer();
+    EXPECT_EQ(timer.Interval(), 175);
+    for (int i = 0; i < 5; ++i)
+        box.tmrScroll_Timer();
+    EXPECT_EQ(timer.Interval(), 50);
+    // Once above the viewport the credits come back at its bottom.
+    bool wrapped = false;
+    for (int i = 0, last = TopIn(credit); i < 5000 && !wrapped; ++i) {
+        box.tmrScroll_Timer();
+        wrapped = TopIn(credit) > last;
+        last = TopIn(credit);
+    }
+    EXPECT_TRUE(wrapped);
+    RECT inner{};
+    GetClientRect(box(L"picBack").hWnd(), &inner);
+    EXPECT_EQ(TopIn(credit), inner.bottom);
+
+    box.cmdOK_Click();
+    EXPECT_FALSE(box.Visible());
 }

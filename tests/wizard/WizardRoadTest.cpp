@@ -5,6 +5,7 @@
 #include "core/ColorPalette.h"
 #include "core/LogoPreview.h"
 #include "core/SaverTail.h"
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/support/WinTest.h"
 
@@ -18,22 +19,6 @@
 #include <vector>
 
 namespace {
-
-struct Found {
-    std::wstring Text;
-    HWND Window = nullptr;
-};
-
-BOOL CALLBACK FindText(HWND w, LPARAM lp) {
-    auto* f = reinterpret_cast<Found*>(lp);
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    if (f->Text == text && IsWindowVisible(w)) {
-        f->Window = w;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK FindCombo(HWND w, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -80,36 +65,6 @@ HWND WaitExitLink(HWND top, DWORD ms) {
     }
 }
 
-// The visible child of `top` with this text.
-HWND Child(HWND top, const std::wstring& text) {
-    Found f{text};
-    EnumChildWindows(top, FindText, reinterpret_cast<LPARAM>(&f));
-    return f.Window;
-}
-
-HWND WaitChild(HWND top, const std::wstring& text, DWORD ms = 10000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND w = Child(top, text))
-            return w;
-        if (GetTickCount() - start > ms)
-            return nullptr;
-        PumpFor(50);
-    }
-}
-
-// Screenshots of every page are taken from outside while the test pauses.
-void Pause() {
-    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 2500 : 300);
-}
-
-void Click(HWND button) {
-    ASSERT_NE(button, nullptr);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &r);
-    Pause();
-}
-
 // A command link takes a mouse click, not BM_CLICK.
 void ClickLink(HWND link) {
     ASSERT_NE(link, nullptr);
@@ -118,35 +73,6 @@ void ClickLink(HWND link) {
                         &r);
     SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 30000, &r);
     Pause();
-}
-
-void Type(const std::wstring& text) {
-    std::vector<INPUT> keys;
-    for (wchar_t c : text)
-        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = c;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            keys.push_back(in);
-        }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-    PumpFor(500);
-}
-
-std::wstring WindowText(HWND w) {
-    wchar_t text[1024] = {};
-    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                        nullptr);
-    return text;
-}
-
-// The focused window of the wizard's thread.
-HWND Focused(HWND wizard) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(wizard, nullptr), &info);
-    return info.hwndFocus;
 }
 
 struct Parsed {

@@ -54,19 +54,31 @@ void Surface::Fill(COLORREF colour) {
 }
 
 void Surface::ShowOn(HWND box) {
-    box_ = box;
+    Attach(box);
     sc_.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM&, LPARAM&, bool& Proceed,
                             LRESULT& ReturnValue) {
-        if (message == WM_ERASEBKGND) {
+        if (HandleMessage(hWnd, message, ReturnValue))
             Proceed = false;
-            ReturnValue = 1;
-        } else if (message == WM_PAINT) {
-            Paint(hWnd);
-            Proceed = false;
-            ReturnValue = 0;
-        }
     };
     sc_.SubClass(box);
+}
+
+void Surface::Attach(HWND box) {
+    box_ = box;
+}
+
+bool Surface::HandleMessage(HWND box, UINT message, LRESULT& result) {
+    if (box != box_)
+        return false;
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (message != WM_PAINT)
+        return false;
+    Paint(box);
+    result = 0;
+    return true;
 }
 
 void Surface::Refresh() const {

@@ -32,6 +32,11 @@ class Surface {
     // Paints the drawing on `box` from now on (its client area; the rest in
     // the box's background).
     void ShowOn(HWND box);
+    // The same for a box another hook holds: its owner passes the box's
+    // messages to HandleMessage.
+    void Attach(HWND box);
+    // WM_ERASEBKGND and WM_PAINT of the box drawn on; true when handled.
+    bool HandleMessage(HWND box, UINT message, LRESULT& result);
     // Has the box paint again.
     void Refresh() const;
 

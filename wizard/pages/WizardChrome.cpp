@@ -114,7 +114,7 @@ void frmWizard::AddGlass() {
     // The drawings persist: one image per surface, painted back on demand.
     IgnoreErrors([&] {
         glassWindow.Resize(outer.right - outer.left, outer.bottom - outer.top);
-        glassWindow.ShowOn(hWnd());
+        glassWindow.Attach(hWnd()); // painted from the window's own hook
         glassHeader.Resize(g.header.Width(), g.header.Height());
         glassHeader.ShowOn(header.hWnd());
         glassAbout.Resize(GlassLogoSize, GlassLogoSize);

@@ -1,11 +1,11 @@
 #include "wizard/pages/frmAbout.h"
 
 #include "common/Handles.h"
-#include "core/CreatorError.h"
 #include "core/CreatorText.h"
 #include "core/CreditScroll.h"
 #include "wizard/controls/LinkControl.h"
 #include "wizard/frame/Aero.h"
+#include "wizard/frame/Composition.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Helpers.h"
@@ -177,17 +177,6 @@ const FormDecl AboutForm = {.Name = L"frmAbout",
                             .Style = FixedDialogStyle,
                             .ExStyle = FixedDialogExStyle};
 
-HRESULT WINAPI LoadedExtendFrame(HWND window, const MARGINS* margins) {
-    using ExtendFn = HRESULT(WINAPI*)(HWND, const MARGINS*);
-    static const HMODULE dwm = LoadLibraryW(L"dwmapi.dll"); // stays loaded for the process
-    const auto extend = dwm ? reinterpret_cast<ExtendFn>(reinterpret_cast<void*>(
-                                  GetProcAddress(dwm, "DwmExtendFrameIntoClientArea")))
-                            : nullptr;
-    if (!extend)
-        throw CreatorError(53, L"File not found: dwmapi.dll");
-    return extend(window, margins);
-}
-
 // The rectangle of a control in its container's client area, grown at the
 // right and bottom by `grow` twips.
 RECT GrownRect(const Control& control, double grow) {
@@ -198,8 +187,6 @@ RECT GrownRect(const Control& control, double grow) {
 }
 
 } // namespace
-
-HRESULT(WINAPI* ExtendAboutFrame)(HWND, const MARGINS*) = LoadedExtendFrame;
 
 frmAbout::frmAbout() : Form(AboutForm, AboutControls) {
     Form& f = *this;
@@ -274,10 +261,10 @@ void frmAbout::LoadGlass() {
     const RECT ok = f(L"cmdOK").PixelRect();
     RECT client{};
     GetClientRect(hWnd(), &client);
-    const MARGINS margins{back.left, client.right - back.right, back.top,
-                          client.bottom - (ok.bottom + 5) + 1};
-    if (const HRESULT result = ExtendAboutFrame(hWnd(), &margins); FAILED(result))
-        throw Win32Error(static_cast<DWORD>(result));
+    ExtendFrameIntoClientArea(hWnd(), {static_cast<int>(back.left),
+                                       static_cast<int>(client.right - back.right),
+                                       static_cast<int>(back.top),
+                                       static_cast<int>(client.bottom - (ok.bottom + 5) + 1)});
     LinkControl& site = f(L"lnkSite").As<LinkControl>();
     site.SetGlass(true);
     DoEvents();

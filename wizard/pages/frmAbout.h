@@ -5,7 +5,6 @@
 #include "wizard/frame/SubClass.h"
 
 #include <windows.h>
-#include <uxtheme.h>
 
 #include <cstdint>
 
@@ -54,6 +53,3 @@ frmAbout& AboutBox();
 // Shows the About box owned by `owner`, modal or modeless. A request while
 // the box is open brings it forward instead.
 void ShowAbout(Form& owner, bool modal);
-
-// DwmExtendFrameIntoClientArea, loaded by name (tests put their own in its place).
-extern HRESULT(WINAPI* ExtendAboutFrame)(HWND window, const MARGINS* margins);

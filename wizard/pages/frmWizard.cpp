@@ -405,6 +405,10 @@ void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM&
                          PaintHelpArrow(hWnd, message, wParam, lParam, Proceed, ReturnValue);
                      return;
                  }
+                 if (glassWindow.HandleMessage(hWnd, message, ReturnValue)) {
+                     Proceed = false;
+                     return;
+                 }
                  if (!WizardHelpMessage(*this, hWnd, message, wParam, lParam, Proceed, ReturnValue))
                      ChromeMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
              }});
