@@ -30,7 +30,8 @@ COLORREF ScreenAt(HWND w, int x, int y, bool redraw = true) {
     HGDIOBJ old = SelectObject(memory, one);
     BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
     SelectObject(memory, old);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB}};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     uint32_t p = 0;
     GetDIBits(memory, one, 0, 1, &p, &info, DIB_RGB_COLORS);
     DeleteObject(one);
@@ -110,7 +111,9 @@ class LogoKey : public ::testing::Test {
         AppTitle = L"Quorvel Screensaver Creator";
         ContentHostAvailable = ForcedHost;
         static const ATOM host = [] {
-            WNDCLASSW wc{CS_GLOBALCLASS, StandInHost};
+            WNDCLASSW wc{};
+            wc.style = CS_GLOBALCLASS;
+            wc.lpfnWndProc = StandInHost;
             wc.lpszClassName = L"AtlAxWin";
             return RegisterClassW(&wc);
         }();
