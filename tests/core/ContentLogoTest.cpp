@@ -4,57 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 TEST(WebAddress, NamesThatAreAndAreNotAddresses) {
-    struct Case {
-        const wchar_t* Name;
-        bool Exists, Remote;
-    };
-    const Case cases[] = {
-        {L"www.nothing-listed", false, true}, // "www." alone decides
-        {L"WWW.Example.Example", false, true},
-        {L"http://localhost", false, true},
-        {L"HTTP://LOCALHOST/x", false, true},
-        {L"example.com", false, true},
-        {L"Example.COM", false, true},
-        {L"example.com/logo.gif", false, true}, // only the host is compared
-        {L"news.bbc.co.uk/front", false, true},
-        {L"shop.ac", false, true}, // the first name of the list
-        {L"shop.zw", false, true}, // and the last
-        {L"art.museum", false, true},
-        {L"folder/picture.com", false, false}, // the host is "folder"
-        {L"picture.gif", false, false},        // gif, png, jpg are no domains
-        {L"picture.png", false, false},
-        {L"picture.jpg", false, false},
-        {L"movie.swf", false, false},
-        {L"page.html", false, false},
-        {L"example.comx", false, false},
-        {L"https://example.com", false, false}, // other schemes are not
-        {L"ftp://example.com", false, false},
-        {L"file://c/x.com", false, false},
-        {L"1example.com", false, false}, // a digit first
-        {L"_example.com", false, false},
-        {L".com", false, false},
-        {L"examplecom", false, false}, // no dot
-        {L"", false, false},
-        {L"www.example.com", true, false}, // an existing file never is
-        {L"example.com", true, false},
-        {L"http://example.com", true, false},
-        {L"C:\\logos\\logo.com", false, false}, // a missing path
-        {L"logos\\www.example.com", false, false},
-        {L"c:/logos/logo.com", false, false}, // host "c:"
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsWebAddress(c.Name, c.Exists), c.Remote) << testing::PrintToString(c.Name);
-
+    // Web addresses when missing: "www." or "http://" first, or a host
+    // (the part before the first "/") ending in a listed domain.
+    for (const wchar_t* name :
+         {L"www.nothing-listed", L"HTTP://LOCALHOST/x", L"Example.COM", L"example.com/logo.gif",
+          L"news.bbc.co.uk/front", L"shop.ac", L"shop.zw", L"art.museum"})
+        EXPECT_TRUE(IsWebAddress(name, false)) << testing::PrintToString(name);
+    // Not: an existing file, a path, another scheme, a digit or sign first,
+    // no dot, picture endings, a listed name only after the host.
+    for (const wchar_t* name :
+         {L"folder/picture.com", L"picture.gif", L"picture.png", L"picture.jpg", L"movie.swf",
+          L"example.comx", L"https://example.com", L"ftp://example.com", L"1example.com", L".com",
+          L"examplecom", L"", L"C:\\logos\\logo.com", L"logos\\www.example.com",
+          L"c:/logos/logo.com"})
+        EXPECT_FALSE(IsWebAddress(name, false)) << testing::PrintToString(name);
+    for (const wchar_t* name : {L"www.example.com", L"example.com", L"http://example.com"})
+        EXPECT_FALSE(IsWebAddress(name, true)) << testing::PrintToString(name);
     const std::vector<std::wstring>& domains = WebDomains();
     ASSERT_EQ(domains.size(), 268u);
-    EXPECT_EQ(domains.front(), L"ac");
-    EXPECT_EQ(domains[54], L"com");
-    EXPECT_EQ(domains.back(), L"zw");
-    EXPECT_EQ(std::set<std::wstring>(domains.begin(), domains.end()).size(), 268u);
-    EXPECT_TRUE(std::is_sorted(domains.begin(), domains.end()));
+    EXPECT_EQ(domains.front() + domains[54] + domains.back(), L"accomzw");
 }
 
 TEST(WebAddress, HttpIsPutInFrontOnlyWhenMissing) {
@@ -96,7 +66,7 @@ TEST(WrapperPage, QuotesAndAnglesCannotEndTheAttributes) {
     EXPECT_EQ(std::count(page.begin(), page.end(), '"'), 2);
 }
 
-TEST(ContentRect, EachPlacementInThePreview) {
+TEST(ContentRect, PlacementsAndPreviewPoints) {
     // A 216 x 204 preview of a 1920 x 1080 screen.
     const auto rect = [](int32_t dynSize, int32_t w, int32_t h) {
         const PreviewRect r = ContentRect(dynSize, w, h, 216, 204, 1920, 1080);
@@ -104,40 +74,25 @@ TEST(ContentRect, EachPlacementInThePreview) {
     };
     using V = std::vector<int32_t>;
     EXPECT_EQ(rect(3, 550, 400), (V{0, 0, 216, 204}));
-    EXPECT_EQ(rect(3, 0, 0), (V{0, 0, 216, 204}));
-    // 216 / 1920 x 550 = 61.875, 204 / 1080 x 400 = 75.56; centred.
-    EXPECT_EQ(rect(1, 550, 400), (V{77, 64, 62, 76}));
-    // Fitted: full width, 216 / 550 x 400 = 157.09, top 23.5 to even 24.
-    EXPECT_EQ(rect(2, 550, 400), (V{0, 24, 216, 157}));
-    EXPECT_EQ(rect(0, 550, 400), (V{0, 24, 216, 157}));
-    EXPECT_EQ(rect(2, 100, 50), (V{58, 77, 100, 50})); // never enlarged
+    EXPECT_EQ(rect(1, 550, 400), (V{77, 64, 62, 76}));  // 61.875 and 75.56, centred
+    EXPECT_EQ(rect(2, 550, 400), (V{0, 24, 216, 157})); // fitted; 23.5 to even
+    EXPECT_EQ(rect(0, 100, 50), (V{58, 77, 100, 50}));  // never enlarged
     // Sizes from a header are data: no side of none, no overflow.
     EXPECT_EQ(rect(2, 0, 400), (V{108, 0, 0, 204}));
-    EXPECT_EQ(rect(0, 550, 0), (V{0, 102, 216, 0}));
     EXPECT_EQ(rect(2, 107374182, 1), (V{0, 102, 216, 0}));
     EXPECT_EQ(rect(1, 107374182, 107374182), (V{-6039690, -10140793, 12079595, 20281790}));
-    const PreviewRect noScreen = ContentRect(1, 50, 40, 216, 204, 0, 0);
-    EXPECT_EQ(noScreen.Width, 50);
-    EXPECT_EQ(noScreen.Height, 40);
-}
+    EXPECT_EQ(ContentRect(1, 50, 40, 216, 204, 0, 0).Width, 50);
 
-TEST(ContentRect, PreviewPointsMapToLogoPixels) {
-    const PreviewRect logo{10, 20, 100, 50}; // a 200 x 100 logo drawn at half size
+    const PreviewRect logo{10, 20, 100, 50}; // a 200 x 100 logo at half size
     const auto at = [&](double x, double y) {
         const auto p = PreviewToLogo(x, y, logo, 200, 100);
-        return p ? std::vector<int32_t>{p->X, p->Y} : std::vector<int32_t>{};
+        return p ? V{p->X, p->Y} : V{};
     };
-    using V = std::vector<int32_t>;
     EXPECT_EQ(at(10, 20), (V{0, 0}));
-    EXPECT_EQ(at(60, 45), (V{100, 50}));
     EXPECT_EQ(at(109.9, 69.9), (V{199, 99}));
     EXPECT_EQ(at(110, 20), V{}); // the far edge is outside
-    EXPECT_EQ(at(10, 70), V{});
     EXPECT_EQ(at(9.9, 30), V{});
-    EXPECT_EQ(at(50, 19), V{});
     EXPECT_FALSE(PreviewToLogo(0, 0, PreviewRect{0, 0, 0, 10}, 5, 5));
-    EXPECT_FALSE(PreviewToLogo(0, 0, PreviewRect{0, 0, 10, 0}, 5, 5));
-    EXPECT_FALSE(PreviewToLogo(0, 0, PreviewRect{0, 0, 10, 10}, 0, 5));
 }
 
 TEST(TransparentSwatch, DisabledMeanAndFlashInverse) {
