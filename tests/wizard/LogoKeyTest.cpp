@@ -165,10 +165,6 @@ class LogoKey : public ::testing::Test {
     std::unique_ptr<frmWizard> w;
 };
 
-void Pause() { // screenshots are taken from outside meanwhile
-    PumpFor(GetEnvironmentVariableA("QV_SHOT_PAUSE", nullptr, 0) ? 3000 : 0);
-}
-
 } // namespace
 
 TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
@@ -195,7 +191,6 @@ TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     EXPECT_FALSE(GetWindowLongPtrW(Swatch(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), Magenta);
     EXPECT_EQ(SwatchWrong(Swatch(), hatched), 0);
-    Pause();
     f(L"chkTrans").SetValue(1); // on again: the previous key
     EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
     EXPECT_TRUE(GetWindowLongPtrW(Swatch(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
@@ -208,7 +203,6 @@ TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     Choose();
     ASSERT_EQ(GetCapture(), Swatch());
     EXPECT_EQ(LastHelpBalloon().Text, L"Click on a color on the image to make it transparent.");
-    Pause();
     ToSwatch(WM_MOUSEMOVE, blue);
     EXPECT_EQ(Offered(), Blue);
     EXPECT_EQ(SwatchWrong(Swatch(), solid(Blue)), 0);
@@ -348,29 +342,18 @@ TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     for (int y = f.LogoTop + 2; y < f.LogoTop + f.LogoHeight - 2; ++y)
         lit += f.picPreview.Pixel(f.LogoLeft + f.LogoWidth / 2, y) != 0;
     EXPECT_GT(lit, 3); // the text's white over black
-    Pause();
     hostAvailable = true;
     Logo(L""); // a picture again: the host goes, the key's frame is back
     EXPECT_EQ(HostIn(Preview()), nullptr);
     EXPECT_TRUE(!f(L"fraFlash").Visible() && f(L"fraTransparent").Visible());
 
-    // Headers are data: a movie cut in its frame size is not recognised;
-    // a huge one keeps its numbers, one of no height needs no division.
-    std::vector<uint8_t> cut = Movie(15, 11000, 8000);
-    cut.resize(10);
-    WriteFileBytes(dir.Path("cut.swf"), cut);
-    Logo(Wide(dir.Path("cut.swf")));
-    f.NextStep(1);
-    EXPECT_EQ(LastHelpBalloon().Text, L"This file was not recognised, or is not supported.");
+    // A header's size is data: a huge one keeps its numbers, nothing that large is drawn.
     WriteFileBytes(dir.Path("huge.swf"), Movie(31, 0x7FFFFFFF, 0x7FFFFFFF));
     Logo(Wide(dir.Path("huge.swf")));
     EXPECT_EQ(f.picBMP.Width(), 107374182);
     for (int item : {2, 0, 1}) // ending on "Fullscreen"
         Size(item);
     EXPECT_TRUE(f.ImageLoaded);
-    WriteFileBytes(dir.Path("flat.swf"), Movie(15, 11000, 0));
-    Logo(Wide(dir.Path("flat.swf")));
-    EXPECT_EQ(f.picBMP.Height() * 1000 + f.LogoHeight, 0);
 }
 
 TEST_F(LogoKey, WebPagesAndAddresses) {
