@@ -268,7 +268,8 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
     if (!first([] { DoSettings(true); }))
         return;
     RunAllSteps(L"frmWizard.Form_Unload",
-                {[&] {
+                {[&] { DynamicWnd.reset(); }, // while its handle is still its own
+                 [&] {
                      for (const std::wstring* name : {&TempBMP, &ExtractedBMP, &DynRemoteTemp})
                          if (!name->empty())
                              DeleteFileW(name->c_str());
