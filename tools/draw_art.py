@@ -22,6 +22,9 @@
                          glowing emblem over black, 24 bits, bottom-up
   resources/pick.cur     the transparent-colour pick cursor (PICK): a dropper,
                          32 x 32 monochrome, its hot spot at the tip
+  resources/monitor.bmp  the Scale Image dialog's monitor (MONITOR): 150 x 130,
+                         32 bits with premultiplied alpha, bottom-up; its
+                         screen is the dark area at (11, 10)-(139, 100)
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -359,6 +362,67 @@ def write_cursor(path, shape, hot):
         f.write(header + entry + image)
 
 
+def rounded_box(x, y, left, top, right, bottom, radius):
+    """Whether the point is inside the rectangle with rounded corners."""
+    cx = min(max(x, left + radius), right - radius)
+    cy = min(max(y, top + radius), bottom - radius)
+    return math.hypot(x - cx, y - cy) <= radius
+
+
+MONITOR_SIZE = (150, 130)
+MONITOR_SCREEN = (11, 10, 139, 100)
+
+
+def monitor(x, y):
+    """Straight RGBA of a light grey monitor on its stand, in pixels."""
+    sl, st, sr, sb = MONITOR_SCREEN
+    if sl <= x < sr and st <= y < sb:
+        return (0.10, 0.12, 0.16, 1.0)
+    if rounded_box(x, y, 1, 1, 149, 110, 6):
+        edge = not rounded_box(x, y, 2.5, 2.5, 147.5, 108.5, 5)
+        if edge:
+            return (0.38, 0.38, 0.40, 1.0)
+        # the bezel: lighter towards the top, a bevel round the screen
+        if sl - 2 <= x < sr + 2 and st - 2 <= y < sb + 2:
+            return (0.55, 0.56, 0.58, 1.0)
+        if math.hypot(x - 132, y - 104.5) <= 2:
+            return (0.20, 0.75, 0.25, 1.0)  # the power light
+        t = y / 110.0
+        return (lerp(0.90, 0.74, t), lerp(0.90, 0.74, t), lerp(0.91, 0.76, t), 1.0)
+    if 62 <= x < 88 and 110 <= y < 119:
+        return (lerp(0.62, 0.50, (y - 110) / 9), lerp(0.62, 0.50, (y - 110) / 9),
+                lerp(0.64, 0.52, (y - 110) / 9), 1.0)
+    if ((x - 75) / 48) ** 2 + ((y - 123) / 6) ** 2 <= 1:
+        edge = ((x - 75) / 46.5) ** 2 + ((y - 123) / 4.5) ** 2 > 1
+        return (0.38, 0.38, 0.40, 1.0) if edge else (0.78, 0.78, 0.80, 1.0)
+    return (0.0, 0.0, 0.0, 0.0)
+
+
+def write_monitor(path):
+    width, height = MONITOR_SIZE
+    n = SAMPLES
+    rows = []
+    for py in range(height):
+        row = []
+        for px in range(width):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(n):
+                for sx in range(n):
+                    r, g, b, a = monitor(px + (sx + 0.5) / n, py + (sy + 0.5) / n)
+                    acc[0] += r * a
+                    acc[1] += g * a
+                    acc[2] += b * a
+                    acc[3] += a
+            row.append(tuple(int(round(255 * c / (n * n))) for c in acc))
+        rows.append(row)
+    # premultiplied, as AlphaBlend takes it
+    pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 if __name__ == "__main__":
     write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
     write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
@@ -369,3 +433,4 @@ if __name__ == "__main__":
     write_picture(os.path.join(ROOT, "resources", "logo.bmp"), lambda x, y: emblem(x, y, True), 46)
     write_glass_picture(os.path.join(ROOT, "resources", "tiny.bmp"), 16)
     write_cursor(os.path.join(ROOT, "resources", "pick.cur"), dropper, (2, 29))
+    write_monitor(os.path.join(ROOT, "resources", "monitor.bmp"))

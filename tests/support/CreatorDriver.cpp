@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -39,6 +40,18 @@ BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
     return TRUE;
 }
 
+struct OfClass {
+    std::wstring Class;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK FindClass(HWND w, LPARAM lp) {
+    auto* f = reinterpret_cast<OfClass*>(lp);
+    if (IsWindowVisible(w) && ClassOf(w) == f->Class)
+        f->Found.push_back(w);
+    return TRUE;
+}
+
 } // namespace
 
 HWND Child(HWND top, const std::wstring& text) {
@@ -68,7 +81,19 @@ void Click(HWND button) {
         return;
     }
     DWORD_PTR r = 0;
-    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &r);
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &r);
+    Pause();
+}
+
+void ClickLink(HWND link) {
+    if (!link) {
+        ADD_FAILURE() << "no link to click";
+        return;
+    }
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
+                        &r);
+    SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 60000, &r);
     Pause();
 }
 
@@ -110,6 +135,18 @@ std::wstring WindowText(HWND w) {
     SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
                         nullptr);
     return text;
+}
+
+std::vector<HWND> VisibleChildren(HWND top, const std::wstring& className) {
+    OfClass f{className, {}};
+    EnumChildWindows(top, FindClass, reinterpret_cast<LPARAM>(&f));
+    const auto topOf = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r.top;
+    };
+    std::sort(f.Found.begin(), f.Found.end(), [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
+    return f.Found;
 }
 
 std::wstring ClassOf(HWND w) {

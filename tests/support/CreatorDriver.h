@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // The visible child of `top` with this text; nullptr when none.
 HWND Child(HWND top, const std::wstring& text);
@@ -15,11 +16,15 @@ HWND WaitChild(HWND top, const std::wstring& text, DWORD ms = 10000);
 void Pause();
 // BM_CLICK on a button, then a pause.
 void Click(HWND button);
+// A command link takes a mouse click, not BM_CLICK: one at (10, 10).
+void ClickLink(HWND link);
 // Characters typed as keyboard input.
 void Type(const std::wstring& text);
 // Keys pressed together and let go in reverse order (e.g. VK_MENU, VK_F1).
 void PressKeys(std::initializer_list<WORD> keys);
 std::wstring WindowText(HWND w);
+// The visible children of `top` of a window class, from the top down.
+std::vector<HWND> VisibleChildren(HWND top, const std::wstring& className);
 std::wstring ClassOf(HWND w);
 // The focused window of `top`'s thread.
 HWND Focused(HWND top);

@@ -7,6 +7,7 @@
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
+#include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Main.h"
@@ -27,28 +28,8 @@
 
 namespace {
 
-class WizardPages : public ::testing::Test {
+class WizardPages : public WizardFixture {
   protected:
-    void SetUp() override {
-        CreatorSettingsKey = L"Software\\QuorvelTest\\" + std::to_wstring(GetCurrentProcessId());
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
-        CreatorSettings = SettingsRecord{};
-        CreatorVersion = 40515;
-        AppVersionText = L"4.5.15";
-        AppTitle = L"Quorvel Screensaver Creator";
-    }
-    void TearDown() override {
-        if (wizard && wizard->Loaded())
-            wizard->Unload();
-        wizard.reset();
-        RegDeleteTreeW(HKEY_CURRENT_USER, CreatorSettingsKey.c_str());
-    }
-    frmWizard& Open() {
-        wizard = std::make_unique<frmWizard>();
-        wizard->Show();
-        PumpFor(200);
-        return *wizard;
-    }
     // The recent list's notification, as a pick in the list sends it.
     void Pick(int item) {
         const HWND mru = (*wizard)(L"cmbMRU").hWnd();
@@ -67,7 +48,6 @@ class WizardPages : public ::testing::Test {
         ReleaseDC(open, dc);
         return GetRValue(c) > 200 && GetGValue(c) > 150 && GetBValue(c) < 80;
     }
-    std::unique_ptr<frmWizard> wizard;
 };
 
 void ExpectBalloon(const std::wstring& title, const std::wstring& text, int icon, HWND edit) {

@@ -3,6 +3,7 @@
 // recent list read after closing, and the saver reopened and saved again.
 // Then Flash movies as logos, and a picture keyed by picking in the preview.
 #include "core/ColorPalette.h"
+#include "core/IconDirectory.h"
 #include "core/LogoPreview.h"
 #include "core/SaverTail.h"
 #include "tests/support/CreatorDriver.h"
@@ -14,44 +15,21 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-BOOL CALLBACK FindCombo(HWND w, LPARAM lp) {
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) == L"ComboBox" && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(lp) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindLinks(HWND w, LPARAM lp) {
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) == L"QuorvelCommandLink" && IsWindowVisible(w))
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-    return TRUE;
-}
-
 // The "All Done!" page's Exit link: the lowest of its three visible command
 // links (no installer made); nullptr while another page shows.
 HWND ExitLink(HWND top) {
-    std::vector<HWND> links;
-    EnumChildWindows(top, FindLinks, reinterpret_cast<LPARAM>(&links));
-    if (links.size() != 3)
-        return nullptr;
-    const auto topOf = [](HWND w) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        return r.top;
-    };
-    return *std::max_element(links.begin(), links.end(),
-                             [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
+    const std::vector<HWND> links = VisibleChildren(top, L"QuorvelCommandLink");
+    return links.size() == 3 ? links.back() : nullptr;
 }
 
 HWND WaitExitLink(HWND top, DWORD ms) {
@@ -63,16 +41,6 @@ HWND WaitExitLink(HWND top, DWORD ms) {
             return nullptr;
         PumpFor(50);
     }
-}
-
-// A command link takes a mouse click, not BM_CLICK.
-void ClickLink(HWND link) {
-    ASSERT_NE(link, nullptr);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
-                        &r);
-    SendMessageTimeoutW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 30000, &r);
-    Pause();
 }
 
 struct Parsed {
@@ -110,10 +78,13 @@ std::wstring Wide(const std::string& s) {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-// Pages 0 to 4 with Next; `name` typed over the default name, the saver
+// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `name` is
+// typed over the default name, then `onNamePage` runs, and the saver is
 // written to `target`. Returns the wizard window, on "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
-               std::wstring& defaultName, std::wstring& offeredPath) {
+               std::wstring& defaultName, std::wstring& offeredPath,
+               const std::function<void(HWND)>& onNamePage = {},
+               const std::function<void(HWND)>& onLogoPage = {}) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -123,6 +94,8 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Pause();
     Click(next); // to the logo page: the built-in logo
     EXPECT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    if (onLogoPage)
+        onLogoPage(wizard);
     Click(next); // animations
     EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
     Click(next); // name and texts
@@ -131,7 +104,9 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     defaultName = WindowText(field);
     if (!name.empty())
         Type(name); // over the whole text, selected when the page gave it the focus
-    Click(next);    // where to save
+    if (onNamePage)
+        onNamePage(wizard);
+    Click(next); // where to save
     const HWND create = WaitChild(wizard, L"Create");
     EXPECT_NE(create, nullptr);
     const HWND saveAs = Focused(wizard);
@@ -140,6 +115,62 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
     Click(create);
     EXPECT_NE(WaitExitLink(wizard, 30000), nullptr); // "All Done!"
     return wizard;
+}
+
+BOOL CALLBACK FindTrackbar(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"msctls_trackbar32") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMiniatureScreen(HWND w, LPARAM lp) {
+    // The monitor's screen: a picture box in a picture box in a picture box.
+    const HWND up = GetParent(w);
+    if (ClassOf(w) == L"QuorvelPicture" && ClassOf(up) == L"QuorvelPicture" &&
+        ClassOf(GetParent(up)) == L"QuorvelPicture") {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The pointer rests on the dialog's miniature logo: the actual-size pop-up
+// shows it at `percent`, and goes when the pointer moves away.
+void RestOnMiniature(HWND dialog, DWORD pid, int percent) {
+    HWND screen = nullptr;
+    EnumChildWindows(dialog, FindMiniatureScreen, reinterpret_cast<LPARAM>(&screen));
+    ASSERT_NE(screen, nullptr);
+    POINT at{3, 3};
+    ClientToScreen(screen, &at);
+    SetCursorPos(at.x, at.y);
+    const HWND popup = WaitForWindow(pid, "QuorvelForm", "", 5000);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), dialog);
+    RECT r{};
+    GetWindowRect(popup, &r);
+    EXPECT_EQ(r.left, at.x);
+    EXPECT_EQ(r.top, at.y + 30);
+    const int side = 200 * percent / 100; // the built-in logo's
+    EXPECT_GT(r.right - r.left, side);
+    EXPECT_LT(r.right - r.left, side + 40);
+    EXPECT_GT(r.bottom - r.top, side + 10); // "Actual Size:" above it
+    Pause();
+    SetCursorPos(at.x + 11, at.y - 20); // off the miniature too
+    for (int i = 0; i < 40 && IsWindowVisible(popup); ++i)
+        PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(popup));
+}
+
+// The logo bitmap's width and height in the saver's logo bytes.
+std::pair<int32_t, int32_t> LogoSize(const std::vector<uint8_t>& logo) {
+    int32_t w = 0, h = 0;
+    if (logo.size() >= 26) {
+        std::memcpy(&w, &logo[18], 4);
+        std::memcpy(&h, &logo[22], 4);
+    }
+    return {w, h < 0 ? -h : h};
 }
 
 } // namespace
@@ -206,9 +237,9 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         ASSERT_TRUE(creator.Started());
         const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
         ASSERT_NE(wizard, nullptr);
-        HWND combo = nullptr;
-        EnumChildWindows(wizard, FindCombo, reinterpret_cast<LPARAM>(&combo));
-        ASSERT_NE(combo, nullptr);
+        const std::vector<HWND> combos = VisibleChildren(wizard, L"ComboBox");
+        ASSERT_EQ(combos.size(), 1u);
+        const HWND combo = combos[0];
         EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
         SendMessageW(combo, CB_SETCURSEL, 0, 0);
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -226,6 +257,165 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
     EXPECT_EQ(RecentValue(L"0File"), Wide(second));
     EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+}
+
+namespace {
+
+struct Picture {
+    HWND Button = nullptr;
+    HWND Box = nullptr;
+};
+
+BOOL CALLBACK FindIconBox(HWND w, LPARAM lp) {
+    auto* p = reinterpret_cast<Picture*>(lp);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (w != p->Button && std::wstring(cls) == L"QuorvelPicture") {
+        p->Box = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::vector<uint8_t> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type) {
+    HRSRC found = FindResourceW(module, name, type);
+    if (!found)
+        return {};
+    const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+    return data ? std::vector<uint8_t>(data, data + SizeofResource(module, found))
+                : std::vector<uint8_t>{};
+}
+
+} // namespace
+
+TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("Icon Test.scr");
+    const std::string library = TestDir() + "threeicons.dll";
+    const std::string exe = "\"" + TestDir() + "Quorvel.exe\"";
+    COLORREF preview = CLR_INVALID;
+    bool dialogClosed = false;
+    {
+        ChildProcess creator(exe);
+        ASSERT_TRUE(creator.Started());
+        std::wstring defaultName, offered;
+        const HWND wizard =
+            MakeSaver(creator, L"", Wide(target), defaultName, offered, [&](HWND wizard) {
+                const HWND change = WaitChild(wizard, L"Change...");
+                ASSERT_NE(change, nullptr);
+                PostMessageW(change, BM_CLICK, 0, 0); // the dialog is modal: do not wait
+                const HWND dialog = WaitForWindow(creator.Id(), nullptr, "Change Icon", 10000);
+                ASSERT_NE(dialog, nullptr);
+                SetForegroundWindow(dialog);
+                Pause();
+                PressKeys({VK_MENU, 'L'}); // "&Look for icons in this file:"
+                Type(Wide(library));
+                PressKeys({VK_MENU, 'S'}); // "&Select an icon...": the list loads the file
+                PressKeys({VK_DOWN});
+                PressKeys({VK_DOWN}); // the third icon
+                Pause();
+                PressKeys({VK_RETURN}); // OK
+                for (int i = 0; i < 50 && IsWindow(dialog); ++i)
+                    PumpFor(100);
+                dialogClosed = !IsWindow(dialog);
+                Picture p{change};
+                EnumChildWindows(GetParent(change), FindIconBox, reinterpret_cast<LPARAM>(&p));
+                ASSERT_NE(p.Box, nullptr);
+                // Read from the screen, where the user sees it.
+                SetForegroundWindow(wizard);
+                PumpFor(300);
+                RECT r{};
+                GetWindowRect(p.Box, &r);
+                HDC screen = GetDC(nullptr);
+                preview = GetPixel(screen, r.left + 16, r.top + 16);
+                ReleaseDC(nullptr, screen);
+            });
+        ASSERT_NE(wizard, nullptr);
+        PostMessageW(wizard, WM_CLOSE, 0, 0);
+        EXPECT_EQ(creator.Wait(20000), 0u);
+    }
+    EXPECT_TRUE(dialogClosed);
+    EXPECT_EQ(preview, RGB(30, 40, 220)); // the blue group's 32 x 32 image
+
+    // The saver's group 5 is the library's third group, renumbered, with its images.
+    const UniqueModule source(LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const UniqueModule saver(LoadLibraryExA(target.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(source);
+    ASSERT_TRUE(saver);
+    const std::vector<uint8_t> group =
+        ResourceBytes(source.get(), MAKEINTRESOURCEW(103), MAKEINTRESOURCEW(14));
+    const auto expected = RenumberIconGroup(group.data(), group.size());
+    ASSERT_TRUE(expected.has_value());
+    ASSERT_EQ(expected->SourceIds.size(), 2u);
+    EXPECT_EQ(ResourceBytes(saver.get(), MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(14)),
+              expected->Directory);
+    for (std::size_t k = 0; k < expected->SourceIds.size(); ++k) {
+        const std::vector<uint8_t> image = ResourceBytes(
+            source.get(), MAKEINTRESOURCEW(expected->SourceIds[k]), MAKEINTRESOURCEW(3));
+        ASSERT_FALSE(image.empty());
+        EXPECT_EQ(ResourceBytes(saver.get(), MAKEINTRESOURCEW(k + 1), MAKEINTRESOURCEW(3)), image)
+            << k;
+    }
+}
+
+// "Scale Image..." from the logo page: the wizard waits greyed while the
+// dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's logo.
+TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("scaled.scr");
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    ASSERT_TRUE(creator.Started());
+    // Opens the dialog, moves the slider to `percent` as a release of the
+    // thumb there sends it, and presses `button` (nullptr: Esc on the
+    // slider); the position it opened at.
+    const auto scale = [&](HWND wizard, int percent, const wchar_t* button) {
+        Click(Child(wizard, L"Scale &Image..."));
+        const HWND dialog = WaitForWindow(creator.Id(), nullptr, "Scale Image", 10000);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return -1;
+        EXPECT_FALSE(IsWindowEnabled(wizard));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), wizard);
+        HWND bar = nullptr;
+        EnumChildWindows(dialog, FindTrackbar, reinterpret_cast<LPARAM>(&bar));
+        EXPECT_NE(bar, nullptr);
+        if (!bar)
+            return -1;
+        const int opened = static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0));
+        SendMessageW(bar, TBM_SETPOS, TRUE, percent);
+        SendMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                     reinterpret_cast<LPARAM>(bar));
+        Pause();
+        if (button && button == std::wstring(L"OK"))
+            RestOnMiniature(dialog, creator.Id(), percent);
+        if (button) {
+            Click(Child(dialog, button));
+        } else {
+            PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(bar, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            // Wine takes a while to let an active window go without a window manager.
+            for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+                PumpFor(50);
+        }
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_TRUE(IsWindowEnabled(wizard));
+        return opened;
+    };
+    std::wstring name, offered;
+    const HWND wizard = MakeSaver(creator, L"", Wide(target), name, offered, {}, [&](HWND w) {
+        EXPECT_EQ(scale(w, 300, nullptr), 100);
+        EXPECT_EQ(scale(w, 200, L"OK"), 100); // Cancel left the scale alone
+        EXPECT_EQ(scale(w, 150, L"Cancel"), 200);
+    });
+    ASSERT_NE(wizard, nullptr);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(LogoSize(made.Logo), std::make_pair(400, 400)); // the built-in 200 x 200 logo
+    EXPECT_EQ(made.Logo.size(), 54u + 400u * 400 * 4);
 }
 
 namespace {

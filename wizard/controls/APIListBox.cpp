@@ -146,6 +146,12 @@ int APIListBox::ItemFromData(LONG_PTR data, int notFound) const {
     return notFound;
 }
 
+std::wstring APIListBox::List(int index) const {
+    if (index < 0 || index >= static_cast<int>(texts_.size()))
+        return {};
+    return texts_[static_cast<std::size_t>(index)];
+}
+
 int APIListBox::ListCount() const {
     return static_cast<int>(SendMsg(LB_GETCOUNT, 0, 0));
 }

@@ -42,6 +42,8 @@ class APIListBox : public DrawnControl {
     // The lowest index with this data, else `notFound`.
     int ItemFromData(LONG_PTR data, int notFound) const;
     int ListCount() const;
+    // An item's text; "" outside the list.
+    std::wstring List(int index) const;
     // -1 when nothing is selected; setting it raises nothing.
     int ListIndex() const;
     void SetListIndex(int index);

@@ -21,6 +21,7 @@ void SliderControl::OnCreate() {
 
 void SliderControl::OnDestroy() {
     trackbar_ = nullptr;
+    tracking_ = false;
 }
 
 void SliderControl::Resize(int width, int height) {
@@ -55,8 +56,14 @@ void SliderControl::RaiseChanged(bool scroll) {
 std::optional<LRESULT> SliderControl::ChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != trackbar_)
         return std::nullopt;
-    if (message == WM_HSCROLL)
-        RaiseChanged(LOWORD(wParam) == TB_THUMBTRACK);
+    if (message == WM_HSCROLL) {
+        const int code = LOWORD(wParam);
+        if (code == TB_THUMBTRACK)
+            tracking_ = true;
+        RaiseChanged(code == TB_THUMBTRACK);
+        if (code == TB_ENDTRACK)
+            tracking_ = false;
+    }
     if (message == WM_CTLCOLORSTATIC) { // the trackbar stands on the container's colour
         const COLORREF colour = Extender()->Parent().BackColorOf(Extender());
         if (!back_ || colour != backColour_) {

@@ -21,6 +21,10 @@ class SliderControl : public DrawnControl {
 
     // Scroll is true while the user drags the thumb.
     std::function<void(bool Scroll)> Changed;
+    // A drag of the thumb is under way: from its first move up to and
+    // including its closing notifications (thumb position, end of tracking),
+    // which raise Changed(false).
+    bool Tracking() const { return tracking_; }
 
   protected:
     void OnCreate() override;
@@ -33,6 +37,7 @@ class SliderControl : public DrawnControl {
   private:
     void RaiseChanged(bool scroll);
     HWND trackbar_ = nullptr; // destroyed with the control's window
-    UniqueBrush back_;        // the container's background behind the trackbar
+    bool tracking_ = false;
+    UniqueBrush back_; // the container's background behind the trackbar
     COLORREF backColour_ = CLR_INVALID;
 };

@@ -3,6 +3,7 @@
 #include "core/CreatorError.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Form.h"
+#include "wizard/frame/ImageControl.h"
 
 LPCWSTR PointerCursor(int pointer) {
     switch (pointer) {
@@ -46,7 +47,15 @@ Control::Control(Form& form, const ControlDecl& decl)
         object_ = decl_.Factory();
         object_->extender_ = this;
     }
+    if (Kind == ControlKind::Image)
+        image_ = std::make_unique<ImageControl>(*this);
     Reset();
+}
+
+ImageControl& Control::Image() const {
+    if (!image_)
+        ::Raise(ErrInvalidCall);
+    return *image_;
 }
 
 Control::~Control() = default;
@@ -61,6 +70,8 @@ void Control::Reset() {
     visible_ = !(flags_ & CtlHidden);
     left_ = decl_.Left, top_ = decl_.Top, width_ = decl_.Width, height_ = decl_.Height;
     interval_ = decl_.Interval;
+    if (image_)
+        image_->Reset((flags_ & CtlStretch) != 0);
     font_ = form_.Font;
     if (decl_.FontSize > 0)
         font_.Size = decl_.FontSize;
@@ -78,6 +89,7 @@ void Control::CreateWindowFor(HWND parent) {
     void* createParam = &form_;
     switch (Kind) {
     case ControlKind::Label:
+    case ControlKind::Image:
     case ControlKind::Timer:
         RestartTimer();
         return;

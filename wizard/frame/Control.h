@@ -25,6 +25,7 @@ enum class ControlKind {
     Frame,         // container with an etched border and a caption
     PictureBox,    // plain container
     Timer,         // no window: a timer of the form's window
+    Image,         // no window: a picture its container paints (ImageControl)
     Custom,        // a drawn control: the row's Factory makes its object
 };
 
@@ -32,20 +33,22 @@ enum class ControlKind {
 enum : unsigned {
     CtlDisabled = 1u << 0,
     CtlHidden = 1u << 1,
-    CtlDefault = 1u << 2,   // command button pressed by Enter
-    CtlCancel = 1u << 3,    // command button pressed by Esc
-    CtlWordWrap = 1u << 4,  // labels: wrap at the width
-    CtlCenter = 1u << 5,    // labels: centred text
-    CtlRight = 1u << 6,     // labels: right-aligned text
-    CtlNoTabStop = 1u << 7, // not reached with Tab
-    CtlBold = 1u << 8,      // bold font
-    CtlBorder = 1u << 9,    // sunken client edge (text boxes have it always)
-    CtlMultiLine = 1u << 10 // text boxes
+    CtlDefault = 1u << 2,    // command button pressed by Enter
+    CtlCancel = 1u << 3,     // command button pressed by Esc
+    CtlWordWrap = 1u << 4,   // labels: wrap at the width
+    CtlCenter = 1u << 5,     // labels: centred text
+    CtlRight = 1u << 6,      // labels: right-aligned text
+    CtlNoTabStop = 1u << 7,  // not reached with Tab
+    CtlBold = 1u << 8,       // bold font
+    CtlBorder = 1u << 9,     // sunken client edge (text boxes have it always)
+    CtlMultiLine = 1u << 10, // text boxes
+    CtlStretch = 1u << 11    // images: the picture fills the control
 };
 
 class Form;
 class Control;
 class DrawnControl;
+class ImageControl;
 
 // BackColor may name a system colour: this bit | its COLOR_* index.
 constexpr COLORREF SystemColourReference = 0x80000000;
@@ -106,6 +109,7 @@ class Control {
     // Picture boxes: the mouse over the box (Button 1 left, 2 right, 4
     // middle; Shift as Form_KeyDown's; X and Y pixels of its client area).
     // A press and release of the left button on the box is its Click.
+    // Images: MouseMove, through their container (X and Y in the image).
     std::function<void(int Button, int Shift, int X, int Y)> MouseDown, MouseMove, MouseUp;
     // WM_DRAWITEM, WM_MEASUREITEM, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL and
     // WM_CTLCOLOR* that this platform control sent to its form or container;
@@ -116,6 +120,8 @@ class Control {
     // construction to its end.
     DrawnControl* Object() const { return object_.get(); }
     template <typename T> T& As() const { return dynamic_cast<T&>(*object_); }
+    // The picture of an image control; raises 5 for other kinds.
+    ImageControl& Image() const;
 
     // The window, or nullptr for labels, timers and unloaded forms.
     HWND hWnd() const { return hwnd_; }
@@ -174,6 +180,7 @@ class Control {
     Form& form_;
     const ControlDecl decl_;
     std::unique_ptr<DrawnControl> object_;
+    std::unique_ptr<ImageControl> image_;
     int id_ = 0;
     HWND hwnd_ = nullptr;
     std::wstring caption_; // windowless controls and containers

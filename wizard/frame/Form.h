@@ -124,6 +124,12 @@ class Form {
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
     bool SetCursorOver(HWND window, const Control* container, HWND under, LPARAM lParam);
     bool LabelMouse(HWND window, const Control* container, UINT message, LPARAM lParam);
+    // Alt with a label's access key focuses the control after the label in
+    // tab order (labels have no window for the dialog manager to find).
+    bool LabelAccessKey(const MSG& msg);
+    // A mouse move over a visible image of the container raises its
+    // MouseMove (X and Y in the image); true when one was under the pointer.
+    bool ImageMouse(const Control* container, WPARAM wParam, LPARAM lParam);
     void PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam);
     void Painting(HWND window, const Control* container, HDC dc);
     Control* DialogButton(bool isDefault) const;

@@ -265,11 +265,14 @@ std::optional<LRESULT> Form::HostMessage(HWND window, const Control* self, UINT 
             self->Kind == ControlKind::PictureBox)
             PictureMouse(*const_cast<Control*>(self), message, wParam, lParam);
         break;
+    case WM_MOUSEMOVE:
+        if (ImageMouse(self, wParam, lParam))
+            break;
+        [[fallthrough]];
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
         if (self && self->Kind == ControlKind::PictureBox)
             PictureMouse(*const_cast<Control*>(self), message, wParam, lParam);
         break;

@@ -43,7 +43,7 @@ bool Form::PreviewKey(const MSG& msg) {
         return false;
     int key = static_cast<int>(msg.wParam);
     Form_KeyDown(key, ShiftState(&msg));
-    return key == 0;
+    return key == 0 || LabelAccessKey(msg);
 }
 
 void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,9 +64,13 @@ void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam
         raise(box.MouseMove);
         break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         pressedPicture_ = &box;
         raise(box.MouseDown);
+        break;
+    case WM_LBUTTONDBLCLK: // the second press of a double click
+        pressedPicture_ = &box;
+        raise(box.MouseDown);
+        Raise(box.DblClick);
         break;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

@@ -1,5 +1,7 @@
 #include "wizard/frame/Helpers.h"
 
+#include "common/Handles.h"
+#include "core/ChangeIconRules.h"
 #include "wizard/frame/Aero.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Main.h"
@@ -158,8 +160,40 @@ void DrawAlphaBitmap(HDC dc, const wchar_t* bitmapName, int x, int y, int width,
     AlphaBlend(dc, x, y, width, height, dibDc.get(), 0, 0, width, height, blend);
 }
 
+namespace {
+
+// A 16-bit module (an icon library, say) lists its icons through
+// ExtractIconW, but the saver library opens icon sources as 32-bit modules
+// and cannot copy them: such a file counts as one without icons.
+bool IsSixteenBitModule(const std::wstring& file) {
+    wchar_t found[MAX_PATH] = {};
+    const DWORD length = SearchPathW(nullptr, file.c_str(), nullptr, MAX_PATH, found, nullptr);
+    const std::wstring path = length > 0 && length < MAX_PATH ? std::wstring(found) : file;
+    const UniqueFile handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle)
+        return false;
+    uint8_t head[64] = {};
+    DWORD got = 0;
+    if (!ReadFile(handle.get(), head, sizeof head, &got, nullptr))
+        return false;
+    const auto offset = NewHeaderOffset(head, got);
+    if (!offset || *offset > 0x7FFFFFFF)
+        return false;
+    uint8_t signature[2] = {};
+    if (SetFilePointer(handle.get(), static_cast<LONG>(*offset), nullptr, FILE_BEGIN) ==
+            INVALID_SET_FILE_POINTER ||
+        !ReadFile(handle.get(), signature, sizeof signature, &got, nullptr))
+        return false;
+    return IsSixteenBitSignature(signature, got);
+}
+
+} // namespace
+
 UINT_PTR GetFileIcon(const std::wstring& file, int index) {
     const std::wstring path = file.empty() ? L"quorvel.dll" : file;
+    if (IsSixteenBitModule(path))
+        return 0;
     const UINT which = index < 0 ? static_cast<UINT>(-1) : static_cast<UINT>(index);
     return reinterpret_cast<UINT_PTR>(ExtractIconW(GetModuleHandleW(nullptr), path.c_str(), which));
 }

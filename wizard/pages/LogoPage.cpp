@@ -6,6 +6,8 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/pages/PageText.h"
+#include "wizard/pages/frmImage.h"
+#include "wizard/pages/frmScale.h"
 #include "wizard/pages/frmWizard.h"
 
 #include <shlobj.h>
@@ -278,4 +280,20 @@ void frmWizard::cmdBrowse_Click() {
         run([&] { f(L"txtLogo").SetText(name); });
         run([&] { UpdateImage(-1, L"", true, false, false); });
     }
+}
+
+void frmWizard::cmdScale_Click() {
+    RunSteps(L"frmWizard.cmdScale_Click", {[&] {
+                                               frmScale& scale = ScaleDialog();
+                                               scale.Caller = this;
+                                               scale.Show(false, this);
+                                           },
+                                           [&] { EnableWindow(hWnd(), FALSE); }});
+}
+
+void frmWizard::picPreview_Click() {
+    RunSteps(L"frmWizard.picPreview_Click", {[&] {
+                 if (!DynamicLogo && picTmp.Bits())
+                     ImagePopup().SetImage((*this)(L"picTmp"), picTmp, 1.0);
+             }});
 }

@@ -223,6 +223,7 @@ void frmWizard::EnterModesPage() {
                           a = LibraryBuffer(f(L"txtAbout").Text()),
                           u = LibraryBuffer(f(L"txtURL").Text());
         library.SetName(n.data(), a.data(), u.data());
+        lstModes.Clear();
         Modes.clear();
         for (uint32_t i = 0;; ++i) {
             std::vector<char> name(1000, '\0'), description(1000, '\0');
@@ -232,16 +233,16 @@ void frmWizard::EnterModesPage() {
             name.back() = description.back() = '\0';
             Modes.push_back(
                 {mask, FromLibraryText(name.data()), FromLibraryText(description.data()), 0});
+            GetModeState(mask);
         }
+        if (lstModes.ListCount() > 0)
+            lstModes.SetListIndex(-1);
+        UpdateModeSelection();
+    } else {
+        // The lists follow the library's record, which a saver reopened
+        // after "Create another" has replaced.
+        RefreshModeStates();
     }
-    // Every mode filed from the library on each entry, so the lists follow
-    // a reopened saver or a fresh record.
-    lstModes.Clear();
-    lstActive.Clear();
-    for (const ModeEntry& entry : Modes)
-        GetModeState(entry);
-    if (lstModes.ListCount() > 0)
-        lstModes.SetListIndex(-1);
 
     if (DynamicLogo) {
         std::vector<char> file = LibraryBuffer(DynFile);
@@ -257,28 +258,13 @@ void frmWizard::EnterModesPage() {
         for (ModeEntry& entry : Modes) {
             int32_t state = entry.SavedState;
             if (DynamicLogo) {
-                entry.SavedState = GetModeState(entry);
+                entry.SavedState = GetModeState(entry.Mask);
                 state = entry.Mask == 2 ? 1 : 0;
             }
-            SetModeState(entry, state);
+            SetModeState(entry.Mask, state);
         }
         LastDynamicLogo = DynamicLogo;
     }
-}
-
-int32_t frmWizard::GetModeState(const ModeEntry& entry) {
-    const int32_t state = SaverLibrary().GetSaverState(entry.Mask);
-    (state == 0 ? lstModes : lstActive).AddItem(entry.Name, entry.Mask);
-    return state;
-}
-
-void frmWizard::SetModeState(const ModeEntry& entry, int32_t state) {
-    SaverLibrary().SetSaverState(entry.Mask, state);
-    for (APIListBox* list : {&lstModes, &lstActive})
-        for (int i = list->ListCount() - 1; i >= 0; --i)
-            if (list->ItemData(i) == entry.Mask)
-                list->RemoveItem(i);
-    GetModeState(entry);
 }
 
 void frmWizard::DoneLayout() {

@@ -12,6 +12,9 @@
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardTable.h"
+#include "wizard/pages/frmChangeIcon.h"
+#include "wizard/pages/frmImage.h"
+#include "wizard/pages/frmScale.h"
 
 #include <commctrl.h>
 
@@ -90,9 +93,13 @@ void frmWizard::Wire() {
     Link(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
     Link(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
     f(L"picPreview").DblClick = [this] { cmdBrowse_Click(); };
+    f(L"picPreview").Click = [this] { picPreview_Click(); };
+    f(L"cmdScale").Click = [this] { cmdScale_Click(); };
     f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
     f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
     Link(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
+    f(L"cmdIcon").Click = [this] { cmdIcon_Click(); };
+    f(L"picIcon").DblClick = [this] { picIcon_DblClick(); };
     f(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
     for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL", L"txtSaveAs"})
         f(name).GotFocus = [this, name] {
@@ -105,6 +112,8 @@ void frmWizard::Wire() {
     for (int i = 0; i < 6; ++i)
         f(L"picStep", i).GotFocus = [this, i] { picStep_GotFocus(i); };
     WireChrome();
+    WireModes();
+    WireDone();
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -232,6 +241,7 @@ void frmWizard::Form_Load() {
              scOpen.SubClass(f(L"picOpen").hWnd());
              SubClassTransparency();
              picPreview.ShowOn(f(L"picPreview").hWnd());
+             picIconDrawing.ShowOn(f(L"picIcon").hWnd());
              DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
          },
          [&] {
@@ -275,7 +285,11 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
                              DeleteFileW(name->c_str());
                  },
                  [&] { LogoDib.reset(); }, [] { DoSettings(true); }, [] { CloseHelpViewers(); },
-                 [] { DoEvents(); },
+                 [&] {
+                     if (frmScale& scale = ScaleDialog(); scale.Caller == this)
+                         scale.Unload();
+                 },
+                 [] { ImagePopup().Unload(); }, [] { DoEvents(); },
                  [&] {
                      ShowWindow(hWnd(), SW_HIDE);
                      DoEvents();
@@ -350,12 +364,31 @@ void frmWizard::picStep_GotFocus(int index) {
 }
 
 void frmWizard::UpdateIcon() {
-    const HWND box = (*this)(L"picIcon").hWnd();
-    const UniqueIcon icon(reinterpret_cast<HICON>(GetFileIcon(IconFile, IconIndex)));
-    InvalidateRect(box, nullptr, TRUE);
-    UpdateWindow(box);
-    if (const WindowDC dc(box); icon && dc)
-        DrawIcon(dc.get(), 0, 0, icon.get());
+    const Control& box = (*this)(L"picIcon");
+    RECT client{};
+    GetClientRect(box.hWnd(), &client);
+    if (picIconDrawing.Width() != client.right || picIconDrawing.Height() != client.bottom)
+        picIconDrawing.Resize(client.right, client.bottom);
+    picIconDrawing.Fill(BackColorOf(&box));
+    // ExtractIconW answers 1 for a file that is no program, library or icon
+    // file: that is no icon, and nothing to draw or destroy.
+    if (const UINT_PTR handle = GetFileIcon(IconFile, IconIndex); handle > 1) {
+        const UniqueIcon icon(reinterpret_cast<HICON>(handle));
+        DrawIcon(picIconDrawing.Dc(), 0, 0, icon.get());
+    }
+    picIconDrawing.Refresh();
+}
+
+void frmWizard::cmdIcon_Click() {
+    RunSteps(L"frmWizard.cmdIcon_Click", {[&] {
+                                              frmChangeIcon dialog(*this, IconFile, IconIndex);
+                                              dialog.Show(true, this);
+                                          },
+                                          [&] { UpdateIcon(); }});
+}
+
+void frmWizard::picIcon_DblClick() {
+    cmdIcon_Click();
 }
 
 void frmWizard::cmdNext_Click() {

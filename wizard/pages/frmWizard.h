@@ -42,6 +42,12 @@ class frmWizard : public Form, public WizardHelpMembers {
                      bool KeepTrans);
     bool CreateSaver();
     void LoadSaver(const std::wstring& path);
+    // The animations page: files effect `Mode` into the list its library
+    // state calls for and returns that state; sets the state, then files it;
+    // shows the highlighted effect and enables the buttons by the lists.
+    int32_t GetModeState(int32_t Mode);
+    void SetModeState(int32_t Mode, int32_t State);
+    void UpdateModeSelection();
 
     int32_t StepCnt = 0;
     int32_t CurrentStep = -1;
@@ -65,6 +71,11 @@ class frmWizard : public Form, public WizardHelpMembers {
 
     // The drawings of the logo page's work boxes.
     Surface picPreview, picBMP, picSave, picTmp;
+    // What picIcon shows: the saver's icon, kept across repaints.
+    Surface picIconDrawing;
+
+    // Draws icon IconIndex of IconFile into picIcon.
+    void UpdateIcon();
 
   protected:
     void Form_Load() override;
@@ -92,19 +103,41 @@ class frmWizard : public Form, public WizardHelpMembers {
     void txtLogo_Change();
     void cmdUpdate_Click();
     void cmdBrowse_Click();
+    void cmdScale_Click();
+    void picPreview_Click();
     void cmbMRU_Change();
     void cmdBrowseSaver_Click();
     void picStep_GotFocus(int index);
     void lblTitle_Change();
-    void UpdateIcon();
+    void cmdIcon_Click();
+    void picIcon_DblClick();
     void EnterModesPage();
     void DoneLayout();
     void DrawOpenWarning(bool show);
     void PaintOpenWarning(HDC dc);
     void PaintSeparator(HDC dc);
     void FillMRU();
-    int32_t GetModeState(const ModeEntry& entry);
-    void SetModeState(const ModeEntry& entry, int32_t state);
+    // The animations page (ModesPage.cpp).
+    void WireModes();
+    void RefreshModeStates();
+    void StartDynamicNotice();
+    void ShowModeConfig(int32_t argument);
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void cmdSettings_Click();
+    void cmdPreview_Click();
+    void cmdGeneral_Click();
+    void tmrDynAnimChange_Timer();
+    APIListBox* currentList_ = nullptr;  // the list whose highlight is shown
+    APIListBox* previousList_ = nullptr; // the one before it
+    // The last page's links, Browse and options of the Save page, the
+    // travel buttons' place (DonePage.cpp).
+    void WireDone();
+    void cmdTest_Click();
+    void cmdTestInstaller_Click();
+    void cmdSaveAs_Click();
+    void cmdInstaller_Click();
+    void Nav_AdjustSize();
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
     // Draws the loaded logo: picBMP, picSave, picTmp and the preview.

@@ -119,6 +119,28 @@ def large_png():
     return png(1920, 1080, True, row)
 
 
+def solid_icon(big, small):
+    """An icon of two images, 32 x 32 and 16 x 16, each one opaque colour (r, g, b)."""
+    images = []
+    for size, (r, g, b) in ((32, big), (16, small)):
+        px = bytes((b, g, r, 255)) * (size * size)
+        mask = bytes(((size + 31) // 32) * 4 * size)
+        images.append(struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0) + px + mask)
+    head = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip((32, 16), images):
+        head += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return head + b"".join(images)
+
+
+# The three icon groups of the icon tests' library, told apart by colour.
+for name, big, small in [("icon_red.ico", (220, 20, 20), (250, 120, 120)),
+                         ("icon_green.ico", (20, 160, 40), (120, 230, 140)),
+                         ("icon_blue.ico", (30, 40, 220), (130, 140, 250))]:
+    with open(name, "wb") as f:
+        f.write(solid_icon(big, small))
+
 for name, data in [("alpha.png", png(40, 30, True)), ("opaque.png", png(40, 30, False)),
                    ("alpha32.bmp", bmp32(40, 30)), ("rgb24.bmp", bmp24(40, 30)),
                    ("rgb.tif", tiff(40, 30)), ("keyed.gif", gif()), ("icon.ico", ico(32, 32)),
