@@ -20,6 +20,8 @@
                          the emblem over black), bottom-up
   resources/tiny.bmp     the glass caption's small icon (TINY, 16 x 16): the
                          glowing emblem over black, 24 bits, bottom-up
+  resources/pick.cur     the transparent-colour pick cursor (PICK): a dropper,
+                         32 x 32 monochrome, its hot spot at the tip
   resources/monitor.bmp  the Scale Image dialog's monitor (MONITOR): 150 x 130,
                          32 bits with premultiplied alpha, bottom-up; its
                          screen is the dark area at (11, 10)-(139, 100)
@@ -313,6 +315,53 @@ def write_glass_picture(path, size):
         f.write(header + info + pixels)
 
 
+def dropper(x, y):
+    """0 outside, 1 the white body, 2 the black tip of a dropper that runs
+    from the lower left (its tip) to a bulb at the upper right."""
+    ax, ay, bx, by = 2.5, 29.5, 21.0, 11.0
+    vx, vy = bx - ax, by - ay
+    u = ((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy)
+    d = math.hypot(x - (ax + max(0.0, min(1.0, u)) * vx), y - (ay + max(0.0, min(1.0, u)) * vy))
+    if 0.0 <= u <= 1.0 and d <= 1.2 + 1.3 * u:
+        return 2 if u < 0.18 else 1
+    # the collar across the tube, then the bulb
+    cu = ((x - bx) * vx + (y - by) * vy) / math.hypot(vx, vy)
+    cd = abs((x - bx) * vy - (y - by) * vx) / math.hypot(vx, vy)
+    if -1.0 <= cu <= 1.5 and cd <= 5.0:
+        return 1
+    if math.hypot(x - 25.0, y - 7.0) <= 4.5:
+        return 1
+    return 0
+
+
+def write_cursor(path, shape, hot):
+    size = 32
+    inside = [[shape(x + 0.5, y + 0.5) for x in range(size)] for y in range(size)]
+
+    def near(x, y):
+        return any(0 <= x + dx < size and 0 <= y + dy < size and inside[y + dy][x + dx]
+                   for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+
+    xor_rows, and_rows = [], []
+    for y in range(size):
+        xor_bits = and_bits = 0
+        for x in range(size):
+            bit = 1 << (size - 1 - x)
+            if inside[y][x] == 1:
+                xor_bits |= bit  # white
+            elif not inside[y][x] and not near(x, y):
+                and_bits |= bit  # see-through; the rest is the black outline and tip
+        xor_rows.append(struct.pack(">I", xor_bits))
+        and_rows.append(struct.pack(">I", and_bits))
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, 0, 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    image = info + palette + b"".join(reversed(xor_rows)) + b"".join(reversed(and_rows))
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, hot[0], hot[1], len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
 def rounded_box(x, y, left, top, right, bottom, radius):
     """Whether the point is inside the rectangle with rounded corners."""
     cx = min(max(x, left + radius), right - radius)
@@ -383,4 +432,5 @@ if __name__ == "__main__":
     write_picture(os.path.join(ROOT, "resources", "go.bmp"), arrow)
     write_picture(os.path.join(ROOT, "resources", "logo.bmp"), lambda x, y: emblem(x, y, True), 46)
     write_glass_picture(os.path.join(ROOT, "resources", "tiny.bmp"), 16)
+    write_cursor(os.path.join(ROOT, "resources", "pick.cur"), dropper, (2, 29))
     write_monitor(os.path.join(ROOT, "resources", "monitor.bmp"))

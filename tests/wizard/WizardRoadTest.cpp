@@ -1,14 +1,19 @@
 // Quorvel.exe as a new user drives it: Next by BM_CLICK, text typed with
 // SendInput, the built-in logo; the saver made is parsed with core/, the
 // recent list read after closing, and the saver reopened and saved again.
+// Then Flash movies as logos, and a picture keyed by picking in the preview.
+#include "core/ColorPalette.h"
 #include "core/IconDirectory.h"
+#include "core/LogoPreview.h"
 #include "core/SaverTail.h"
 #include "tests/support/CreatorDriver.h"
+#include "tests/support/SaverFiles.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <zlib.h>
 
 #include <commctrl.h>
 
@@ -411,4 +416,208 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
     ASSERT_EQ(made.Result, ReadOk);
     EXPECT_EQ(LogoSize(made.Logo), std::make_pair(400, 400)); // the built-in 200 x 200 logo
     EXPECT_EQ(made.Logo.size(), 54u + 400u * 400 * 4);
+}
+
+namespace {
+
+BOOL CALLBACK CollectVisible(HWND w, LPARAM lp) {
+    if (IsWindowVisible(w))
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// The visible windows under `top` of this class ("" any).
+std::vector<HWND> OfClass(HWND top, const std::wstring& cls) {
+    std::vector<HWND> all, found;
+    EnumChildWindows(top, CollectVisible, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all) {
+        wchar_t name[64] = {};
+        GetClassNameW(w, name, 64);
+        if (cls.empty() || cls == name)
+            found.push_back(w);
+    }
+    return found;
+}
+
+RECT ScreenBox(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// A left press and release at (x, y) of a window's client area.
+void PressAt(HWND w, int x, int y) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+    SendMessageTimeoutW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y), SMTO_NORMAL, 30000, &r);
+    Pause();
+}
+
+void SetText(HWND w, const std::wstring& text) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        30000, &r);
+    Pause();
+}
+
+// The logo's text: the widest text box of the logo page.
+HWND LogoText(HWND wizard) {
+    HWND widest = nullptr;
+    for (HWND w : OfClass(wizard, L"Edit"))
+        if (!widest || ScreenBox(w).right - ScreenBox(w).left >
+                           ScreenBox(widest).right - ScreenBox(widest).left)
+            widest = w;
+    return widest;
+}
+
+// The creator started, on its logo page.
+HWND OnLogoPage(ChildProcess& creator) {
+    const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
+    if (!wizard)
+        return nullptr;
+    SetForegroundWindow(wizard);
+    Click(WaitChild(wizard, L"&Next >>"));
+    return WaitChild(wizard, L"Scale &Image...") ? wizard : nullptr;
+}
+
+// From the logo page: on to the Save page, the saver written to `target`,
+// Exit; the creator's exit code.
+DWORD SaveFromLogoPage(ChildProcess& creator, HWND wizard, const std::string& target) {
+    const HWND next = Child(wizard, L"&Next >>");
+    for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
+        Click(next);
+        EXPECT_NE(WaitChild(wizard, page), nullptr) << page;
+    }
+    SetText(Focused(wizard), Wide(target));
+    Click(Child(wizard, L"Create"));
+    ClickLink(WaitExitLink(wizard, 30000));
+    return creator.Wait(20000);
+}
+
+// A 550 x 400 movie (a 15-bit frame rectangle of 11000 x 8000 twips) and
+// some tags; "CWS" deflates everything after its first 8 bytes.
+std::vector<uint8_t> Movie550x400(bool compressed) {
+    std::vector<uint8_t> body = {0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0, 0x00, 0, 12, 1, 0};
+    for (int i = 0; i < 300; ++i)
+        body.push_back(static_cast<uint8_t>(i * 7));
+    const uint32_t length = static_cast<uint32_t>(8 + body.size());
+    std::vector<uint8_t> file = {compressed ? uint8_t('C') : uint8_t('F'), 'W', 'S', 8};
+    for (int i = 0; i < 4; ++i)
+        file.push_back(static_cast<uint8_t>(length >> 8 * i));
+    uLongf size = compressBound(static_cast<uLong>(body.size()));
+    std::vector<uint8_t> packed(size);
+    compress2(packed.data(), &size, body.data(), static_cast<uLong>(body.size()), 9);
+    packed.resize(size);
+    const std::vector<uint8_t>& rest = compressed ? packed : body;
+    file.insert(file.end(), rest.begin(), rest.end());
+    return file;
+}
+
+} // namespace
+
+TEST(WizardRoad, FlashMoviesAreRecognisedSizedAndStoredWhole) {
+    TempFolder dir;
+    for (const bool compressed : {false, true}) {
+        SCOPED_TRACE(compressed ? "CWS" : "FWS");
+        const std::string movie = dir.Path(compressed ? "packed.swf" : "plain.swf");
+        const std::string target = dir.Path(compressed ? "packed.scr" : "plain.scr");
+        WriteFileBytes(movie, Movie550x400(compressed));
+        ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+        const HWND wizard = OnLogoPage(creator);
+        ASSERT_NE(wizard, nullptr);
+        EXPECT_NE(Child(wizard, L"Transparent Color"), nullptr);
+        SetText(LogoText(wizard), Wide(movie));
+        EXPECT_NE(WaitChild(wizard, L"Flash Animation", 5000), nullptr);
+        EXPECT_EQ(Child(wizard, L"Transparent Color"), nullptr);
+        EXPECT_FALSE(IsWindowEnabled(Child(wizard, L"Scale &Image...")));
+        EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+
+        const Parsed made = Parse(target);
+        ASSERT_EQ(made.Result, ReadOk);
+        const SaverSettings& s = made.Record.Settings;
+        EXPECT_EQ(made.Record.DynamicLogo, 1);
+        EXPECT_EQ(s.ContentFromFile, 1);
+        EXPECT_EQ(s.ContentWidth * 1000 + s.ContentHeight, 550400);
+        EXPECT_EQ(s.DynSize, 3);
+        EXPECT_EQ(s.EnabledMask, 2); // Static alone
+        std::vector<uint8_t> logo = ReadFileBytes(movie);
+        const std::vector<uint8_t> name = MakeContentNameBlock(movie.c_str());
+        logo.insert(logo.end(), name.begin(), name.end());
+        EXPECT_EQ(made.Logo, logo);
+    }
+}
+
+namespace {
+
+// The creator's palette pop-up: its visible top-level window as wide as the palette.
+struct PopupSearch {
+    DWORD Pid;
+    HWND Found = nullptr;
+};
+BOOL CALLBACK FindPopup(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<PopupSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    const RECT r = ScreenBox(w);
+    if (pid == s->Pid && IsWindowVisible(w) && r.right - r.left == PaletteWidth)
+        s->Found = w;
+    return !s->Found;
+}
+
+} // namespace
+
+TEST(WizardRoad, PictureKeyedByPickingOverAPaletteBackground) {
+    TempFolder dir;
+    const std::string picture = dir.Path("logo.bmp"), target = dir.Path("keyed.scr");
+    // A magenta ring around a blue left and a green right half.
+    WriteFileBytes(picture, MakeBitmap32(40, 30, [](int x, int y) {
+                       const bool ring = x < 2 || y < 2 || x >= 38 || y >= 28;
+                       return ring ? 0xFFFF00FFu : x < 20 ? 0xFF0000C8u : 0xFF00A000u;
+                   }));
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    SetText(LogoText(wizard), Wide(picture));
+
+    // The background: cell 15 of the pop-up that the field's list opens.
+    const std::vector<HWND> field = OfClass(wizard, L"QuorvelColorDrop");
+    ASSERT_EQ(field.size(), 1u);
+    PressAt(GetWindow(field[0], GW_CHILD), 20, 5);
+    PopupSearch popup{creator.Id()};
+    for (int i = 0; i < 100 && !popup.Found; ++i, PumpFor(50))
+        EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&popup));
+    ASSERT_NE(popup.Found, nullptr);
+    const PaletteEntry cell = BuildPalette()[15];
+    PressAt(popup.Found, cell.X + 5, cell.Y + 5);
+
+    // The pick: Choose, then the pointer pressed and released over the green
+    // half (the swatch, left of Choose, holds the mouse meanwhile).
+    const HWND choose = Child(wizard, L"C&hoose...");
+    ASSERT_NE(choose, nullptr);
+    HWND swatch = nullptr;
+    for (HWND w : OfClass(GetParent(choose), L""))
+        if (ScreenBox(w).top == ScreenBox(choose).top &&
+            ScreenBox(w).right <= ScreenBox(choose).left)
+            swatch = w;
+    const HWND preview = GetWindow(Child(wizard, L"Preview:"), GW_CHILD);
+    ASSERT_TRUE(swatch && preview);
+    RECT client{};
+    GetClientRect(preview, &client);
+    const PreviewRect logo = PreviewLogoRect(40, 30, client.right, client.bottom);
+    POINT at{logo.Left + 30, logo.Top + 15};
+    MapWindowPoints(preview, swatch, &at, 1);
+    PressAt(choose, 5, 5);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(swatch, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y), SMTO_NORMAL, 5000, &r);
+    PressAt(swatch, at.x, at.y);
+
+    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(made.Record.DynamicLogo, 0);
+    EXPECT_EQ(made.Record.BackgroundColor, cell.Colour);
+    EXPECT_EQ(made.Record.TransparentColor, static_cast<int32_t>(RGB(0, 160, 0)));
+    const std::vector<uint8_t> original = ReadFileBytes(picture); // its pixels, 32 bits
+    ASSERT_EQ(made.Logo.size(), original.size());
+    EXPECT_TRUE(std::equal(made.Logo.begin() + 54, made.Logo.end(), original.begin() + 54));
 }

@@ -46,14 +46,6 @@ void Stretch(HDC to, const PreviewRect& r, const Surface& from) {
 
 } // namespace
 
-bool frmWizard::IsRemote(const std::wstring& /*file*/) const {
-    return false; // web addresses come with the content logos
-}
-
-bool frmWizard::LoadDynamic(const std::wstring& /*file*/) {
-    return false; // content logos come with their own page work
-}
-
 void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
                             bool KeepTrans) {
     if (ImageBusy)
@@ -108,6 +100,8 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
             ImageLoaded = true;
             DynamicLogo = true;
             LastImageFile = file;
+            if (DynType == L"Flash")
+                DynSize = ChosenFlashSize();
         } else {
             LastLoadError.clear();
             ImageLoaded = true;
@@ -171,7 +165,9 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     progress.Pos(30);
     if (loaded || DynamicLogo)
         ImageScale = 1.0;
-    if (!DynamicLogo && picBMP.Bits())
+    if (DynamicLogo)
+        DrawContent(loaded, progress);
+    else if (picBMP.Bits())
         DrawLogo(Color, progress);
 }
 
@@ -182,6 +178,7 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress) {
     RECT box{};
     GetClientRect(f(L"picPreview").hWnd(), &box);
     const int pW = box.right, pH = box.bottom;
+    DynamicWnd.reset();
     if (!picSave.Resize(s.Width, s.Height) || !picTmp.Resize(s.Width, s.Height))
         return;
     if (picPreview.Width() != pW || picPreview.Height() != pH)

@@ -29,6 +29,12 @@ bool Surface::Resize(int width, int height) {
     return true;
 }
 
+void Surface::Empty(int width, int height) {
+    Resize(0, 0);
+    width_ = width;
+    height_ = height;
+}
+
 int32_t Surface::Pixel(int x, int y) const {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
         return -1;
@@ -88,12 +94,13 @@ void Surface::Paint(HWND box) {
     RECT client;
     GetClientRect(box, &client);
     GdiFlush();
+    const int w = bits_ ? width_ : 0, h = bits_ ? height_ : 0;
     if (bits_)
-        BitBlt(dc, 0, 0, width_, height_, Dc(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, w, h, Dc(), 0, 0, SRCCOPY);
     // Outside the drawing: the window's own background.
     const HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
-    RECT right{width_, 0, client.right, client.bottom};
-    RECT below{0, height_, width_, client.bottom};
+    RECT right{w, 0, client.right, client.bottom};
+    RECT below{0, h, w, client.bottom};
     FillRect(dc, &right, face);
     FillRect(dc, &below, face);
     EndPaint(box, &ps);

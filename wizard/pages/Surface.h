@@ -18,6 +18,9 @@ class Surface {
     // A new cleared (black, transparent) drawing; false when it could not
     // be made (then none is held).
     bool Resize(int width, int height);
+    // No drawing, but a size to report: content shown by another window,
+    // whose size is data and may be far too large to draw.
+    void Empty(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
     HDC Dc() const { return bitmap_.Dc(); }

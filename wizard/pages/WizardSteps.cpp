@@ -67,7 +67,9 @@ void frmWizard::NextStep(int32_t inc) {
                         L"You need to give your Screensaver a name", 2);
             return;
         }
-    } else if (CurrentStep == 1 && !ImageLoaded && !(DynamicLogo && DynRemote)) {
+    } else if (CurrentStep == 1 && !ImageLoaded &&
+               // A web address shown before does not stand for a file typed since.
+               !(DynamicLogo && DynRemote && IsRemote(f(L"txtLogo").Text()))) {
         const std::wstring text = f(L"txtLogo").Text();
         std::wstring error;
         if (!FileExists(text) || IsFolder(text)) {

@@ -64,8 +64,8 @@ void frmWizard::Wire() {
     Link(L"cmdExit").Click = [this] { cmdExit_Click(); };
     Link(L"cmdAgain").Click = [this] { cmdAgain_Click(); };
     Nav.Click = [this](int index) { Nav_Click(index); };
-    clrBackground.Changed = [this](COLORREF colour) { clrBackground_Changed(colour); };
-    f(L"chkTrans").Click = [this] { chkTrans_Click(); };
+    WireTransparency();
+    WireDynamic();
     f(L"chkInstaller").Click = [this] { chkInstaller_Click(); };
     f(L"txtLogo").Change = [this] { txtLogo_Change(); };
     // While the logo text has the focus, Enter is the Update link's.
@@ -226,6 +226,7 @@ void frmWizard::Form_Load() {
              scMain.SubClass(f(L"picMain").hWnd());
              scLogo.SubClass(f(L"txtLogo").hWnd());
              scOpen.SubClass(f(L"picOpen").hWnd());
+             SubClassTransparency();
              picPreview.ShowOn(f(L"picPreview").hWnd());
              picIconDrawing.ShowOn(f(L"picIcon").hWnd());
              DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
@@ -264,7 +265,8 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
     if (!first([] { DoSettings(true); }))
         return;
     RunAllSteps(L"frmWizard.Form_Unload",
-                {[&] {
+                {[&] { DynamicWnd.reset(); }, // while its handle is still its own
+                 [&] {
                      for (const std::wstring* name : {&TempBMP, &ExtractedBMP, &DynRemoteTemp})
                          if (!name->empty())
                              DeleteFileW(name->c_str());
@@ -404,14 +406,6 @@ void frmWizard::cmdCancel_Click() {
              }});
 }
 
-void frmWizard::clrBackground_Changed(COLORREF colour) {
-    RunSteps(L"frmWizard.clrBackground_Changed", {[&] {
-                 BackgroundColor = static_cast<int32_t>(colour);
-                 // An alpha logo is composed over the colour, so it is read again.
-                 UpdateImage(-1, L"", true, PicHasTrans, true);
-             }});
-}
-
 void frmWizard::cmdExit_Click() {
     RunSteps(L"frmWizard.cmdExit_Click", {[&] { Unload(); }});
 }
@@ -422,22 +416,6 @@ void frmWizard::cmdAgain_Click() {
 
 void frmWizard::chkInstaller_Click() {
     (*this)(L"cmdInstaller").SetEnabled((*this)(L"chkInstaller").Value() == 1);
-}
-
-void frmWizard::chkTrans_Click() {
-    Form& f = *this;
-    if (f(L"chkTrans").Value() == 1) {
-        TransparentColor = TransparentColorPrev;
-        if (TransparentColor < 0)
-            TransparentColor = picSave.Pixel(0, 0);
-    } else {
-        TransparentColorPrev = TransparentColor >= 0 ? TransparentColor : picSave.Pixel(0, 0);
-        TransparentColor = -1;
-    }
-    const bool ticked = f(L"chkTrans").Value() == 1;
-    f(L"cmdTrans").SetEnabled(ticked);
-    f(L"picTrans").SetEnabled(ticked);
-    UpdateImage(-1, L"", true, false, false);
 }
 
 void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,

@@ -13,6 +13,7 @@
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Imaging.h"
 #include "wizard/frame/SubClass.h"
+#include "wizard/frame/WindowHandle.h"
 #include "wizard/pages/Surface.h"
 
 #include <cstdint>
@@ -59,6 +60,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     std::wstring ExtractedBMP, TempBMP, ScrFile, DynFile, DynType, DynRemoteTemp;
     bool DynamicLogo = false, DynRemote = false;
     int32_t DynSize = 0;
+    UniqueWindow DynamicWnd; // the content's host window in the preview
     bool ImageLoaded = false;
     std::wstring IconFile;
     int32_t IconIndex = 0;
@@ -141,6 +143,30 @@ class frmWizard : public Form, public WizardHelpMembers {
     // Draws the loaded logo: picBMP, picSave, picTmp and the preview.
     void DrawLogo(int32_t colour, Progress& progress);
     bool LoadLogo(const std::wstring& file, bool showError);
+
+    // Content logos (DynamicLogo.cpp).
+    void WireDynamic();
+    void cmbSize_Change();
+    // The placement chosen in cmbSize (DynSize when none is).
+    int32_t ChosenFlashSize() const;
+    // The content's rectangle, its host window or the note in its place.
+    void DrawContent(bool loaded, Progress& progress);
+
+    // The transparent colour (TransparentColor.cpp).
+    void WireTransparency();
+    void SubClassTransparency(); // once the windows are there
+    int32_t PointToImageColor(double x, double y) const;
+    void cmdTrans_MouseUp();
+    void picTrans_MouseMove(int X, int Y);
+    void picTrans_MouseUp();
+    void picTrans_Click();
+    void picTrans_LostCapture();
+    // The swatch shows `colour` (negative: black).
+    void ShowSwatch(int32_t colour);
+    void PaintSwatch(HDC dc);
+    SubClasser scTrans, scChoose;
+    bool Picking = false;  // the swatch holds the mouse for a pick
+    bool Flashing = false; // the keyed pixels are flashing
     void sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                        LRESULT& ReturnValue);
 
