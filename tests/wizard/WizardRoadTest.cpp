@@ -482,9 +482,41 @@ HWND OnLogoPage(ChildProcess& creator) {
 
 // From the logo page: on to the Save page, the saver written to `target`,
 // Exit; the creator's exit code.
-DWORD SaveFromLogoPage(ChildProcess& creator, HWND wizard, const std::string& target) {
+// The list box inside each of the animations page's two lists, left first.
+std::vector<HWND> ModeLists(HWND wizard) {
+    std::vector<HWND> lists;
+    for (HWND box : VisibleChildren(wizard, L"QuorvelAPIListBox"))
+        for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (ClassOf(w) == L"ListBox")
+                lists.push_back(w);
+    std::sort(lists.begin(), lists.end(),
+              [](HWND a, HWND b) { return ScreenBox(a).left < ScreenBox(b).left; });
+    return lists;
+}
+
+// Highlights the effect with this mask (the entries' data), as a click on
+// it does; false when the list does not hold it.
+bool HighlightEffect(HWND list, LPARAM mask) {
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) != mask)
+            continue;
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        return true;
+    }
+    return false;
+}
+
+// Next to the end, `onModes` run on the animations page; the saver made at
+// `target`, the wizard left by Exit. The creator's exit code.
+DWORD SaveFromLogoPage(ChildProcess& creator, HWND wizard, const std::string& target,
+                       const std::function<void()>& onModes = {}) {
     const HWND next = Child(wizard, L"&Next >>");
     for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
+        if (onModes && std::wstring(page) == L"Change...")
+            onModes();
         Click(next);
         EXPECT_NE(WaitChild(wizard, page), nullptr) << page;
     }
@@ -611,9 +643,21 @@ TEST(WizardRoad, PictureKeyedByPickingOverAPaletteBackground) {
     SendMessageTimeoutW(swatch, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y), SMTO_NORMAL, 5000, &r);
     PressAt(swatch, at.x, at.y);
 
-    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+    // Bounce alone: Standard moved out, Bounce in.
+    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target,
+                               [&] {
+                                   const std::vector<HWND> lists = ModeLists(wizard);
+                                   ASSERT_EQ(lists.size(), 2u);
+                                   ASSERT_TRUE(HighlightEffect(lists[1], EffectStandard));
+                                   Click(Child(wizard, L"<- &Remove"));
+                                   ASSERT_TRUE(HighlightEffect(lists[0], EffectBounce));
+                                   Click(Child(wizard, L"&Add ->"));
+                                   EXPECT_EQ(SendMessageW(lists[1], LB_GETCOUNT, 0, 0), 1);
+                               }),
+              0u);
     const Parsed made = Parse(target);
     ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(made.Record.Settings.EnabledMask, EffectBounce); // alone
     EXPECT_EQ(made.Record.DynamicLogo, 0);
     EXPECT_EQ(made.Record.BackgroundColor, cell.Colour);
     EXPECT_EQ(made.Record.TransparentColor, static_cast<int32_t>(RGB(0, 160, 0)));
