@@ -108,6 +108,11 @@ TEST(ChromeRoad, HelpMenuAboutBoxHelpModeAndViewer) {
     EXPECT_FALSE(IsWindowEnabled(wizard));
     Pause();
     SetForegroundWindow(about);
+    // F1 on OK, which has the focus: its help in the tip window.
+    keybd_event(VK_F1, 0, 0, 0);
+    PumpFor(100);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_NE(WaitTopLevel(creator.Id(), TipClass, 3000), nullptr);
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(WaitGone(about, 3000));
     EXPECT_TRUE(WaitEnabled(wizard, 3000));

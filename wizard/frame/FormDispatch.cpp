@@ -300,6 +300,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_HELP:
+        // A form answers the help asked of it: the platform would pass the
+        // request on to the owner, whose help would replace this one's.
+        return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED && ready_ && !ending_)
             Form_Resize();
