@@ -1,5 +1,6 @@
 #include "tests/support/CreatorDriver.h"
 
+#include "common/Handles.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,14 @@ std::vector<HWND> VisibleChildren(HWND top, const std::wstring& className) {
     };
     std::sort(f.Found.begin(), f.Found.end(), [&](HWND a, HWND b) { return topOf(a) < topOf(b); });
     return f.Found;
+}
+
+COLORREF ShownPixel(HWND w, int x, int y, bool redraw) {
+    if (redraw)
+        RedrawWindow(w, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const WindowDC dc(w);
+    return dc ? GetPixel(dc.get(), x, y) : CLR_INVALID;
 }
 
 std::wstring ClassOf(HWND w) {

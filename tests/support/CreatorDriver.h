@@ -23,6 +23,9 @@ void Type(const std::wstring& text);
 // Keys pressed together and let go in reverse order (e.g. VK_MENU, VK_F1).
 void PressKeys(std::initializer_list<WORD> keys);
 std::wstring WindowText(HWND w);
+// The pixel (x, y) of a window's client area as the screen shows it, after
+// the window and its children repaint (unless `redraw` is false).
+COLORREF ShownPixel(HWND w, int x, int y, bool redraw = true);
 // The visible children of `top` of a window class, from the top down.
 std::vector<HWND> VisibleChildren(HWND top, const std::wstring& className);
 std::wstring ClassOf(HWND w);

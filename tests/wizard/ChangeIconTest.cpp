@@ -4,6 +4,8 @@
 // clicks, Browse with its dialog's arguments and the no-icons message, label
 // access keys, Enter and Esc, the size grip and the layout, and the wizard's
 // icon preview and "Change..." button.
+#include "common/Handles.h"
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/WinTest.h"
 #include "tests/wizard/FormTestSupport.h"
 #include "tests/wizard/WizardFixture.h"
@@ -39,14 +41,6 @@ const COLORREF Red = RGB(220, 20, 20), Green = RGB(20, 160, 40), Blue = RGB(30, 
 bool Near(COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) < 8 && std::abs(GetGValue(a) - GetGValue(b)) < 8 &&
            std::abs(GetBValue(a) - GetBValue(b)) < 8;
-}
-
-COLORREF PixelOf(HWND w, int x, int y) {
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = GetDC(w);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return c;
 }
 
 std::wstring CueOf(HWND edit) {
@@ -383,12 +377,11 @@ TEST_F(ChangeIcon, TheGripSizesFromItsCornerAndTheControlsFollowTheWindow) {
     const auto gripDrawn = [&] {
         const HWND h = d.hWnd();
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        HDC dc = GetDC(h);
+        const WindowDC dc(h);
         int marked = 0;
         for (int y = d.GripRect.Top; y < d.GripRect.Bottom; ++y)
             for (int x = d.GripRect.Left; x < d.GripRect.Right; ++x)
-                marked += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
-        ReleaseDC(h, dc);
+                marked += GetPixel(dc.get(), x, y) != GetSysColor(COLOR_BTNFACE);
         return marked;
     };
     EXPECT_GT(gripDrawn(), 4);
@@ -424,11 +417,11 @@ TEST_F(ChangeIcon, ThePreviewShowsTheChosenIconAndKeepsIt) {
     w.IconFile = ThreeIcons();
     w.IconIndex = 2;
     w.UpdateIcon();
-    EXPECT_TRUE(Near(PixelOf(box, 10, 10), Blue));
-    EXPECT_TRUE(Near(PixelOf(box, 31, 31), Blue)); // drawn again by a repaint
+    EXPECT_TRUE(Near(ShownPixel(box, 10, 10), Blue));
+    EXPECT_TRUE(Near(ShownPixel(box, 31, 31), Blue)); // drawn again by a repaint
     w.IconIndex = 0;
     w.UpdateIcon();
-    EXPECT_TRUE(Near(PixelOf(box, 16, 16), Red));
+    EXPECT_TRUE(Near(ShownPixel(box, 16, 16), Red));
 
     // A file that is no program, library or icon: the box is cleared only.
     TempFolder dir;
@@ -437,8 +430,8 @@ TEST_F(ChangeIcon, ThePreviewShowsTheChosenIconAndKeepsIt) {
     w.IconFile = Wide(plain);
     w.UpdateIcon();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(PixelOf(box, 16, 16), face);
-    EXPECT_EQ(PixelOf(box, 0, 0), face);
+    EXPECT_EQ(ShownPixel(box, 16, 16), face);
+    EXPECT_EQ(ShownPixel(box, 0, 0), face);
 }
 
 namespace {
@@ -487,7 +480,7 @@ TEST_F(ChangeIcon, ChangeButtonAndPreviewDoubleClickOpenItModally) {
     EXPECT_EQ(dialogsSeen, 1);
     EXPECT_EQ(w.IconFile, ThreeIcons());
     EXPECT_EQ(w.IconIndex, 1);
-    EXPECT_TRUE(Near(PixelOf(box, 16, 16), Green));
+    EXPECT_TRUE(Near(ShownPixel(box, 16, 16), Green));
     EXPECT_TRUE(IsWindowEnabled(w.hWnd()));
 
     cancelNext = true;
@@ -498,5 +491,5 @@ TEST_F(ChangeIcon, ChangeButtonAndPreviewDoubleClickOpenItModally) {
     SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(dialogsSeen, 2);
     EXPECT_EQ(w.IconIndex, 1);
-    EXPECT_TRUE(Near(PixelOf(box, 16, 16), Green));
+    EXPECT_TRUE(Near(ShownPixel(box, 16, 16), Green));
 }

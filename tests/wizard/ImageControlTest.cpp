@@ -4,6 +4,7 @@
 #include "wizard/frame/Form.h"
 #include "wizard/frame/ImageControl.h"
 
+#include "tests/support/CreatorDriver.h"
 #include "tests/wizard/FormTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -57,14 +58,6 @@ std::vector<uint8_t> Bgra(std::initializer_list<uint32_t> pixels) {
     return out;
 }
 
-COLORREF PixelOf(HWND w, int x, int y) {
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    HDC dc = GetDC(w);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return c;
-}
-
 // The one strong channel of a colour ('r', 'g', 'b'), '?' for a mixture
 // (the platform may smooth an enlargement).
 char Strong(COLORREF c) {
@@ -95,18 +88,18 @@ TEST(ImageControl, PaintedAndToldOfTheMouseByItsContainer) {
     RECT r = plain.PixelRect();
     EXPECT_EQ(r.right - r.left, 4);
     EXPECT_EQ(r.bottom - r.top, 2);
-    EXPECT_EQ(PixelOf(host, r.left, r.top), RGB(255, 0, 0));
-    EXPECT_EQ(PixelOf(host, r.left + 3, r.top + 1), RGB(0, 0, 255));
-    EXPECT_EQ(PixelOf(host, r.left + 4, r.top), White);
+    EXPECT_EQ(ShownPixel(host, r.left, r.top), RGB(255, 0, 0));
+    EXPECT_EQ(ShownPixel(host, r.left + 3, r.top + 1), RGB(0, 0, 255));
+    EXPECT_EQ(ShownPixel(host, r.left + 4, r.top), White);
 
     // Stretched: the control keeps its size and the picture fills it.
     const std::vector<uint8_t> quarters = Bgra({Red, Blue, Green, Red});
     stretch.Image().SetPicture(quarters.data(), 2, 2);
     const RECT s = stretch.PixelRect();
     EXPECT_EQ(s.right - s.left, TwipsToPixelsX(600));
-    EXPECT_EQ(Strong(PixelOf(host, s.left + 2, s.top + 2)), 'r');
-    EXPECT_EQ(Strong(PixelOf(host, s.right - 3, s.top + 2)), 'b');
-    EXPECT_EQ(Strong(PixelOf(host, s.left + 2, s.bottom - 3)), 'g');
+    EXPECT_EQ(Strong(ShownPixel(host, s.left + 2, s.top + 2)), 'r');
+    EXPECT_EQ(Strong(ShownPixel(host, s.right - 3, s.top + 2)), 'b');
+    EXPECT_EQ(Strong(ShownPixel(host, s.left + 2, s.bottom - 3)), 'g');
 
     // A move over an image is the image's, in its own coordinates; elsewhere the box's.
     SendMessageW(host, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(s.left + 7, s.top + 5));
@@ -130,13 +123,13 @@ TEST(ImageControl, PaintedAndToldOfTheMouseByItsContainer) {
     plain.Image().SetPicture(stretch.Image()); // a copy of another image's picture
     EXPECT_EQ(plain.Image().Pixels(), quarters);
     plain.Move(plain.Left(), plain.Top(), PixelsToTwipsX(1), PixelsToTwipsY(1));
-    EXPECT_EQ(PixelOf(host, r.left, r.top), RGB(255, 0, 0));
-    EXPECT_EQ(PixelOf(host, r.left + 1, r.top), White);
+    EXPECT_EQ(ShownPixel(host, r.left, r.top), RGB(255, 0, 0));
+    EXPECT_EQ(ShownPixel(host, r.left + 1, r.top), White);
     plain.SetVisible(false);
-    EXPECT_EQ(PixelOf(host, r.left, r.top), White);
+    EXPECT_EQ(ShownPixel(host, r.left, r.top), White);
     plain.SetVisible(true);
     plain.Image().ClearPicture();
-    EXPECT_EQ(PixelOf(host, r.left, r.top), White);
+    EXPECT_EQ(ShownPixel(host, r.left, r.top), White);
 
     // Loaded again: no picture, the declared stretch.
     f.Unload();

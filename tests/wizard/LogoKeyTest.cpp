@@ -5,6 +5,7 @@
 #include "core/ContentLogo.h"
 #include "core/CreatorMath.h"
 #include "core/TransparentSwatch.h"
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
 #include "wizard/frame/ContentHost.h"
@@ -21,33 +22,14 @@
 
 namespace {
 
-// The screen's pixel at (x, y) of a window's client area, drawn afresh.
-COLORREF ScreenAt(HWND w, int x, int y, bool redraw = true) {
-    if (redraw)
-        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    HDC screen = GetDC(w), memory = CreateCompatibleDC(screen);
-    HBITMAP one = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ old = SelectObject(memory, one);
-    BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    uint32_t p = 0;
-    GetDIBits(memory, one, 0, 1, &p, &info, DIB_RGB_COLORS);
-    DeleteObject(one);
-    DeleteDC(memory);
-    ReleaseDC(w, screen);
-    return RGB(p >> 16 & 255, p >> 8 & 255, p & 255);
-}
-
 // Pixels of the swatch (its client area) unlike `want(x, y, width, height)`.
 template <typename F> int SwatchWrong(HWND swatch, F want) {
     RECT r{};
     GetClientRect(swatch, &r);
-    int wrong = ScreenAt(swatch, 0, 0) != want(0, 0, r.right, r.bottom);
+    int wrong = ShownPixel(swatch, 0, 0) != want(0, 0, r.right, r.bottom);
     for (int y = 0; y < r.bottom; y += 3)
         for (int x = 1; x < r.right; x += 2)
-            wrong += ScreenAt(swatch, x, y, false) != want(x, y, r.right, r.bottom);
+            wrong += ShownPixel(swatch, x, y, false) != want(x, y, r.right, r.bottom);
     return wrong;
 }
 
@@ -174,8 +156,8 @@ TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     const POINT ring = Over(0, 0), blue = Over(10, 15), green = Over(30, 15);
     // The ring's colour is proposed and keyed: the black background shows.
     EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
-    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), RGB(0, 0, 0));
-    EXPECT_EQ(ScreenAt(Preview(), blue.x, blue.y), Blue);
+    EXPECT_EQ(ShownPixel(Preview(), ring.x, ring.y), RGB(0, 0, 0));
+    EXPECT_EQ(ShownPixel(Preview(), blue.x, blue.y), Blue);
     const auto solid = [](COLORREF c) { return [c](int, int, int, int) { return c; }; };
     EXPECT_EQ(SwatchWrong(Swatch(), solid(Magenta)), 0);
 
@@ -189,7 +171,7 @@ TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     EXPECT_EQ(f.TransparentColor, -1);
     EXPECT_FALSE(IsWindowEnabled(f(L"cmdTrans").hWnd()) || IsWindowEnabled(Swatch()));
     EXPECT_FALSE(GetWindowLongPtrW(Swatch(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), Magenta);
+    EXPECT_EQ(ShownPixel(Preview(), ring.x, ring.y), Magenta);
     EXPECT_EQ(SwatchWrong(Swatch(), hatched), 0);
     f(L"chkTrans").SetValue(1); // on again: the previous key
     EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
@@ -216,8 +198,8 @@ TEST_F(LogoKey, KeyBoxAndPickOnScreen) {
     ToSwatch(WM_LBUTTONUP, green);
     EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(Green));
     EXPECT_NE(GetCapture(), Swatch());
-    EXPECT_EQ(ScreenAt(Preview(), green.x, green.y), RGB(0, 0, 0)); // keyed now
-    EXPECT_EQ(ScreenAt(Preview(), ring.x, ring.y), Magenta);
+    EXPECT_EQ(ShownPixel(Preview(), green.x, green.y), RGB(0, 0, 0)); // keyed now
+    EXPECT_EQ(ShownPixel(Preview(), ring.x, ring.y), Magenta);
 
     // A pick that loses the capture puts the swatch back at the key.
     Choose();
@@ -337,7 +319,7 @@ TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     hostAvailable = false; // no player: a grey frame and the note instead
     f.Link(L"cmdUpdate").Click();
     EXPECT_EQ(HostIn(Preview()), nullptr);
-    EXPECT_EQ(ScreenAt(Preview(), f.LogoLeft, f.LogoTop), RGB(128, 128, 128));
+    EXPECT_EQ(ShownPixel(Preview(), f.LogoLeft, f.LogoTop), RGB(128, 128, 128));
     int lit = 0;
     for (int y = f.LogoTop + 2; y < f.LogoTop + f.LogoHeight - 2; ++y)
         lit += f.picPreview.Pixel(f.LogoLeft + f.LogoWidth / 2, y) != 0;

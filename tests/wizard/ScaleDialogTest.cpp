@@ -249,10 +249,9 @@ TEST_F(ScaleDialog, PopupShowsActualSizeBelowThePointerUntilItMovesAway) {
     // The picture shows: the top-left quarter's blue, under the label.
     {
         RedrawWindow(popup.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-        HDC dc = GetDC(popup.hWnd());
-        const COLORREF c = GetPixel(dc, margin.left + 10, margin.top + 10);
-        const COLORREF corner = GetPixel(dc, 0, 0); // the border
-        ReleaseDC(popup.hWnd(), dc);
+        const WindowDC dc(popup.hWnd());
+        const COLORREF c = GetPixel(dc.get(), margin.left + 10, margin.top + 10);
+        const COLORREF corner = GetPixel(dc.get(), 0, 0); // the border
         EXPECT_EQ(c, RGB(0x20, 0x40, 0xC0));
         EXPECT_EQ(corner, GetSysColor(COLOR_INFOTEXT));
     }

@@ -4,6 +4,7 @@
 // glass frame, dropped files and the About box.
 #include "core/CreatorMath.h"
 #include "core/SaverTail.h"
+#include "common/Handles.h"
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
@@ -43,9 +44,8 @@ class WizardPages : public WizardFixture {
         const HWND open = (*wizard)(L"picOpen").hWnd();
         const RECT label = (*wizard)(L"lblOpenError").PixelRect();
         RedrawWindow(open, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-        HDC dc = GetDC(open);
-        const COLORREF c = GetPixel(dc, label.left - 20 + 5, label.top + 11);
-        ReleaseDC(open, dc);
+        const WindowDC dc(open);
+        const COLORREF c = GetPixel(dc.get(), label.left - 20 + 5, label.top + 11);
         return GetRValue(c) > 200 && GetGValue(c) > 150 && GetBValue(c) < 80;
     }
 };
@@ -426,12 +426,11 @@ HDROP DropOf(const std::vector<std::wstring>& names) {
 int NonBlack(HWND box) {
     RECT r{};
     GetClientRect(box, &r);
-    HDC dc = GetDC(box);
+    const WindowDC dc(box);
     int count = 0;
     for (int y = 0; y < r.bottom; y += 2)
         for (int x = 0; x < r.right; x += 2)
-            count += (GetPixel(dc, x, y) & 0xFFFFFF) != 0;
-    ReleaseDC(box, dc);
+            count += (GetPixel(dc.get(), x, y) & 0xFFFFFF) != 0;
     return count;
 }
 

@@ -6,6 +6,7 @@
 #include "core/IconDirectory.h"
 #include "core/LogoPreview.h"
 #include "core/SaverTail.h"
+#include "common/Handles.h"
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/support/WinTest.h"
@@ -212,15 +213,14 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         GetWindowRect(shown, &r);
         EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
         EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
-        HDC screen = GetDC(nullptr);
+        const WindowDC screen(nullptr);
         int black = 0, blue = 0;
         for (int y = 4; y < r.bottom; y += 8)
             for (int x = 4; x < r.right; x += 8) {
-                const COLORREF c = GetPixel(screen, x, y);
+                const COLORREF c = GetPixel(screen.get(), x, y);
                 black += c == 0;
                 blue += GetBValue(c) > 120 && GetBValue(c) > GetRValue(c) + 40;
             }
-        ReleaseDC(nullptr, screen);
         EXPECT_GT(black, 20000); // most of the 32,400 samples
         EXPECT_GT(blue, 10);
         PostMessageW(shown, WM_CLOSE, 0, 0);
@@ -327,9 +327,8 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
                 PumpFor(300);
                 RECT r{};
                 GetWindowRect(p.Box, &r);
-                HDC screen = GetDC(nullptr);
-                preview = GetPixel(screen, r.left + 16, r.top + 16);
-                ReleaseDC(nullptr, screen);
+                const WindowDC screen(nullptr);
+                preview = GetPixel(screen.get(), r.left + 16, r.top + 16);
             });
         ASSERT_NE(wizard, nullptr);
         PostMessageW(wizard, WM_CLOSE, 0, 0);
