@@ -2,11 +2,12 @@
 # Installs what building and testing need on Debian 12 (run as root).
 # Quick when everything is already there.
 #
-# 32-bit Wine (wine32) is wanted but not required: where a package mirror is
-# in mid-sync its i386 packages can lag the amd64 ones, and where the kernel
-# runs no 32-bit code it is of no use. Without it the win64 tree runs the
-# tests (tools/windows-tree.sh says which tree runs, and why).
+# 32-bit Wine (wine32) is installed where the kernel runs 32-bit code
+# (tools/setup-wine32.sh, which also mends disagreeing package versions);
+# elsewhere it is of no use and the win64 tree runs the tests
+# (tools/windows-tree.sh says which tree runs, and why).
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build clang clang-format libclang-rt-14-dev googletest
@@ -14,7 +15,6 @@ packages=(
     wine wine64 xvfb xauth
     fp-utils # chmcmd and chmls: the help file quorvel.chm
 )
-optional=(wine32)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
@@ -37,20 +37,17 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-missing_optional=()
-for p in "${optional[@]}"; do installed "$p" || missing_optional+=("$p"); done
+want_wine32=
+if bash tools/runs-32bit.sh && ! installed wine32:i386; then want_wine32=1; fi
 
-if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ] || [ -n "$want_wine32" ]; then
     update 4
-elif [ ${#missing_optional[@]} -gt 0 ]; then
-    update 1 # only the optional package is missing: one quick try
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-for p in "${missing_optional[@]}"; do
-    if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" >/dev/null 2>/tmp/setup-$p.err; then
-        echo "setup: $p could not be installed; the 64-bit tree will run the Windows tests:" >&2
-        tail -n 3 /tmp/setup-$p.err >&2
-    fi
-done
+if [ -n "$want_wine32" ] && ! bash tools/setup-wine32.sh /tmp/setup-wine32.log; then
+    echo "setup: wine32 could not be installed although this kernel runs 32-bit code;" \
+        "the 64-bit tree will run the Windows tests:" >&2
+    tail -n 5 /tmp/setup-wine32.log >&2
+fi

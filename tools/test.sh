@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up, builds every tree and runs every test: the formatting check,
-# native (sanitizers, bounded fuzz runs from the seed corpora) and Windows
-# (under Wine and Xvfb).
+# native (sanitizers; each fuzz target replays its corpora and then makes a
+# fixed-seed run of fixed length) and Windows (under Wine and Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
 wintree=$(bash tools/windows-tree.sh)
-echo "Windows tests: the $(bash tools/windows-tree.sh --why)"
+why=$(bash tools/windows-tree.sh --why)
+echo "Windows tests: the $why"
 trees=(native win32)
 [ "$wintree" = win32 ] || trees+=("$wintree")
 bash tools/build.sh "${trees[@]}"
@@ -26,4 +27,6 @@ bash tools/check-format.sh || status=1
 if [ "$wintree" != win32 ]; then
     (cd build/win32 && ctest --output-on-failure -L nowine) || status=1
 fi
+# Said again at the end, where a reader of a long log looks first.
+echo "Windows tests ran on the $why"
 exit $status
