@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 // Results of WriteSettings.
@@ -44,5 +45,9 @@ int32_t WINAPI SetSaverState(int32_t mask, int32_t state);
 int32_t WINAPI ShowConfig(HWND owner, int32_t page);
 // Exported as "_ShowSettings@8".
 int32_t WINAPI ShowSettings(HWND owner, int32_t page);
+// Copies at most HelpStrSize bytes, the terminating NUL included: the
+// creator's buffer for help texts.
 int32_t WINAPI GetHelpStr(int32_t page, int32_t control, char* text);
 }
+
+inline constexpr std::size_t HelpStrSize = 512;

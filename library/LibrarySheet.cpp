@@ -14,6 +14,7 @@
 #include "saver/SaverWindow.h"
 #include "saver/SettingsSheet.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -98,7 +99,9 @@ int32_t WINAPI GetHelpStr(int32_t page, int32_t control, char* text) {
         text[0] = 0;
         return 0;
     }
-    std::strcpy(text, help);
+    const std::size_t length = std::min(std::strlen(help), HelpStrSize - 1);
+    std::memcpy(text, help, length);
+    text[length] = 0;
     return 1;
 }
 
