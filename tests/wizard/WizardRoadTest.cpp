@@ -444,6 +444,7 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
               {WM_LBUTTONUP, MAKELPARAM(-30, -30)}})
             SendMessageTimeoutW(p.Popup, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at,
                                 SMTO_NORMAL, 5000, &r);
+        SetCursorPos(0, 0); // no help balloon over the field
         Pause();
         // Read from the screen, where the user sees it: a point of the swatch.
         RECT box{};
