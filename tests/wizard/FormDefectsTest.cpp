@@ -96,6 +96,19 @@ class frmDefects : public Form {
     int ok = 0, cancel = 0;
 };
 
+// Its Form_Unload asks for the unload again, as a close pumped inside it does.
+class frmUnloadedTwice : public frmDefects {
+  public:
+    int unloads = 0;
+
+  protected:
+    void Form_Unload(bool& /*Cancel*/) override {
+        if (++unloads == 1) {
+            EXPECT_FALSE(Unload());
+        }
+    }
+};
+
 // Presses Enter, then Esc, in the text box.
 void PressEnterAndEsc(Form& f) {
     for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}}) {
@@ -191,4 +204,21 @@ TEST(FormDefects, GlassTextHidesItsLabelOnceAndRepaintsNothingAfter) {
     EXPECT_EQ(paints, 0);
     WizardGlass = false;
     f.Unload();
+}
+
+TEST(FormDefects, DoubleClickOnAPictureAndUnloadAskedTwice) {
+    frmUnloadedTwice f;
+    int clicks = 0, doubles = 0;
+    f(L"picOptions").Click = [&] { ++clicks; };
+    f(L"picOptions").DblClick = [&] { ++doubles; };
+    ShowInactive(f);
+    // Down, up, the second down and its up: one Click, one DblClick.
+    const HWND box = f(L"picOptions").hWnd();
+    for (const UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageW(box, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(150, 60));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_TRUE(f.Unload());
+    EXPECT_EQ(f.unloads, 1);
+    EXPECT_FALSE(f.Loaded());
 }

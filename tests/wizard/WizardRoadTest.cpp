@@ -247,6 +247,15 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         std::wstring name, offered;
         ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered), nullptr);
         EXPECT_EQ(name, L"Road Test"); // the saver's own name came back
+        // "Create another": page 0 shows the saver that Next reads in again,
+        // now the second of the recent list.
+        const std::vector<HWND> links = VisibleChildren(wizard, L"QuorvelCommandLink");
+        ASSERT_EQ(links.size(), 3u);
+        ClickLink(links[1]);
+        ASSERT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(WindowText(combo), L"Road Test");
         PostMessageW(wizard, WM_CLOSE, 0, 0);
         EXPECT_EQ(creator.Wait(20000), 0u);
     }
@@ -358,8 +367,22 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
     }
 }
 
+namespace {
+
+// The logo page's background field (its combo box) and the palette it opens.
+struct Palette {
+    HWND Field = nullptr, Popup = nullptr;
+};
+Palette OpenPalette(HWND wizard, DWORD pid);
+// A left press and release at (x, y) of a window's client area.
+void PressAt(HWND w, int x, int y);
+
+} // namespace
+
 // "Scale Image..." from the logo page: the wizard waits greyed while the
-// dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's logo.
+// dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's
+// logo, and a background picked after it keeps the scale. A palette cell
+// pressed but let go off the cells changes neither the field nor the saver.
 TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
     TempFolder dir;
@@ -402,11 +425,33 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
         EXPECT_TRUE(IsWindowEnabled(wizard));
         return opened;
     };
+    const PaletteEntry gray = BuildPalette()[15], other = BuildPalette()[20];
+    COLORREF field = CLR_INVALID;
     std::wstring name, offered;
     const HWND wizard = MakeSaver(creator, L"", Wide(target), name, offered, {}, [&](HWND w) {
         EXPECT_EQ(scale(w, 300, nullptr), 100);
         EXPECT_EQ(scale(w, 200, L"OK"), 100); // Cancel left the scale alone
         EXPECT_EQ(scale(w, 150, L"Cancel"), 200);
+        const HWND popup = OpenPalette(w, creator.Id()).Popup;
+        ASSERT_NE(popup, nullptr);
+        PressAt(popup, gray.X + 5, gray.Y + 5); // the logo's alpha is composed over it again
+        const Palette p = OpenPalette(w, creator.Id());
+        ASSERT_NE(p.Popup, nullptr);
+        DWORD_PTR r = 0;
+        for (const auto& [message, at] :
+             {std::pair{WM_LBUTTONDOWN, MAKELPARAM(other.X + 5, other.Y + 5)},
+              {WM_MOUSEMOVE, MAKELPARAM(-30, -30)},
+              {WM_LBUTTONUP, MAKELPARAM(-30, -30)}})
+            SendMessageTimeoutW(p.Popup, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at,
+                                SMTO_NORMAL, 5000, &r);
+        SetCursorPos(0, 0); // no help balloon over the field
+        Pause();
+        // Read from the screen, where the user sees it: a point of the swatch.
+        RECT box{};
+        GetWindowRect(p.Field, &box);
+        const WindowDC screen(nullptr);
+        field = GetPixel(screen.get(), (3 * box.left + box.right) / 4, (box.top + box.bottom) / 2);
+        EXPECT_EQ(scale(w, 200, L"Cancel"), 200);
     });
     ASSERT_NE(wizard, nullptr);
     PostMessageW(wizard, WM_CLOSE, 0, 0);
@@ -415,6 +460,8 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
     ASSERT_EQ(made.Result, ReadOk);
     EXPECT_EQ(LogoSize(made.Logo), std::make_pair(400, 400)); // the built-in 200 x 200 logo
     EXPECT_EQ(made.Logo.size(), 54u + 400u * 400 * 4);
+    EXPECT_EQ(made.Record.BackgroundColor, gray.Colour);
+    EXPECT_EQ(field, gray.Colour);
 }
 
 namespace {
@@ -444,7 +491,6 @@ RECT ScreenBox(HWND w) {
     return r;
 }
 
-// A left press and release at (x, y) of a window's client area.
 void PressAt(HWND w, int x, int y) {
     DWORD_PTR r = 0;
     SendMessageTimeoutW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
@@ -509,9 +555,11 @@ bool HighlightEffect(HWND list, LPARAM mask) {
 }
 
 // Next to the end, `onModes` run on the animations page; the saver made at
-// `target`, the wizard left by Exit. The creator's exit code.
+// `target` (by `create` given the Create button, or a click on it), the
+// wizard left by Exit. The creator's exit code.
 DWORD SaveFromLogoPage(ChildProcess& creator, HWND wizard, const std::string& target,
-                       const std::function<void()>& onModes = {}) {
+                       const std::function<void()>& onModes = {},
+                       const std::function<void(HWND)>& create = {}) {
     const HWND next = Child(wizard, L"&Next >>");
     for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
         if (onModes && std::wstring(page) == L"Change...")
@@ -520,7 +568,10 @@ DWORD SaveFromLogoPage(ChildProcess& creator, HWND wizard, const std::string& ta
         EXPECT_NE(WaitChild(wizard, page), nullptr) << page;
     }
     SetText(Focused(wizard), Wide(target));
-    Click(Child(wizard, L"Create"));
+    if (create)
+        create(Child(wizard, L"Create"));
+    else
+        Click(Child(wizard, L"Create"));
     ClickLink(WaitExitLink(wizard, 30000));
     return creator.Wait(20000);
 }
@@ -578,6 +629,67 @@ TEST(WizardRoad, FlashMoviesAreRecognisedSizedAndStoredWhole) {
     }
 }
 
+// A web address loaded as the logo by the "go" link, then another typed over
+// it: leaving the page loads the one typed, which the saver shows.
+TEST(WizardRoad, AddressTypedOverALoadedOneIsTheOneSaved) {
+    TempFolder dir;
+    const std::string target = dir.Path("address.scr");
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    const HWND text = LogoText(wizard);
+    SetText(text, L"www.first.example");
+    const auto width = [](HWND w) { return ScreenBox(w).right - ScreenBox(w).left; };
+    HWND go = nullptr; // the narrowest command link, beside the text
+    for (HWND w : VisibleChildren(wizard, L"QuorvelCommandLink"))
+        if (!go || width(w) < width(go))
+            go = w;
+    ClickLink(go);
+    EXPECT_EQ(Child(wizard, L"Transparent Color"), nullptr); // a content logo now
+    SetText(text, L"www.second.example");
+    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(made.Record.DynamicLogo, 1);
+    const std::string page(made.Logo.begin(), made.Logo.end());
+    EXPECT_NE(page.find("http://www.second.example"), std::string::npos);
+    EXPECT_EQ(page.find("first"), std::string::npos);
+}
+
+// While the saver is made, a double click on Create, a held Enter, Esc and
+// Close reach the wizard (queued while it was held still): it takes none of
+// them, makes the saver once, whole, and stays on "All Done!".
+TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
+    TempFolder dir;
+    const std::string target = dir.Path("busy.scr");
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    const auto inputDuringCreate = [&](HWND create) {
+        const HWND focus = Focused(wizard), close = Child(wizard, L"Close");
+        ASSERT_TRUE(create && focus && close);
+        const UniqueKernel thread(
+            OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
+        ASSERT_TRUE(thread);
+        SuspendThread(thread.get());
+        const LPARAM mid = MAKELPARAM(10, 10);
+        for (const UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            PostMessageW(create, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, mid);
+        for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
+            PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
+        PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, mid);
+        PostMessageW(close, WM_LBUTTONUP, 0, mid);
+        ResumeThread(thread.get());
+        EXPECT_NE(WaitExitLink(wizard, 30000), nullptr);
+        Pause();
+    };
+    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target, {}, inputDuringCreate), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(made.Logo, PremultipliedDefimg());
+}
+
 namespace {
 
 // The creator's palette pop-up: its visible top-level window as wide as the palette.
@@ -593,6 +705,19 @@ BOOL CALLBACK FindPopup(HWND w, LPARAM lp) {
     if (pid == s->Pid && IsWindowVisible(w) && r.right - r.left == PaletteWidth)
         s->Found = w;
     return !s->Found;
+}
+
+Palette OpenPalette(HWND wizard, DWORD pid) {
+    const std::vector<HWND> drop = OfClass(wizard, L"QuorvelColorDrop");
+    if (drop.size() != 1)
+        return {};
+    Palette p{GetWindow(drop[0], GW_CHILD)};
+    PressAt(p.Field, 20, 5);
+    PopupSearch popup{pid};
+    for (int i = 0; i < 100 && !popup.Found; ++i, PumpFor(50))
+        EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&popup));
+    p.Popup = popup.Found;
+    return p;
 }
 
 } // namespace
@@ -611,15 +736,10 @@ TEST(WizardRoad, PictureKeyedByPickingOverAPaletteBackground) {
     SetText(LogoText(wizard), Wide(picture));
 
     // The background: cell 15 of the pop-up that the field's list opens.
-    const std::vector<HWND> field = OfClass(wizard, L"QuorvelColorDrop");
-    ASSERT_EQ(field.size(), 1u);
-    PressAt(GetWindow(field[0], GW_CHILD), 20, 5);
-    PopupSearch popup{creator.Id()};
-    for (int i = 0; i < 100 && !popup.Found; ++i, PumpFor(50))
-        EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&popup));
-    ASSERT_NE(popup.Found, nullptr);
+    const HWND popup = OpenPalette(wizard, creator.Id()).Popup;
+    ASSERT_NE(popup, nullptr);
     const PaletteEntry cell = BuildPalette()[15];
-    PressAt(popup.Found, cell.X + 5, cell.Y + 5);
+    PressAt(popup, cell.X + 5, cell.Y + 5);
 
     // The pick: Choose, then the pointer pressed and released over the green
     // half (the swatch, left of Choose, holds the mouse meanwhile).

@@ -168,6 +168,7 @@ void frmColorDropdown::Press(int button, int x, int y) {
     if (button == 1)
         MouseDown = true;
     const int cell = ColorFromPoint(x, y);
+    pressedCell_ = cell >= 0;
     if (cell < 0)
         return;
     beforePress_ = SelectedColor;
@@ -224,7 +225,16 @@ void frmColorDropdown::Release(int button, int x, int y) {
         }
         if (Drop)
             Drop->SetDown(false);
+    } else if (pressedCell_) {
+        // Pressed on a cell, let go off the cells: nothing was chosen, so
+        // the field shows again the colour its owner has.
+        SelectedColor = beforePress_;
+        HoverColor = -1;
+        Display(true);
+        if (Drop)
+            Drop->ShowHeld();
     }
+    pressedCell_ = false;
     // The mouse is let go after every click, so a click off the cells closes.
     if (hWnd() && GetCapture() == hWnd())
         ReleaseCapture();

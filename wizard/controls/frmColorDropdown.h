@@ -62,8 +62,9 @@ class frmColorDropdown : public Form {
                        LRESULT& ReturnValue);
 
     std::vector<PaletteEntry> entries_;
-    int beforePress_ = 0;   // the selection a cancelled "More colors..." gets back
-    bool inDialog_ = false; // the colour dialog has the mouse
+    int beforePress_ = 0;      // the selection a cancelled "More colors..." gets back
+    bool inDialog_ = false;    // the colour dialog has the mouse
+    bool pressedCell_ = false; // the button held went down on a cell
     SubClasser sc;
     ToolTipClass tip_;
     UniqueWindow shadow_;

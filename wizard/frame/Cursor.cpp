@@ -8,6 +8,8 @@ clsCursor::clsCursor() {
 }
 
 clsCursor::~clsCursor() {
+    if (held_)
+        ReleaseInput(held_);
     Procedure run(L"clsCursor.Class_Terminate");
     for (size_t i = 0; i < controls_.size(); ++i)
         if (!run([&] { controls_[i]->SetEnabled(!stayDisabled_[i]); }))
@@ -25,6 +27,13 @@ void clsCursor::DisableControl(Control& ctrl, bool StayDisabled) {
     stayDisabled_.push_back(StayDisabled);
     ctrl.SetEnabled(false);
     DoEvents();
+}
+
+void clsCursor::HoldInput(const Form& form) {
+    if (held_ || !form.hWnd())
+        return;
+    held_ = form.hWnd();
+    ::HoldInput(held_);
 }
 
 bool Handle_WM_SETCURSOR(Form& frm, HWND hWnd, LPARAM /*lParam*/, bool force) {

@@ -21,8 +21,12 @@ class clsCursor {
 
     // Disables a control now and lets the change show at once.
     void DisableControl(Control& ctrl, bool StayDisabled);
+    // The form takes no keys or clicks until the work ends, so none of its
+    // handlers can run inside the work when it pumps messages.
+    void HoldInput(const Form& form);
 
   private:
+    HWND held_ = nullptr;
     std::vector<Control*> controls_;
     std::vector<bool> stayDisabled_;
 };

@@ -144,6 +144,13 @@ void Form::Hide() {
 bool Form::Unload(int unloadMode) {
     if (!hwnd_)
         return true;
+    if (unloading_)
+        return false;
+    unloading_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{unloading_};
     bool cancel = false;
     Form_QueryUnload(cancel, unloadMode);
     if (cancel)

@@ -59,6 +59,8 @@ class Form {
     void Show(bool modal = false, Form* owner = nullptr);
     void Hide();
     // Asks Form_QueryUnload and Form_Unload; false when one of them cancelled.
+    // Asked again while they run (their handlers may pump messages), it does
+    // nothing and returns false: the unload under way goes on alone.
     bool Unload(int unloadMode = 1);
     bool Visible() const;
 
@@ -146,6 +148,7 @@ class Form {
     HWND painting_ = nullptr; // the host window inside its WM_PAINT
     bool ready_ = false;      // Form_Load has run: Form_Resize may come
     bool ending_ = false;     // the destructor runs: no handler is called any more
+    bool unloading_ = false;  // Unload is asking its handlers
     Control* pressedLabel_ = nullptr;
     Control* pressedPicture_ = nullptr;
     UniqueWindow plainTip_;

@@ -68,7 +68,8 @@ void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam
         raise(box.MouseDown);
         break;
     case WM_LBUTTONDBLCLK: // the second press of a double click
-        pressedPicture_ = &box;
+        // Its release ends the double click: no Click after the DblClick.
+        pressedPicture_ = nullptr;
         raise(box.MouseDown);
         Raise(box.DblClick);
         break;

@@ -2,6 +2,7 @@
 
 #include "wizard/frame/Form.h"
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -9,6 +10,22 @@ namespace {
 std::vector<const MSG*>& Dispatching() {
     static std::vector<const MSG*> messages;
     return messages;
+}
+
+std::map<HWND, int>& Holds() {
+    static std::map<HWND, int> holds;
+    return holds;
+}
+
+bool IsUserInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) ||
+           (message >= WM_NCLBUTTONDOWN && message <= WM_NCXBUTTONDBLCLK);
+}
+
+bool InputHeld(const MSG& msg) {
+    return !Holds().empty() && msg.hwnd && IsUserInput(msg.message) &&
+           Holds().count(GetAncestor(msg.hwnd, GA_ROOT)) > 0;
 }
 
 enum class Pumped { Dispatched, Empty, Quit };
@@ -34,6 +51,8 @@ Pumped PumpOne(bool wait) {
         explicit Noted(const MSG* m) { Dispatching().push_back(m); }
         ~Noted() { Dispatching().pop_back(); }
     } noted(&msg);
+    if (InputHeld(msg))
+        return Pumped::Dispatched;
     if (PumpFilter && PumpFilter(msg))
         return Pumped::Dispatched;
     if (PreviewFormKey(msg))
@@ -87,4 +106,15 @@ void RunMessageLoop() {
 
 const MSG* DispatchedMessage() {
     return Dispatching().empty() ? nullptr : Dispatching().back();
+}
+
+void HoldInput(HWND top) {
+    if (top)
+        ++Holds()[top];
+}
+
+void ReleaseInput(HWND top) {
+    const auto held = Holds().find(top);
+    if (held != Holds().end() && --held->second <= 0)
+        Holds().erase(held);
 }

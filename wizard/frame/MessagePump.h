@@ -24,3 +24,9 @@ const MSG* DispatchedMessage();
 // Sees each message before it is dispatched; true swallows it (the help
 // modes end on Esc this way). nullptr: none.
 extern bool (*PumpFilter)(const MSG& msg);
+// While a top-level window's input is held, the pump drops the keys and the
+// mouse buttons meant for it or its children (moves still pass): a window
+// busy with long work that pumps messages takes no input meanwhile. Holds
+// nest; each HoldInput is ended by one ReleaseInput.
+void HoldInput(HWND top);
+void ReleaseInput(HWND top);

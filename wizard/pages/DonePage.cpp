@@ -44,6 +44,7 @@ void frmWizard::cmdTestInstaller_Click() {
     std::wstring path, failure;
     {
         clsCursor busy;
+        busy.HoldInput(*this); // a second click meanwhile would start a second installer
         busy.PreviousCursor = 1;
         SetScreenMousePointer(13);
         DoEvents();

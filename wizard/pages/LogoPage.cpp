@@ -74,7 +74,9 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     }
 
     bool loaded = false;
-    if (file != LastImageFile || ForceReload || !ImageEverLoaded) {
+    // A forced reload of the same logo only composes it again: its scale stays.
+    const bool newLogo = file != LastImageFile || !ImageEverLoaded;
+    if (newLogo || ForceReload) {
         loaded = true;
         DynamicLogo = false;
         DynSize = 0;
@@ -163,7 +165,7 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     }
 
     progress.Pos(30);
-    if (loaded || DynamicLogo)
+    if ((loaded && newLogo) || DynamicLogo)
         ImageScale = 1.0;
     if (DynamicLogo)
         DrawContent(loaded, progress);

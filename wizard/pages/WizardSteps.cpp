@@ -33,10 +33,20 @@ bool IsFolder(const std::wstring& path) {
 
 void frmWizard::NextStep(int32_t inc) {
     Form& f = *this;
+    // One move at a time: the work below pumps messages, and a second move
+    // or an unload run inside it would pull the pages from under it.
+    if (Stepping)
+        return;
+    Stepping = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{Stepping};
     Procedure run(L"frmWizard.NextStep");
     const int32_t prev = CurrentStep;
     std::optional<clsCursor> busy;
     busy.emplace();
+    busy->HoldInput(*this);
     SetScreenMousePointer(13);
     HideHelpTip();
     busy->HideLater = &f(L"picCover");
@@ -67,12 +77,18 @@ void frmWizard::NextStep(int32_t inc) {
                         L"You need to give your Screensaver a name", 2);
             return;
         }
-    } else if (CurrentStep == 1 && !ImageLoaded &&
-               // A web address shown before does not stand for a file typed since.
-               !(DynamicLogo && DynRemote && IsRemote(f(L"txtLogo").Text()))) {
+    } else if (CurrentStep == 1 && !ImageLoaded) {
         const std::wstring text = f(L"txtLogo").Text();
+        const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
         std::wstring error;
-        if (!FileExists(text) || IsFolder(text)) {
+        if (IsRemote(text)) {
+            // Typing leaves the address shown before in place: the one
+            // typed is loaded now, or the saver would get the old one.
+            if (!shown())
+                UpdateImage(-1, text, true, false, false);
+            if (!shown())
+                error = L"This web address could not be loaded.";
+        } else if (!FileExists(text) || IsFolder(text)) {
             error = L"This file cannot be found.";
         } else if (StartsWith(text, L"\\\\")) {
             UpdateImage(-1, text, true, false, false);
@@ -81,9 +97,11 @@ void frmWizard::NextStep(int32_t inc) {
             error = LastLoadError.empty() ? L"This file was not recognised, or is not supported."
                                           : LastLoadError;
         }
-        f(L"txtLogo").SetFocus();
-        ShowHelpTip(f(L"txtLogo").hWnd(), L"There was a problem reading the file", error, 3);
-        return;
+        if (!error.empty()) {
+            f(L"txtLogo").SetFocus();
+            ShowHelpTip(f(L"txtLogo").hWnd(), L"There was a problem reading the file", error, 3);
+            return;
+        }
     } else if (CurrentStep == 0) {
         LoadSaver(ChosenSaver);
     }
@@ -114,6 +132,7 @@ void frmWizard::NextStep(int32_t inc) {
         f(L"cmdTest").Tag = L"?Click here to install the screensaver, and open the Screensaver "
                             L"section of the Display Properties Control Panel applet.";
     } else if (CurrentStep >= StepCnt) {
+        Stepping = false; // this unload is the move's own
         Unload();
         return;
     } else {
@@ -316,7 +335,28 @@ bool frmWizard::CreateSaver() {
         return false;
     }
     FillMRU(); // the list shifted: its positions must match the entries again
+    ShowChosenSaver();
     return true;
+}
+
+void frmWizard::ShowChosenSaver() {
+    // The refill emptied the field; page 0 must show what leaving it loads.
+    const HWND mru = (*this)(L"cmbMRU").hWnd();
+    if (!ChosenSaver.empty()) {
+        LRESULT item = CB_ERR;
+        const LRESULT count = SendMessageW(mru, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count && item == CB_ERR; ++i) {
+            const LRESULT entry = SendMessageW(mru, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+            if (entry >= 0 && entry < CreatorSettings.MRUCount &&
+                CreatorSettings.MRUFile[static_cast<std::size_t>(entry)] == ChosenSaver)
+                item = i;
+        }
+        if (item != CB_ERR)
+            SendMessageW(mru, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        else
+            SetWindowTextW(mru, ChosenSaver.c_str()); // a path browsed to, not in the list
+    }
+    cmbMRU_Change();
 }
 
 void frmWizard::LoadSaver(const std::wstring& path) {

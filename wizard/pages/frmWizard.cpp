@@ -260,6 +260,13 @@ void frmWizard::FillMRU() {
     }
 }
 
+void frmWizard::Form_QueryUnload(bool& Cancel, int /*UnloadMode*/) {
+    // A close asked for while a move runs (a message it pumped) would
+    // destroy the window and delete the logo under it.
+    if (Stepping)
+        Cancel = true;
+}
+
 void frmWizard::Form_Unload(bool& /*Cancel*/) {
     Procedure first(L"frmWizard.Form_Unload");
     if (!first([] { DoSettings(true); }))

@@ -79,6 +79,7 @@ class frmWizard : public Form, public WizardHelpMembers {
 
   protected:
     void Form_Load() override;
+    void Form_QueryUnload(bool& Cancel, int UnloadMode) override;
     void Form_Unload(bool& Cancel) override;
     void Form_Resize() override;
     void Form_KeyDown(int& KeyCode, int Shift) override;
@@ -117,6 +118,9 @@ class frmWizard : public Form, public WizardHelpMembers {
     void PaintOpenWarning(HDC dc);
     void PaintSeparator(HDC dc);
     void FillMRU();
+    // Selects ChosenSaver in the refilled recent list (or types its path)
+    // and checks it again.
+    void ShowChosenSaver();
     // The animations page (ModesPage.cpp).
     void WireModes();
     void RefreshModeStates();
@@ -198,6 +202,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     std::vector<ModeEntry> Modes;
     int32_t FurthestStep = 0;
     bool ModesFilled = false, LastDynamicLogo = false;
+    bool Stepping = false; // NextStep runs
     bool ImageBusy = false, ImageEverLoaded = false;
     std::wstring LastImageFile;
 };
