@@ -30,9 +30,9 @@ std::vector<DripColumn> DripBurst(DripState& state) {
             state.Offsets[x] = off + d;
             moves.push_back({x, SaturateToInt32(static_cast<int64_t>(r.Top) + off), d});
         }
-        x += 1;
-        if (x > r.Right)
-            x = 0;
+        // Past the right edge: column 0 (compared before adding, as x may be
+        // the int32_t end).
+        x = x >= r.Right ? 0 : x + 1;
     }
     return moves;
 }

@@ -47,8 +47,10 @@ FallingVelocity FallingVelocityOf(FallingDirectionBit direction, int32_t speed) 
 }
 
 bool FallingKeep(const FallingLogo& l, const FallingArea& a) {
-    return l.X >= -5 - l.W && l.X <= a.ScreenWidth + 5 && l.Y >= -5 - l.H &&
-           l.Y <= a.ScreenHeight + 5;
+    // In 64 bits: the logo and screen sizes may be near the int32_t ends.
+    const int64_t x = l.X, y = l.Y;
+    return x >= -5 - static_cast<int64_t>(l.W) && x <= static_cast<int64_t>(a.ScreenWidth) + 5 &&
+           y >= -5 - static_cast<int64_t>(l.H) && y <= static_cast<int64_t>(a.ScreenHeight) + 5;
 }
 
 void FallingRenew(FallingLogo& l, bool first, bool scaled, FallingVelocity v,

@@ -41,7 +41,8 @@ LogoBox CentreBox(int32_t width, int32_t height, int32_t screenWidth, int32_t sc
 }
 
 int32_t ReducedScreenSide(int32_t logoSide, int32_t screenSide) {
-    return logoSide == screenSide ? screenSide - 1 : screenSide;
+    return logoSide == screenSide ? SaturateToInt32(static_cast<int64_t>(screenSide) - 1)
+                                  : screenSide;
 }
 
 LogoSize PreviewLogoSize(LogoSize logo, LogoSize pane, LogoSize desktop) {

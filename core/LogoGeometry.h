@@ -2,12 +2,15 @@
 // preview pane's scaling and the content window's placement.
 #pragma once
 
+#include "core/Saturate.h"
+
 #include <cstdint>
 
 struct LogoBox {
     int32_t Left, Top, Right, Bottom;
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
+    // Held to the int32_t range: a box made from a hostile size may span more.
+    int32_t Width() const { return SaturateToInt32(static_cast<int64_t>(Right) - Left); }
+    int32_t Height() const { return SaturateToInt32(static_cast<int64_t>(Bottom) - Top); }
 };
 
 struct LogoSize {

@@ -2,6 +2,7 @@
 // buffer, copying only the area around the old and new logo; with a trail
 // straight onto the screen.
 #include "core/BounceMotion.h"
+#include "core/Saturate.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
 #include "common/MemoryBitmap.h"
@@ -42,7 +43,9 @@ void Step(HDC dc) {
     LogoRect.Y = b.PosY;
     if (back) {
         // The old logo and 4 pixels beyond it (an outline-free rectangle of 5).
-        const RECT old{b.PrevX, b.PrevY, b.PrevX + area.Width + 4, b.PrevY + area.Height + 4};
+        const RECT old{b.PrevX, b.PrevY,
+                       SaturateToInt32(static_cast<int64_t>(b.PrevX) + area.Width + 4),
+                       SaturateToInt32(static_cast<int64_t>(b.PrevY) + area.Height + 4)};
         FillRect(back, &old, BackgroundBrush);
         DrawLogoPlain(back);
         const BounceRect r = BounceUnion(b.PosX, b.PosY, b.PrevX, b.PrevY, area);

@@ -1,6 +1,7 @@
 // The Drip effect's drawing: the logo once, then runs of one-pixel columns
 // copied a few pixels down within the screen.
 #include "core/DripMotion.h"
+#include "core/Saturate.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
 #include "saver/SaverState.h"
@@ -16,10 +17,12 @@ void DrawPicture(HDC dc) {
 }
 
 void Burst(HDC dc) {
-    const int32_t height = Drip.Rect.Bottom - Drip.Rect.Top;
+    // The rectangle and the running offsets may reach the int32_t ends.
+    const int32_t height = SaturateToInt32(static_cast<int64_t>(Drip.Rect.Bottom) - Drip.Rect.Top);
     for (const DripColumn& c : DripBurst(Drip)) {
-        BitBlt(dc, c.X, c.From + c.Distance, 1, height, dc, c.X, c.From, SRCCOPY);
-        const RECT gap{c.X, c.From, c.X + 1, c.From + c.Distance};
+        const int32_t to = SaturateToInt32(static_cast<int64_t>(c.From) + c.Distance);
+        BitBlt(dc, c.X, to, 1, height, dc, c.X, c.From, SRCCOPY);
+        const RECT gap{c.X, c.From, c.X + 1, to};
         FillRect(dc, &gap, BackgroundBrush);
     }
 }

@@ -1,6 +1,7 @@
 #include "saver/LogoImage.h"
 
 #include "core/LogoGeometry.h"
+#include "core/Saturate.h"
 #include "common/MemoryBitmap.h"
 #include "core/SaverTail.h"
 #include "saver/FileIo.h"
@@ -265,14 +266,18 @@ void DrawLogo(HDC dc, int mode, const LogoRectangle* source, RECT* covered) {
         break;
     case DisplayTiled:
         if (s.NaturalWidth > 0 && s.NaturalHeight > 0)
-            for (int x = 0; x < ScreenWidth(); x += s.NaturalWidth)
-                for (int y = 0; y < ScreenHeight(); y += s.NaturalHeight)
-                    DrawPlain(dc, x, y, s.NaturalWidth, s.NaturalHeight);
+            // In 64 bits: the step past the last tile may pass INT32_MAX.
+            for (int64_t x = 0; x < ScreenWidth(); x += s.NaturalWidth)
+                for (int64_t y = 0; y < ScreenHeight(); y += s.NaturalHeight)
+                    DrawPlain(dc, static_cast<int>(x), static_cast<int>(y), s.NaturalWidth,
+                              s.NaturalHeight);
         r = ScreenRect;
         break;
     default:
         DrawPlain(dc, s.X, s.Y, s.Width, s.Height);
-        r = {s.X, s.Y, s.X + s.Width, s.Y + s.Height};
+        // Bounce may put a hostile logo at the int32_t end.
+        r = {s.X, s.Y, SaturateToInt32(static_cast<int64_t>(s.X) + s.Width),
+             SaturateToInt32(static_cast<int64_t>(s.Y) + s.Height)};
         break;
     }
     if (covered)

@@ -43,12 +43,14 @@ uint32_t BrushPixel(HBRUSH brush) {
 }
 
 void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha) {
-    const int left = std::max(0, -x), top = std::max(0, -y);
-    const int right = std::min(from.Width(), to.Width() - x);
-    const int bottom = std::min(from.Height(), to.Height() - y);
+    // In 64 bits: a falling copy may be at either int32_t end.
+    const int64_t left = std::max<int64_t>(0, -static_cast<int64_t>(x));
+    const int64_t top = std::max<int64_t>(0, -static_cast<int64_t>(y));
+    const int64_t right = std::min<int64_t>(from.Width(), static_cast<int64_t>(to.Width()) - x);
+    const int64_t bottom = std::min<int64_t>(from.Height(), static_cast<int64_t>(to.Height()) - y);
     if (left >= right || top >= bottom)
         return;
-    for (int row = top; row < bottom; ++row)
-        BlendPremultiplied(to.Row(y + row) + x + left, from.Row(row) + left,
+    for (int row = static_cast<int>(top); row < bottom; ++row)
+        BlendPremultiplied(to.Row(y + row) + (x + left), from.Row(row) + left,
                            static_cast<size_t>(right - left), alpha);
 }

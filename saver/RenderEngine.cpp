@@ -2,6 +2,7 @@
 
 #include "core/EffectChoice.h"
 #include "core/Random.h"
+#include "core/Saturate.h"
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
 #include "saver/LogoImage.h"
@@ -114,7 +115,9 @@ DWORD WINAPI RenderThreadProc(void* parameter) {
             } else {
                 const LONGLONG frameStart = PerfNow();
                 CallEffect(window, dc.get(), OpFrame);
-                wait = interval - static_cast<int>((PerfNow() - frameStart) / ticksPerMs);
+                // The interval comes from the record: any int32_t.
+                const double spent = static_cast<double>(PerfNow() - frameStart) / ticksPerMs;
+                wait = SaturateToInt32(static_cast<int64_t>(interval) - TruncateToInt32(spent));
             }
         }
     }

@@ -1,6 +1,7 @@
 // The Slider effect's drawing: an off-screen picture of the logo with a grid
 // over it, and a tile buffer that carries one tile pixel by pixel into the
 // empty place.
+#include "core/Saturate.h"
 #include "core/SliderMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
@@ -21,16 +22,25 @@ struct SliderRun {
 };
 SliderRun Slider;
 
+// A tile with the grid line after it; a hostile logo's tile is INT32_MAX.
+int32_t TileSide(int32_t tile) {
+    return SaturateToInt32(static_cast<int64_t>(tile) + 1);
+}
+
 void DrawGrid(HDC picture, const SliderState& s) {
     const SelectGuard pen(picture, GetStockObject(BLACK_PEN));
-    const int32_t lines = std::max(s.MaxCol, s.MaxRow) + 1;
-    for (int32_t i = 0; i <= lines; ++i) {
-        const int32_t x = s.OriginX + i * s.TileW;
-        MoveToEx(picture, x, 0, nullptr);
-        LineTo(picture, x, ScreenHeight());
-        const int32_t y = s.OriginY + i * s.TileH;
-        MoveToEx(picture, 0, y, nullptr);
-        LineTo(picture, ScreenWidth(), y);
+    // In 64 bits: a hostile logo gives a grid beyond the int32_t range. Lines
+    // past the right and bottom edges show nothing, so the loop ends there.
+    const int64_t lines = static_cast<int64_t>(std::max(s.MaxCol, s.MaxRow)) + 1;
+    for (int64_t i = 0; i <= lines; ++i) {
+        const int64_t x = s.OriginX + i * s.TileW;
+        const int64_t y = s.OriginY + i * s.TileH;
+        if (x > ScreenWidth() && y > ScreenHeight())
+            break;
+        MoveToEx(picture, SaturateToInt32(x), 0, nullptr);
+        LineTo(picture, SaturateToInt32(x), ScreenHeight());
+        MoveToEx(picture, 0, SaturateToInt32(y), nullptr);
+        LineTo(picture, ScreenWidth(), SaturateToInt32(y));
     }
 }
 
@@ -45,7 +55,7 @@ void Initialise(HDC dc) {
     PatBlt(picture, 0, 0, ScreenWidth(), ScreenHeight(), BLACKNESS);
     RECT covered{};
     DrawLogo(picture, CurrentSettings->SliderDisplay, nullptr, &covered);
-    Slider.Tile.Create(dc, tile.W + 1, tile.H + 1);
+    Slider.Tile.Create(dc, TileSide(tile.W), TileSide(tile.H));
     Slider.State = SliderStart(tile, covered.left, covered.top, covered.right, covered.bottom);
     DrawGrid(picture, Slider.State);
 }
@@ -61,7 +71,7 @@ void SlideTile(SliderState& s) {
     const SliderVacated vacated = SliderBeginMove(s, SliderChooseMove(s));
     HDC picture = Slider.Picture.Dc();
     HDC tile = Slider.Tile.Dc();
-    const int w = s.TileW + 1, h = s.TileH + 1;
+    const int w = TileSide(s.TileW), h = TileSide(s.TileH);
     BitBlt(tile, 0, 0, w, h, picture, s.CurX, s.CurY, SRCCOPY);
     while (SliderNextStep(s)) {
         BitBlt(Slider.ScreenDC, s.CurX, s.CurY, w, h, tile, 0, 0, SRCCOPY);

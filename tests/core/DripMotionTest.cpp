@@ -60,6 +60,19 @@ TEST(DripBurst, ColumnsOutsideTheTableAreSkipped) {
     EXPECT_GT(moved, 0);
 }
 
+TEST(DripBurst, HostileRectanglesAtTheInt32EndWrapToColumnZero) {
+    DripState d;
+    DripStart(d, 100);
+    for (const DripRect r :
+         {DripRect{INT32_MAX - 3, 0, INT32_MAX, 10}, DripRect{INT32_MAX, 0, 0, 10}})
+        for (uint32_t seed = 1; seed <= 50; ++seed) {
+            d.Rect = r;
+            SeedRand(seed);
+            for (const DripColumn& c : DripBurst(d))
+                ASSERT_LT(c.X, 8) << "only the columns after the wrap are in the table";
+        }
+}
+
 TEST(DripBurst, EmptyLogoDripsAtItsLeftColumn) {
     DripState d;
     DripStart(d, 100);

@@ -121,6 +121,19 @@ TEST(FallingKeep, KeepsLogosWithinFivePixelsOfTheScreen) {
     EXPECT_FALSE(FallingKeep(l, Area));
 }
 
+TEST(FallingKeep, HostileSizesAtTheInt32EndsAreComparedExactly) {
+    FallingLogo l;
+    l.W = l.H = INT32_MAX - 1; // reaches the screen from any X and Y
+    l.X = l.Y = INT32_MIN;
+    EXPECT_TRUE(FallingKeep(l, Area));
+    l.W = l.H = INT32_MIN; // ends before it starts
+    l.X = l.Y = 0;
+    EXPECT_FALSE(FallingKeep(l, Area));
+    l.W = l.H = 0;
+    l.X = l.Y = INT32_MAX;
+    EXPECT_TRUE(FallingKeep(l, {0, 0, INT32_MAX, INT32_MAX}));
+}
+
 TEST(FallingFade, NearestIs235AndFarthest57) {
     EXPECT_EQ(FallingAlpha(1.0, true), 235);
     EXPECT_EQ(FallingAlpha(99 / 10.0, true), 57);

@@ -31,6 +31,14 @@ TEST(ReducedScreenSide, OnlyALogoExactlyAsLargeAsTheScreenShortensIt) {
     EXPECT_EQ(ReducedScreenSide(1920, 1920), 1919);
     EXPECT_EQ(ReducedScreenSide(1919, 1920), 1920);
     EXPECT_EQ(ReducedScreenSide(1921, 1920), 1920);
+    EXPECT_EQ(ReducedScreenSide(INT32_MIN, INT32_MIN), INT32_MIN);
+}
+
+TEST(LogoBox, SidesAreHeldToTheInt32Range) {
+    EXPECT_EQ(CentreBox(400, 300, 1919, 1079).Width(), 400);
+    EXPECT_EQ(CentreBox(400, 300, 1919, 1079).Height(), 300);
+    EXPECT_EQ((LogoBox{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}.Width()), INT32_MAX);
+    EXPECT_EQ((LogoBox{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}.Height()), INT32_MIN);
 }
 
 TEST(PreviewLogoSize, ScalesByPaneOverDesktopAndTruncates) {
