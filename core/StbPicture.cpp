@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+// The three formats only, from memory, no side beyond the picture limit.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_ONLY_TGA
