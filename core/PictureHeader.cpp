@@ -145,6 +145,105 @@ std::optional<PictureHeader> Ico(TailSource& file) {
     return best;
 }
 
+// Version 1 only (a version 2 file is a large-document one).
+std::optional<PictureHeader> Psd(TailSource& file) {
+    uint8_t h[22];
+    if (!file.ReadAt(0, h, sizeof h) || Be16(h + 4) != 1)
+        return std::nullopt;
+    const uint32_t height = Be32(h + 14), width = Be32(h + 18);
+    if (width == 0 || height == 0)
+        return std::nullopt;
+    return PictureHeader{PictureFormat::Psd, width, height};
+}
+
+// Binary PGM (P5) and PPM (P6), read as the decoder reads them: blanks and
+// "#" comments between the numbers, the pixels right after the one
+// character that ends the maximum value. Numbers beyond 65535 are refused
+// before the decoder could overflow on them.
+class PnmReader {
+  public:
+    explicit PnmReader(TailSource& file) : file_(file), size_(file.Size()) {}
+    // The next byte; 0 past the end, where the position stays.
+    char Next() {
+        uint8_t b = 0;
+        if (at_ < size_ && file_.ReadAt(at_, &b, 1))
+            ++at_;
+        return static_cast<char>(b);
+    }
+    bool AtEnd() const { return at_ >= size_; }
+    uint64_t At() const { return at_; }
+    void SkipBlanks(char& c) {
+        for (;;) {
+            while (!AtEnd() && IsBlank(c))
+                c = Next();
+            if (AtEnd() || c != '#')
+                return;
+            while (!AtEnd() && c != '\n' && c != '\r')
+                c = Next();
+        }
+    }
+    std::optional<uint32_t> Number(char& c) {
+        uint32_t value = 0;
+        while (!AtEnd() && c >= '0' && c <= '9') {
+            value = value * 10 + static_cast<uint32_t>(c - '0');
+            if (value > 65535)
+                return std::nullopt;
+            c = Next();
+        }
+        return value;
+    }
+    static bool IsBlank(char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+
+  private:
+    TailSource& file_;
+    uint64_t size_;
+    uint64_t at_ = 0;
+};
+
+std::optional<PictureHeader> Pnm(TailSource& file) {
+    PnmReader r(file);
+    r.Next();
+    const int channels = r.Next() == '6' ? 3 : 1;
+    char c = r.Next();
+    r.SkipBlanks(c);
+    const auto width = r.Number(c);
+    r.SkipBlanks(c);
+    const auto height = r.Number(c);
+    r.SkipBlanks(c);
+    const auto maximum = r.Number(c);
+    if (!width || !height || !maximum || *width == 0 || *height == 0 || *maximum == 0)
+        return std::nullopt;
+    const uint64_t sampleBytes = *maximum > 255 ? 2 : 1;
+    return PictureHeader{PictureFormat::Pnm, *width, *height,
+                         r.At() + uint64_t{*width} * *height * channels * sampleBytes, *maximum};
+}
+
+// The header checks of the Targa decoder: no colour map or a colour map
+// with a colour-mapped image, plain or run-length, a known pixel size.
+std::optional<PictureHeader> Tga(TailSource& file) {
+    uint8_t h[18];
+    if (!file.ReadAt(0, h, sizeof h))
+        return std::nullopt;
+    const uint8_t mapped = h[1], type = h[2], bits = h[16];
+    const auto known = [](uint8_t b) { return b == 8 || b == 15 || b == 16 || b == 24 || b == 32; };
+    if (mapped > 1)
+        return std::nullopt;
+    if (mapped == 1 ? (type != 1 && type != 9) || !known(h[7]) || (bits != 8 && bits != 16)
+                    : type != 2 && type != 3 && type != 10 && type != 11)
+        return std::nullopt;
+    const uint16_t width = Le16(h + 12), height = Le16(h + 14);
+    if (width == 0 || height == 0 || !known(bits))
+        return std::nullopt;
+    PictureHeader header{PictureFormat::Tga, width, height};
+    // Plain true-colour or grey pixels are read in whole rows (16-bit
+    // colour pixels one by one).
+    if ((type == 2 && bits != 15 && bits != 16) || type == 3)
+        header.MinimumSize = 18u + h[0] + uint64_t{width} * height * ((bits + 7) / 8);
+    return header;
+}
+
 } // namespace
 
 bool HasPictureSignature(const uint8_t* d, std::size_t size) {
@@ -158,14 +257,20 @@ bool HasPictureSignature(const uint8_t* d, std::size_t size) {
         return true;
     if (size >= 4 && (std::memcmp(d, "II*\0", 4) == 0 || std::memcmp(d, "MM\0*", 4) == 0))
         return true;
+    if (size >= 4 && std::memcmp(d, "8BPS", 4) == 0)
+        return true;
+    if (size >= 2 && d[0] == 'P' && (d[1] == '5' || d[1] == '6'))
+        return true;
     return size >= 4 && std::memcmp(d, "\0\0\1\0", 4) == 0;
 }
 
 std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
     uint8_t d[8] = {};
     const std::size_t got = static_cast<std::size_t>(std::min<uint64_t>(file.Size(), sizeof d));
-    if (got == 0 || !file.ReadAt(0, d, got) || !HasPictureSignature(d, got))
+    if (got == 0 || !file.ReadAt(0, d, got))
         return std::nullopt;
+    if (!HasPictureSignature(d, got))
+        return Tga(file);
     switch (d[0]) {
     case 0x89:
         return Png(file, 0);
@@ -178,6 +283,10 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
     case 'I':
     case 'M':
         return Tiff(file);
+    case '8':
+        return Psd(file);
+    case 'P':
+        return Pnm(file);
     default:
         return Ico(file);
     }

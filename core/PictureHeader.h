@@ -11,19 +11,26 @@
 constexpr uint64_t MaxPicturePixels = 40000000;
 constexpr uint32_t MaxPictureSide = 16384;
 
-enum class PictureFormat { Png, Jpeg, Gif, Bmp, Tiff, Ico };
+enum class PictureFormat { Png, Jpeg, Gif, Bmp, Tiff, Ico, Tga, Psd, Pnm };
 
 struct PictureHeader {
     PictureFormat Format;
     uint32_t Width, Height; // an icon: its largest image
+    // Where the header gives the whole size of the pixels (binary PGM/PPM,
+    // an uncompressed Targa): the bytes the file needs; otherwise 0.
+    uint64_t MinimumSize = 0;
+    uint32_t MaxSample = 0; // PGM/PPM: the sample value of full intensity
 };
 
-// The format and size of a PNG, JPEG, GIF, BMP, TIFF or ICO picture.
-// Nothing when the bytes are none of these or their header is broken or
-// truncated (also when a JPEG has no frame header).
+// The format and size of a PNG, JPEG, GIF, BMP, TIFF, ICO, Photoshop
+// (version 1) or binary PGM/PPM picture, or of a Targa (which has no
+// signature: a header that the Targa decoder would accept). Nothing when the
+// bytes are none of these or their header is broken or truncated (also when
+// a JPEG has no frame header).
 std::optional<PictureHeader> ReadPictureHeader(TailSource& file);
 
-// Whether the first bytes look like one of those formats at all.
+// Whether the first bytes look like one of those formats at all (a Targa
+// has no signature).
 bool HasPictureSignature(const uint8_t* data, std::size_t size);
 
 bool PictureTooLarge(uint32_t width, uint32_t height);

@@ -1,7 +1,8 @@
 // Writes the seed corpora of the fuzz targets into <folder>/<target>/:
 // screensaver files whose tails come from the real tail writer (every
 // effect, every option at the ends of its range, content logos), icon files
-// and icon groups, Flash and HTML heads, and creator texts. Started by the
+// and icon groups, Flash and HTML heads, creator texts, and small Targa,
+// Photoshop and PGM/PPM pictures of each kind their decoder tells apart. Started by the
 // build; the fuzzers begin from these instead of from nothing, so they reach
 // records that pass the marker and size checks.
 #include "core/EffectInfo.h"
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -255,6 +257,75 @@ void TextSeeds(Corpus& corpus) {
     }
 }
 
+void PutBe(Bytes& b, uint32_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i)
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A 2 x 2 Targa: its type, bits per pixel, descriptor (0x20: top row
+// first), colour map and what follows the header.
+Bytes Targa(uint8_t type, uint8_t bits, uint8_t descriptor, const Bytes& body,
+            uint16_t mapLength = 0) {
+    Bytes b = {0, mapLength ? uint8_t{1} : uint8_t{0}, type};
+    Put16(b, 0);
+    Put16(b, mapLength);
+    b.push_back(mapLength ? 24 : 0);
+    Put32(b, 0); // origin
+    Put16(b, 2);
+    Put16(b, 2);
+    b.insert(b.end(), {bits, descriptor});
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+// A 2 x 2 Photoshop file, raw or with each row packed as one literal run.
+Bytes Photoshop(uint16_t channels, uint16_t depth, bool packed) {
+    Bytes b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0};
+    PutBe(b, channels, 2);
+    PutBe(b, 2, 4);
+    PutBe(b, 2, 4);
+    PutBe(b, depth, 2);
+    PutBe(b, 3, 2); // RGB
+    for (int section = 0; section < 3; ++section)
+        PutBe(b, 0, 4); // colour mode data, resources, layers: none
+    PutBe(b, packed ? 1 : 0, 2);
+    const int rows = 2 * channels, rowBytes = 2 * depth / 8;
+    if (packed)
+        for (int i = 0; i < rows; ++i)
+            PutBe(b, static_cast<uint32_t>(rowBytes + 1), 2);
+    for (int i = 0; i < rows; ++i) {
+        if (packed)
+            b.push_back(static_cast<uint8_t>(rowBytes - 1));
+        for (int k = 0; k < rowBytes; ++k)
+            b.push_back(static_cast<uint8_t>(40 * i + k));
+    }
+    return b;
+}
+
+void PictureSeeds(Corpus& corpus) {
+    const Bytes bgr = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    corpus.Add(Targa(2, 24, 0, bgr));
+    corpus.Add(Targa(2, 32, 0x28, Bytes(16, 0x7F)));
+    corpus.Add(Targa(3, 8, 0, {0, 85, 170, 255}));
+    corpus.Add(Targa(2, 16, 0, {0x1F, 0x80, 0xE0, 0x83, 0x00, 0xFC, 0xFF, 0xFF}));
+    corpus.Add(Targa(10, 24, 0, {0x81, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9}));
+    corpus.Add(Targa(1, 8, 0, {0, 0, 255, 255, 255, 255, 0, 1, 1, 0}, 2));
+    corpus.Add(Targa(9, 8, 0x20, {0, 0, 255, 255, 255, 255, 0x83, 1}, 2));
+    corpus.Add(Photoshop(3, 8, false));
+    corpus.Add(Photoshop(4, 8, true));
+    corpus.Add(Photoshop(3, 16, true));
+    const std::pair<const char*, std::size_t> pnm[] = {{"P5\n2 2\n255\n", 4},
+                                                       {"P5 2 2 15 ", 4},
+                                                       {"P6\n# by hand\n2 2\n255\n", 12},
+                                                       {"P6\n2 2\n65535\n", 24}};
+    for (const auto& [head, samples] : pnm) {
+        Bytes b(head, head + std::strlen(head));
+        for (std::size_t i = 0; i < samples; ++i)
+            b.push_back(static_cast<uint8_t>(i * 19));
+        corpus.Add(b);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -273,5 +344,9 @@ int main(int argc, char** argv) {
     DynamicSeeds(dynamic);
     Corpus texts(root, "creator_text");
     TextSeeds(texts);
+    Corpus stb(root, "stb_picture");
+    PictureSeeds(stb);
+    Corpus headers(root, "picture_header");
+    PictureSeeds(headers);
     return 0;
 }

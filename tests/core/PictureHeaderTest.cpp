@@ -1,6 +1,10 @@
-// Picture sizes from headers, and 32-bit bitmap files, from untrusted bytes.
+// Picture sizes from headers, 32-bit bitmap files, and Targa, Photoshop and
+// PGM/PPM pictures, from untrusted bytes.
 #include "core/Bmp32.h"
 #include "core/PictureHeader.h"
+#include "core/StbPicture.h"
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +57,38 @@ Bytes Tiff(uint32_t w, uint32_t h, bool big) {
     return b;
 }
 
+// A Targa of w x h: type, bits per pixel, descriptor (0x20: top row first).
+Bytes Targa(uint8_t type, uint8_t bits, uint8_t descriptor, uint16_t w, uint16_t h,
+            const Bytes& body) {
+    Bytes b(18);
+    b[2] = type;
+    Put16(b, 12, w);
+    Put16(b, 14, h);
+    b[16] = bits;
+    b[17] = descriptor;
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+// A raw 8-bit RGB Photoshop file of w x h whose planes hold `planes`.
+Bytes Photoshop(uint32_t w, uint32_t h, const Bytes& planes) {
+    Bytes b(40);
+    std::memcpy(b.data(), "8BPS\0\1", 6);
+    Put16(b, 12, 3, true);
+    Put32(b, 14, h, true);
+    Put32(b, 18, w, true);
+    Put16(b, 22, 8, true);
+    Put16(b, 24, 3, true);
+    b.insert(b.end(), planes.begin(), planes.end());
+    return b;
+}
+
+Bytes Text(const char* head, const Bytes& body = {}) {
+    Bytes b(head, head + std::strlen(head));
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
 std::optional<PictureHeader> Read(const Bytes& b) {
     ByteTailSource source(b.data(), b.size());
     return ReadPictureHeader(source);
@@ -96,6 +132,10 @@ TEST(PictureHeader, ReadsEachFormatsSize) {
     Put32(ico, 38 + 12, static_cast<uint32_t>(ico.size()));
     ico.insert(ico.end(), png.begin(), png.end());
     ExpectSize(ico, PictureFormat::Ico, 20000, 256);
+
+    ExpectSize(Targa(10, 24, 0, 640, 480, {}), PictureFormat::Tga, 640, 480);
+    ExpectSize(Photoshop(70000, 3, {}), PictureFormat::Psd, 70000, 3);
+    ExpectSize(Text("P6\n# a comment\n 300\t200\n255\n"), PictureFormat::Pnm, 300, 200);
 }
 
 TEST(PictureHeader, RefusesBrokenHeadersAndHugeSizes) {
@@ -111,6 +151,13 @@ TEST(PictureHeader, RefusesBrokenHeadersAndHugeSizes) {
     EXPECT_FALSE(Read(scan));
     EXPECT_FALSE(Read(Bytes{'n', 'o', 't', ' ', 'a', 'p', 'i', 'c'}));
     EXPECT_FALSE(Read(Bytes{}));
+    EXPECT_FALSE(Read(Targa(4, 24, 0, 9, 9, {})));     // no such Targa type
+    EXPECT_FALSE(Read(Targa(2, 12, 0, 9, 9, {})));     // nor pixel size
+    EXPECT_FALSE(Read(Text("P6 99999999999 1 255 "))); // beyond what the decoder counts
+    EXPECT_FALSE(Read(Text("P5 2 2 0 ")));
+    Bytes version2 = Photoshop(2, 2, {});
+    version2[5] = 2;
+    EXPECT_FALSE(Read(version2));
 
     EXPECT_FALSE(PictureTooLarge(16384, 2441)); // 39,993,344 pixels
     EXPECT_TRUE(PictureTooLarge(16384, 2442));  // 40,009,728
@@ -118,6 +165,72 @@ TEST(PictureHeader, RefusesBrokenHeadersAndHugeSizes) {
     EXPECT_TRUE(PictureTooLarge(1, 16385));
     EXPECT_FALSE(PictureTooLarge(6324, 6324)); // 39,992,976
     EXPECT_TRUE(PictureTooLarge(0xFFFFFFFF, 0xFFFFFFFF));
+}
+
+TEST(StbPicture, DecodesTargaPhotoshopAndPortableMaps) {
+    struct Case {
+        const char* Name;
+        Bytes File;
+        Bytes Pixels; // BGRA, top row first
+        bool HasAlpha;
+    } cases[] = {
+        {"bottom-up 24-bit Targa",
+         Targa(2, 24, 0, 2, 1, {1, 2, 3, 4, 5, 6}),
+         {1, 2, 3, 255, 4, 5, 6, 255},
+         false},
+        {"two rows, bottom first",
+         Targa(3, 8, 0, 1, 2, {9, 7}),
+         {7, 7, 7, 255, 9, 9, 9, 255},
+         false},
+        {"top-down with alpha",
+         Targa(2, 32, 0x28, 1, 2, {1, 2, 3, 0, 4, 5, 6, 128}),
+         {1, 2, 3, 0, 4, 5, 6, 128},
+         true},
+        {"alpha 0 everywhere", Targa(2, 32, 0x20, 1, 1, {1, 2, 3, 0}), {1, 2, 3, 255}, false},
+        {"run-length",
+         Targa(10, 24, 0x20, 3, 1, {0x82, 1, 2, 3}),
+         {1, 2, 3, 255, 1, 2, 3, 255, 1, 2, 3, 255},
+         false},
+        {"Photoshop planes",
+         Photoshop(2, 1, {10, 11, 20, 21, 30, 31}),
+         {30, 20, 10, 255, 31, 21, 11, 255},
+         false},
+        {"grey of 0..15",
+         Text("P5 2 1 15\n", {15, 5}),
+         {255, 255, 255, 255, 85, 85, 85, 255},
+         false},
+        {"16-bit big-endian",
+         Text("P6 1 1 65535 ", {0xFF, 0xFF, 0x80, 0x00, 0x00, 0xFF}),
+         {1, 128, 255, 255},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(IsStbPicture(c.File.data(), c.File.size()));
+        const auto picture = DecodeStbPicture(c.File.data(), c.File.size());
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->Bitmap.Pixels, c.Pixels);
+        EXPECT_EQ(picture->HasAlpha, c.HasAlpha);
+    }
+    EXPECT_FALSE(IsStbPicture(Png(2, 2).data(), 33));
+}
+
+TEST(StbPicture, RefusesTruncatedHugeAndOtherPictures) {
+    // Raw pixels cut short would leave the decoder's memory showing.
+    const Bytes targa = Targa(2, 24, 0, 2, 2, Bytes(12, 1));
+    const Bytes grey = Text("P5 2 2 255\n", {1, 2, 3, 4});
+    for (const Bytes* b : {&targa, &grey}) {
+        EXPECT_TRUE(DecodeStbPicture(b->data(), b->size()));
+        EXPECT_FALSE(DecodeStbPicture(b->data(), b->size() - 1));
+        EXPECT_FALSE(DecodeStbPicture(b->data(), 10));
+    }
+    const Bytes huge = Targa(10, 24, 0, 16384, 16384, {0xFF, 1, 2, 3});
+    EXPECT_FALSE(DecodeStbPicture(huge.data(), huge.size()));
+    const Bytes wide = Photoshop(16385, 1, {});
+    EXPECT_FALSE(DecodeStbPicture(wide.data(), wide.size()));
+    const Bytes bmp = WriteBmp32(Picture(2, 2));
+    EXPECT_FALSE(DecodeStbPicture(bmp.data(), bmp.size()));
+    EXPECT_FALSE(DecodeStbPicture(nullptr, 0));
 }
 
 TEST(Bmp32, WritesAndReadsBackTheSamePixels) {

@@ -34,3 +34,6 @@ HWND Focused(HWND top);
 // The visible top-level window of process `pid` with this class; nullptr
 // when none shows within `ms` milliseconds.
 HWND WaitTopLevel(DWORD pid, const wchar_t* className, DWORD ms);
+// A visible balloon tooltip of process `pid` showing `text` (other than
+// `except`), waited for up to `ms` milliseconds; nullptr when none shows.
+HWND WaitForBalloon(DWORD pid, const std::wstring& text, DWORD ms, HWND except = nullptr);

@@ -2,6 +2,9 @@
 // menu, the About box it and Alt+F1 open, the help mode and the help
 // viewer; and the glass frame a Windows 10 prefix turns on, which
 // "noglass" turns off again.
+#include "core/HelpText.h"
+#include "core/SaverRecord.h"
+#include "resources/SettingsIds.h"
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/WinTest.h"
 #include "wizard/frame/WindowHandle.h"
@@ -139,10 +142,14 @@ TEST(ChromeRoad, HelpMenuAboutBoxHelpModeAndViewer) {
     // in the prompt's place; a click ends the mode without clicking, and
     // the mouse reaches the buttons again.
     const HWND next = WaitChild(wizard, L"&Next >>");
-    // A window of another program, where the mode shows no help of its own.
-    const UniqueWindow elsewhere(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"BUTTON", L"",
-                                                 WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+    // A dialog of another program, whose check box has the id and page of
+    // one the library explains: the mode shows no help for it.
+    const UniqueWindow elsewhere(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"#32770", L"",
+                                                 WS_POPUP | WS_VISIBLE, 0, 0, 120, 40, nullptr,
                                                  nullptr, nullptr, nullptr));
+    SetWindowLongPtrW(elsewhere.get(), GWLP_USERDATA, EffectStandard);
+    CreateWindowExW(0, L"BUTTON", L"&Fade the logo", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, 0, 0, 120,
+                    40, elsewhere.get(), reinterpret_cast<HMENU>(IDC_FADE), nullptr, nullptr);
     SetCursorPos(20, 20);
     PostMessageW(help, BM_CLICK, 0, 0);
     ASSERT_NE(WaitTopLevel(creator.Id(), MenuClass, 5000), nullptr);
@@ -150,6 +157,9 @@ TEST(ChromeRoad, HelpMenuAboutBoxHelpModeAndViewer) {
     HWND prompt = WaitTopLevel(creator.Id(), TipClass, 5000);
     ASSERT_NE(prompt, nullptr);
     Pause();
+    SetCursorPos(60, 20);
+    const char* fade = HelpText(EffectStandard, IDC_FADE);
+    EXPECT_EQ(WaitForBalloon(creator.Id(), std::wstring(fade, fade + strlen(fade)), 1500), nullptr);
     const RECT onNext = ScreenRect(next);
     SetCursorPos(onNext.left + 5, onNext.top + 5);
     EXPECT_TRUE(WaitGone(prompt, 3000));

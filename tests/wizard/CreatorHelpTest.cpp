@@ -1,39 +1,11 @@
 // Quorvel.exe under Wine: the balloon tooltip of Close, F1's help balloon,
 // and closing with it up.
+#include "tests/support/CreatorDriver.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <string>
-
-namespace {
-
-// A visible balloon tooltip of process `pid` showing `text` (other than
-// `except`), waited for.
-HWND WaitForBalloon(DWORD pid, const std::wstring& text, DWORD ms, HWND except = nullptr) {
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
-             w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner != pid || w == except || !IsWindowVisible(w) ||
-                !(GetWindowLongPtrW(w, GWL_STYLE) & TTS_BALLOON))
-                continue;
-            wchar_t shown[256] = {}; // read across processes
-            SendMessageTimeoutW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(shown),
-                                SMTO_ABORTIFHUNG, 1000, nullptr);
-            if (text == shown)
-                return w;
-        }
-        PumpFor(50);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
-}
-
-} // namespace
 
 TEST(CreatorHelp, CloseShowsItsTooltipAndF1ItsHelpBalloon) {
     std::string exe = "\"" + TestDir() + "Quorvel.exe\"";

@@ -234,7 +234,10 @@ TEST(Imaging, BrowseOffersWhatTheDecodersClaim) {
     for (const wchar_t* entry :
          {L"|Windows or OS/2 Bitmap (*.bmp)|*.BMP", L"|Portable Network Graphics (*.png)|*.PNG",
           L"|Graphics Interchange Format (*.gif)|*.GIF", L"|Icon (*.ico)|*.ICO",
-          L"|Flash Animations (*.swf)|*.SWF", L"|Web Pages (*.html;*.htm)|*.HTML;*.HTM"})
+          L"|Flash Animations (*.swf)|*.SWF", L"|Web Pages (*.html;*.htm)|*.HTML;*.HTM",
+          // Read by our own decoder wherever the platform's reads them or not.
+          L"|Portable Network Media (*.pgm,*.ppm)|*.PGM;*.PPM", L"|Adobe Photoshop (*.psd)|*.PSD",
+          L"|Truevision Targa (*.tga,*.targa)|*.TGA;*.TARGA"})
         EXPECT_NE(filter.find(entry), std::wstring::npos) << entry;
     EXPECT_NE(filter.find(L"*.JPG;"), std::wstring::npos);
     EXPECT_NE(filter.find(L"*.TIF;"), std::wstring::npos);

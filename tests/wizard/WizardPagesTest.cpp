@@ -1,9 +1,11 @@
 // The wizard window in this process: the page checks' balloons, the cue
 // banners and lists set up on load, the recent list with its reopen
 // messages and warning sign, the colour key a reopened saver brings, the
-// glass frame, dropped files and the About box.
+// glass frame, dropped files, the About box, and the help: the Help menu's
+// topics, the help mode's balloons and the Help button's arrow.
 #include "core/CreatorMath.h"
 #include "core/SaverTail.h"
+#include "resources/SettingsIds.h"
 #include "common/Handles.h"
 #include "tests/support/CreatorDriver.h"
 #include "tests/support/SaverFiles.h"
@@ -12,6 +14,8 @@
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/PopupMenu.h"
+#include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/frmAbout.h"
@@ -423,6 +427,27 @@ HDROP DropOf(const std::vector<std::wstring>& names) {
     return static_cast<HDROP>(memory);
 }
 
+// A left press on the frame at client point (x, y), as the platform sends
+// it; whether the window menu opened (it is closed again at once).
+bool MenuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+        MenuSeen = true;
+        EndMenu();
+    }
+}
+bool WindowMenuOnPressAt(HWND w, int x, int y) {
+    MenuSeen = false;
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMenu);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(p.x, p.y));
+    PumpFor(300);
+    KillTimer(nullptr, timer);
+    return MenuSeen;
+}
+
 int NonBlack(HWND box) {
     RECT r{};
     GetClientRect(box, &r);
@@ -471,6 +496,10 @@ TEST_F(WizardPages, GlassFrameLayoutHitsAndDrawingsThatLastThroughRepaints) {
     EXPECT_EQ(HitAt(top, client.right - fx / 2 - 1, client.bottom / 2), HTCAPTION);
     EXPECT_EQ(HitAt(top, client.right - 10, 5), HTCLOSE);
     EXPECT_NE(HitAt(top, client.right / 2, client.bottom / 2), HTCAPTION);
+    // The small icon's corner opens the window menu; right of it nothing.
+    SetForegroundWindow(top);
+    EXPECT_TRUE(WindowMenuOnPressAt(top, 19, 19));
+    EXPECT_FALSE(WindowMenuOnPressAt(top, 20, 5));
 
     // The logo drawn on the About picture survives a full repaint.
     const HWND about = w(L"picAbout").hWnd();
@@ -570,4 +599,139 @@ TEST_F(WizardPages, AboutCreditsStandStillUnderThePointerAndComeBackAtTheBottom)
 
     box.cmdOK_Click();
     EXPECT_FALSE(box.Visible());
+}
+
+namespace {
+
+// The help viewer and the Help menu's choice, replaced for a test.
+struct HelpStandIns {
+    static inline std::wstring Viewed;
+    static inline std::vector<std::wstring> Captions;
+    static HWND WINAPI Viewer(HWND, const wchar_t* file, UINT, DWORD_PTR) {
+        Viewed = file ? file : L"";
+        return nullptr;
+    }
+    static UINT HelpOnThisScreen(HMENU, const PopupMenuShown& shown) {
+        Captions = shown.Captions;
+        return 2;
+    }
+};
+
+// Balloons asked of the wizard's balloon carrier.
+int BalloonsShown = 0;
+LRESULT CALLBACK CountBalloons(HWND w, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == EM_SHOWBALLOONTIP && *reinterpret_cast<const EDITBALLOONTIP*>(lParam)->pszText)
+        ++BalloonsShown;
+    return DefSubclassProc(w, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK PlainPage(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The pointer moved to a screen point, as the help mode's capture sees it.
+void PointAt(int x, int y) {
+    SetCursorPos(x, y);
+    PumpFor(60);
+}
+
+// The pixels of a window's right part (from 40 % of its width).
+std::vector<COLORREF> RightPart(HDC dc, const RECT& r) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = RoundHalfEven(0.4 * r.right); x < r.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
+}
+
+} // namespace
+
+TEST_F(WizardPages, HelpMenuTopicsHelpModeBalloonsAndThePlainHelpButton) {
+    const auto viewer = HtmlHelpViewer;
+    const auto track = TrackPopup;
+    const std::wstring helpFile = HelpFile;
+    HtmlHelpViewer = HelpStandIns::Viewer;
+    TrackPopup = HelpStandIns::HelpOnThisScreen;
+    TempFolder dir;
+    HelpFile = Wide(dir.Path("quorvel.chm"));
+    WriteFileBytes(dir.Path("quorvel.chm"), {'I', 'T', 'S', 'F'});
+    frmWizard& w = Open();
+    SetForegroundWindow(w.hWnd());
+    const HWND help = w(L"cmdHelp").hWnd();
+
+    // "Help on this screen" opens the page's own topic.
+    Click(help);
+    ASSERT_GE(HelpStandIns::Captions.size(), 2u);
+    EXPECT_EQ(HelpStandIns::Captions[1], L"&Help on this screen");
+    EXPECT_EQ(HelpStandIns::Viewed, HelpFile + L"::/howto/index.html");
+    w.NextStep(1);
+    w.NextStep(1);
+    Click(help);
+    EXPECT_EQ(HelpStandIns::Viewed, HelpFile + L"::/howto/step2.html");
+    SaverTrailer record{};
+    std::vector<uint8_t> logo;
+    ASSERT_EQ(CreateAt(w, dir.Path("help.scr"), record, logo), ReadOk);
+    Click(help);
+    EXPECT_EQ(HelpStandIns::Viewed, HelpFile + L"::/howto/finished.html");
+    HtmlHelpViewer = viewer;
+    TrackPopup = track;
+    HelpFile = helpFile;
+    w.NextStep(-w.StepCnt); // the first page again
+
+    // Without visual styles the Help button paints no arrow: it looks as
+    // the button paints itself.
+    const int32_t osLevel = OsLevel;
+    OsLevel = 1;
+    RECT r{};
+    GetClientRect(help, &r);
+    RedrawWindow(help, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const std::vector<COLORREF> shown = RightPart(WindowDC(help).get(), r);
+    const WindowDC screen(help);
+    const UniqueDC memory(CreateCompatibleDC(screen.get()));
+    const UniqueBitmap plain(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    {
+        const SelectGuard selected(memory.get(), plain.get());
+        SendMessageW(help, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+        EXPECT_EQ(shown, RightPart(memory.get(), r));
+    }
+    OsLevel = osLevel;
+
+    // In help mode a balloon shows once however the pointer moves within
+    // one control, the recent list's text part and its button alike.
+    const HWND carrier = w.txtTip().hWnd();
+    ASSERT_TRUE(SetWindowSubclass(carrier, CountBalloons, 1, 0));
+    SendMessageW(w.hWnd(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+    ASSERT_TRUE(w.ContextHelp);
+    RECT list{};
+    GetWindowRect(w(L"cmbMRU").hWnd(), &list);
+    const int middle = (list.top + list.bottom) / 2;
+    BalloonsShown = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int x : {list.left + 5, list.right - 5, list.left + 30})
+            PointAt(x, middle);
+    EXPECT_EQ(BalloonsShown, 1);
+    EXPECT_EQ(LastHelpBalloon().Text, L"Select a previously created screensaver to re-open.");
+
+    // A library settings page's control explains itself with the library's
+    // text, titled with its caption.
+    const HWND page = CreateDialogParamW(SaverLibrary().module.get(),
+                                         MAKEINTRESOURCEW(IDD_STANDARD), w.hWnd(), PlainPage, 0);
+    ASSERT_NE(page, nullptr);
+    SetWindowLongPtrW(page, GWLP_USERDATA, EffectStandard);
+    EnableWindow(page, TRUE); // as its sheet does
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    RECT fade{};
+    GetWindowRect(GetDlgItem(page, IDC_FADE), &fade);
+    PointAt(fade.left + 5, fade.top + 3);
+    EXPECT_TRUE(w.ContextHelp);
+    EXPECT_EQ(BalloonsShown, 2);
+    EXPECT_EQ(LastHelpBalloon().Title, L"Fade the logo");
+    EXPECT_EQ(LastHelpBalloon().Text, L"This causes the logo to fade in and out");
+    EXPECT_EQ(LastHelpBalloon().Edit, carrier);
+    PointAt(fade.left + 20, fade.top + 4);
+    EXPECT_EQ(BalloonsShown, 2);
+    ReleaseCapture();
+    DestroyWindow(page);
+    RemoveWindowSubclass(carrier, CountBalloons, 1);
 }

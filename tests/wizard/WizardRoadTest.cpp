@@ -1,7 +1,8 @@
 // Quorvel.exe as a new user drives it: Next by BM_CLICK, text typed with
 // SendInput, the built-in logo; the saver made is parsed with core/, the
 // recent list read after closing, and the saver reopened and saved again.
-// Then Flash movies as logos, and a picture keyed by picking in the preview.
+// Then Flash movies as logos, a picture keyed by picking in the preview, and
+// Targa, Photoshop and PPM logos.
 #include "core/ColorPalette.h"
 #include "core/IconDirectory.h"
 #include "core/LogoPreview.h"
@@ -783,4 +784,91 @@ TEST(WizardRoad, PictureKeyedByPickingOverAPaletteBackground) {
     const std::vector<uint8_t> original = ReadFileBytes(picture); // its pixels, 32 bits
     ASSERT_EQ(made.Logo.size(), original.size());
     EXPECT_TRUE(std::equal(made.Logo.begin() + 54, made.Logo.end(), original.begin() + 54));
+}
+
+namespace {
+
+// The platform's imaging component kept out of the creators started
+// meanwhile, by Wine's per-program setting (Wine's reads Targa): only the
+// creator's own decoder can read those pictures then.
+class WithoutImagingComponent {
+  public:
+    WithoutImagingComponent() {
+        RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"windowscodecs", REG_SZ, L"disabled",
+                        sizeof L"disabled");
+    }
+    WithoutImagingComponent(const WithoutImagingComponent&) = delete;
+    WithoutImagingComponent& operator=(const WithoutImagingComponent&) = delete;
+    ~WithoutImagingComponent() { RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"windowscodecs"); }
+
+  private:
+    static constexpr wchar_t Key[] = L"Software\\Wine\\AppDefaults\\Quorvel.exe\\DllOverrides";
+};
+
+// A w x h picture's files, from its pixels (0xAARRGGBB, top row first):
+// a bottom-up 24-bit Targa, a raw 8-bit RGB Photoshop file, a binary PPM.
+using PixelAt = std::function<uint32_t(int x, int y)>;
+std::vector<uint8_t> Targa24(int w, int h, const PixelAt& pixel) {
+    std::vector<uint8_t> b(18);
+    b[2] = 2;
+    b[12] = static_cast<uint8_t>(w), b[14] = static_cast<uint8_t>(h), b[16] = 24;
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x)
+            for (int shift : {0, 8, 16})
+                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+    return b;
+}
+std::vector<uint8_t> Photoshop24(int w, int h, const PixelAt& pixel) {
+    std::vector<uint8_t> b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0, 0, 3};
+    for (uint32_t v : {static_cast<uint32_t>(h), static_cast<uint32_t>(w), 0x80003u})
+        for (int shift : {24, 16, 8, 0})
+            b.push_back(static_cast<uint8_t>(v >> shift)); // depth 8, RGB
+    b.resize(b.size() + 14);                               // no sections, raw
+    for (int shift : {16, 8, 0})
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+    return b;
+}
+std::vector<uint8_t> Pixmap(int w, int h, const PixelAt& pixel) {
+    const std::string head =
+        "P6\n# logo\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    std::vector<uint8_t> b(head.begin(), head.end());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int shift : {16, 8, 0})
+                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+    return b;
+}
+
+} // namespace
+
+TEST(WizardRoad, TargaPhotoshopAndPixmapLogosReachTheirSavers) {
+    const WithoutImagingComponent noImaging;
+    TempFolder dir;
+    // Four corners of four colours: no colour key is guessed.
+    const PixelAt pixel = [](int x, int y) {
+        return 0xFF000064u | static_cast<uint32_t>(x * 6) << 16 | static_cast<uint32_t>(y * 8) << 8;
+    };
+    const std::vector<uint8_t> expected = MakeBitmap32(40, 30, pixel);
+    const std::pair<const char*, std::vector<uint8_t>> logos[] = {
+        {"logo.tga", Targa24(40, 30, pixel)},
+        {"logo.psd", Photoshop24(40, 30, pixel)},
+        {"logo.ppm", Pixmap(40, 30, pixel)}};
+    for (const auto& [name, file] : logos) {
+        SCOPED_TRACE(name);
+        const std::string picture = dir.Path(name), target = dir.Path(std::string(name) + ".scr");
+        WriteFileBytes(picture, file);
+        ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+        const HWND wizard = OnLogoPage(creator);
+        ASSERT_NE(wizard, nullptr);
+        SetText(LogoText(wizard), Wide(picture));
+        EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+        const Parsed made = Parse(target);
+        ASSERT_EQ(made.Result, ReadOk);
+        EXPECT_EQ(made.Record.PicHasTrans, 0);
+        EXPECT_EQ(made.Record.TransparentColor, -1);
+        ASSERT_EQ(made.Logo.size(), expected.size());
+        EXPECT_TRUE(std::equal(made.Logo.begin() + 54, made.Logo.end(), expected.begin() + 54));
+    }
 }

@@ -4,6 +4,7 @@
 #include "core/LogoFilter.h"
 #include "core/PictureHeader.h"
 #include "core/Premultiply.h"
+#include "core/StbPicture.h"
 #include "common/Handles.h"
 #include "wizard/frame/FileBytes.h"
 
@@ -85,6 +86,21 @@ ImageLoad FromBmp32(const uint8_t* data, std::size_t size, AlphaForm form) {
     load.Image.Height = bitmap->Height;
     load.Image.Pixels = std::move(bitmap->Pixels);
     load.Image.HasAlpha = !bitmap->AlphaWasZero;
+    Finish(load, form);
+    return load;
+}
+
+// Targa, Photoshop and PGM/PPM: our own decoder on every system (the
+// platform's reads none of them, Wine's Targa only).
+ImageLoad FromStb(const uint8_t* data, std::size_t size, AlphaForm form) {
+    auto decoded = DecodeStbPicture(data, size);
+    if (!decoded)
+        return Failed(ImageStatus::NotRecognised);
+    ImageLoad load;
+    load.Image.Width = decoded->Bitmap.Width;
+    load.Image.Height = decoded->Bitmap.Height;
+    load.Image.Pixels = std::move(decoded->Bitmap.Pixels);
+    load.Image.HasAlpha = decoded->HasAlpha;
     Finish(load, form);
     return load;
 }
@@ -194,6 +210,11 @@ ImageLoad LoadFile(const std::wstring& path, AlphaForm form) {
             return Failed(ImageStatus::NotRecognised);
         return FromBmp32(start.data(), start.size(), form);
     }
+    if (IsStbPicture(start.data(), start.size())) {
+        if (!whole && !ReadFileBytes(path, start))
+            return Failed(ImageStatus::NotRecognised);
+        return FromStb(start.data(), start.size(), form);
+    }
     IWICImagingFactory* factory = Factory();
     ComRef<IWICBitmapDecoder> decoder;
     if (!factory ||
@@ -212,6 +233,8 @@ ImageLoad LoadBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
         return refused;
     if (IsBmp32(data, size))
         return FromBmp32(data, size, form);
+    if (IsStbPicture(data, size))
+        return FromStb(data, size, form);
     IWICImagingFactory* factory = Factory();
     ComRef<IWICStream> stream;
     ComRef<IWICBitmapDecoder> decoder;
@@ -262,12 +285,12 @@ bool PictureHasTrans(const Picture& picture) {
 }
 
 std::vector<std::wstring> DecoderExtensions() {
-    std::set<std::wstring> found;
+    std::set<std::wstring> found = {L"TGA", L"TARGA", L"PSD", L"PGM", L"PPM"}; // ours
     IWICImagingFactory* factory = Factory();
     ComRef<IEnumUnknown> list;
     if (!factory || FAILED(factory->CreateComponentEnumerator(
                         WICDecoder, WICComponentEnumerateDefault, list.put())))
-        return {};
+        return {found.begin(), found.end()};
     for (;;) {
         ComRef<IUnknown> item;
         ULONG fetched = 0;

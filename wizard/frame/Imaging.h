@@ -1,5 +1,6 @@
 // The logo page's pictures: decoding any format an installed decoder reads
-// (through the Windows Imaging Component; no other file talks to it),
+// (through the Windows Imaging Component; no other file talks to it) and
+// Targa, Photoshop and PGM/PPM pictures (core/StbPicture.h),
 // rescaling, and writing 32-bit bitmaps. Every size is checked against the
 // picture limits before anything is allocated for it.
 #pragma once
@@ -51,8 +52,8 @@ std::wstring ImageStatusText(const ImageLoad& load);
 // left to the colour key).
 bool PictureHasTrans(const Picture& picture);
 
-// The file extensions installed decoders claim, upper case without the
-// dot ("JPG"); asked of the system on each call.
+// The file extensions installed decoders and our own claim, upper case
+// without the dot ("JPG"); asked of the system on each call.
 std::vector<std::wstring> DecoderExtensions();
 
 // The Browse filter of the logo page for the decoders installed here.

@@ -307,8 +307,12 @@ void frmWizard::picContextHelp_MouseMove() {
     const HWND window = WindowFromPoint(at);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    // Another program's windows have no help of ours.
-    Control* control = process == GetCurrentProcessId() ? GetControlFromHwnd(window) : nullptr;
+    // Another program's windows have no help of ours. A window inside a
+    // control (the text part of a combo box) is that control, so moving
+    // within it keeps its one balloon.
+    Control* control = nullptr;
+    if (process == GetCurrentProcessId() && !(control = GetControlFromHwnd(window)) && window)
+        control = GetControlFromHwnd(GetParent(window));
     if (control) {
         if (control->Name == lastHoverControl)
             return;

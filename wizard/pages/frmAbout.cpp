@@ -78,7 +78,7 @@ const ControlDecl AboutControls[] = {
      .Top = 585,
      .Width = 4560,
      .Height = 420,
-     .Caption = L"stb_image_resize, the image resizing library of the stb collection, by "
+     .Caption = L"stb_image and stb_image_resize of the stb collection, by Sean Barrett and "
                 L"Jorge L Rodriguez",
      .Flags = CtlWordWrap},
     {.Name = L"lnkStbResizeSite",

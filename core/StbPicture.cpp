@@ -1,0 +1,116 @@
+#include "core/StbPicture.h"
+
+#include "core/PictureHeader.h"
+#include "core/SaverTail.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+// The three formats only, from memory, no side beyond the picture limit.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_TGA
+#define STBI_ONLY_PSD
+#define STBI_ONLY_PNM
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS 16384
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+static_assert(STBI_MAX_DIMENSIONS == MaxPictureSide);
+
+namespace {
+
+struct StbFree {
+    void operator()(void* p) const { stbi_image_free(p); }
+};
+
+std::optional<PictureHeader> HeaderOf(const uint8_t* data, std::size_t size) {
+    ByteTailSource source(data, size);
+    auto header = ReadPictureHeader(source);
+    if (!header || (header->Format != PictureFormat::Tga && header->Format != PictureFormat::Psd &&
+                    header->Format != PictureFormat::Pnm))
+        return std::nullopt;
+    return header;
+}
+
+// Samples of 0..maximum (larger ones count as the maximum) to 0..255.
+uint8_t Scaled(uint32_t sample, uint32_t maximum) {
+    return static_cast<uint8_t>((std::min(sample, maximum) * 255 + maximum / 2) / maximum);
+}
+
+} // namespace
+
+bool IsStbPicture(const uint8_t* data, std::size_t size) {
+    return data && size > 0 && HeaderOf(data, size).has_value();
+}
+
+std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size) {
+    if (!data || size == 0 || size > INT_MAX)
+        return std::nullopt;
+    const auto header = HeaderOf(data, size);
+    if (!header || PictureTooLarge(header->Width, header->Height) || header->MinimumSize > size)
+        return std::nullopt;
+    // The decoders' own channel counts; their conversions are not used (the
+    // PGM/PPM one mistakes 16-bit samples for bytes).
+    int width = 0, height = 0, channels = 0;
+    const bool wide = header->Format == PictureFormat::Pnm && header->MaxSample > 255;
+    const int length = static_cast<int>(size);
+    const std::unique_ptr<void, StbFree> decoded(
+        wide ? static_cast<void*>(
+                   stbi_load_16_from_memory(data, length, &width, &height, &channels, 0))
+             : static_cast<void*>(
+                   stbi_load_from_memory(data, length, &width, &height, &channels, 0)));
+    if (!decoded || width <= 0 || height <= 0 || channels < 1 || channels > 4)
+        return std::nullopt;
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    StbPicture out;
+    try {
+        out.Bitmap.Pixels.resize(count * 4);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    out.Bitmap.Width = width;
+    out.Bitmap.Height = height;
+    const uint32_t maximum = header->Format == PictureFormat::Pnm ? header->MaxSample : 255;
+    const auto* bytes = static_cast<const uint8_t*>(decoded.get());
+    const auto* words = static_cast<const uint16_t*>(decoded.get());
+    const auto sample = [&](std::size_t i) -> uint8_t {
+        if (!wide)
+            return maximum == 255 ? bytes[i] : Scaled(bytes[i], maximum);
+        const uint16_t big = static_cast<uint16_t>(words[i] >> 8 | words[i] << 8); // as stored
+        return Scaled(big, maximum);
+    };
+    const bool colour = channels >= 3;
+    bool anyAlpha = false;
+    uint8_t* p = out.Bitmap.Pixels.data();
+    for (std::size_t i = 0; i < count; ++i, p += 4) {
+        const std::size_t at = i * static_cast<std::size_t>(channels);
+        p[2] = sample(at);
+        p[1] = colour ? sample(at + 1) : p[2];
+        p[0] = colour ? sample(at + 2) : p[2];
+        p[3] = channels == 2 || channels == 4 ? sample(at + channels - 1) : 255;
+        anyAlpha |= p[3] != 0;
+    }
+    // A Photoshop composite always comes with a fourth channel: the file's
+    // own count says whether it is alpha.
+    const bool alphaChannel = header->Format == PictureFormat::Psd ? (data[12] << 8 | data[13]) >= 4
+                                                                   : channels == 2 || channels == 4;
+    out.HasAlpha = alphaChannel && anyAlpha;
+    out.Bitmap.AlphaWasZero = alphaChannel && !anyAlpha;
+    if (!anyAlpha)
+        for (std::size_t i = 3; i < out.Bitmap.Pixels.size(); i += 4)
+            out.Bitmap.Pixels[i] = 255;
+    return out;
+}

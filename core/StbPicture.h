@@ -1,0 +1,27 @@
+// Targa, Photoshop and binary PGM/PPM pictures, which the platform's imaging
+// component does not read everywhere, decoded with stb_image to 32 bits
+// after the header check of PictureHeader.h.
+#pragma once
+
+#include "core/Bmp32.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+struct StbPicture {
+    Bitmap32 Bitmap; // BGRA, top row first, straight alpha
+    // The file has an alpha channel that is not 0 everywhere (such a
+    // channel, as old tools leave it, reads as opaque).
+    bool HasAlpha = false;
+};
+
+// The header is one of these formats (the decoder is the one to ask).
+bool IsStbPicture(const uint8_t* data, std::size_t size);
+
+// Nothing when the bytes are none of these formats or are broken, the
+// picture is over the limits, the file ends before the pixels its header
+// promises, or memory runs out. Photoshop files give their composite image
+// (RGB, 8 or 16 bits a channel); PGM/PPM samples are scaled from their
+// maximum value to 255.
+std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size);
