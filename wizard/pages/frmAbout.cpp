@@ -51,6 +51,7 @@ const ControlDecl AboutControls[] = {
      .Top = 1260,
      .Width = 2400,
      .Height = 255,
+     .Caption = ProductSite,
      .Factory = MakeDrawn<LinkControl>},
     {.Name = L"picBack",
      .Kind = ControlKind::PictureBox,
