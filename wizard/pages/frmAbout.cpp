@@ -44,7 +44,7 @@ const ControlDecl AboutControls[] = {
      .Width = 4080,
      .Height = 420,
      .Caption = L"Copyright \u00A9 2026 the Quorvel project\\n"
-                L"Written and looked after by the Quorvel developers"},
+                L"Written by the Quorvel developers"},
     {.Name = L"lnkSite",
      .Kind = ControlKind::Custom,
      .Left = 1080,
