@@ -2,6 +2,8 @@
 
 #include "core/CreatorMath.h"
 
+#include <cmath>
+
 namespace {
 
 struct Named {
@@ -93,6 +95,10 @@ int32_t ColorFromPoint(const std::vector<PaletteEntry>& entries, int32_t x, int3
             return static_cast<int32_t>(i);
     }
     return -1;
+}
+
+int32_t PaletteHeightAt(int32_t dpi) {
+    return static_cast<int32_t>(std::lround(PaletteHeightTwips * dpi / 1440.0));
 }
 
 CellBox CellButton(const PaletteEntry& e, int32_t windowWidth, int32_t textHeight) {

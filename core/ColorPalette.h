@@ -16,9 +16,13 @@ struct PaletteEntry {
 
 // The number of named colours; the custom entry comes after them.
 constexpr int32_t NamedColourCount = 40;
-// The pop-up's size in pixels: its grid is pixels at any resolution.
+// The pop-up's width in pixels: its grid is pixels at any resolution.
 constexpr int32_t PaletteWidth = 160;
-constexpr int32_t PaletteHeight = 135;
+// Its height is 2025 twips, so that the "More colors..." button, as tall as
+// a line of text, still fits when the text grows with the resolution: 135
+// pixels at 96 dots an inch.
+constexpr double PaletteHeightTwips = 2025;
+int32_t PaletteHeightAt(int32_t dpi);
 
 // The 40 named colours in cell order, then "More colors..." (custom colour 0).
 std::vector<PaletteEntry> BuildPalette();

@@ -25,6 +25,12 @@
   resources/monitor.bmp  the Scale Image dialog's monitor (MONITOR): 150 x 130,
                          32 bits with premultiplied alpha, bottom-up; its
                          screen is the dark area at (11, 10)-(139, 100)
+  resources/about.bmp    the wizard header's About picture (ABOUT): the emblem
+                         with an information badge, 32 x 32, 32 bits with
+                         premultiplied alpha, bottom-up
+  resources/side.bmp     the welcome page's side picture (SIDE): the monitor
+                         showing the emblem bouncing, 150 x 160, 32 bits with
+                         premultiplied alpha, bottom-up
 
 Run it again only to change the drawing: python3 tools/draw_art.py
 """
@@ -423,6 +429,68 @@ def write_monitor(path):
         f.write(header + info + pixels)
 
 
+def about_badge(x, y):
+    """The emblem with a white "i" badge at its lower right, unit coordinates."""
+    bx, by, br = 0.76, 0.76, 0.22
+    d = math.hypot(x - bx, y - by)
+    if d <= br:
+        dot = math.hypot(x - bx, y - (by - 0.10)) <= 0.035
+        stem = abs(x - bx) <= 0.03 and by - 0.04 <= y <= by + 0.13
+        if dot or stem:
+            return (0.10, 0.35, 0.75, 1.0)
+        return (1.0, 1.0, 1.0, 1.0) if d <= br - 0.035 else (0.10, 0.35, 0.75, 1.0)
+    return emblem(x, y, False)
+
+
+SIDE_SIZE = (150, 160)
+SIDE_MONITOR_TOP = 30
+# The emblem's path on the screen: faded copies first, the emblem itself last.
+SIDE_BOUNCE = ((32, 74, 18, 0.25), (52, 52, 22, 0.5), (80, 38, 30, 1.0))
+
+
+def side(x, y):
+    """Straight RGBA of the side picture, in pixels: the monitor, its screen
+    showing the emblem bouncing up to the right."""
+    my = y - SIDE_MONITOR_TOP
+    if my < 0:
+        return (0.0, 0.0, 0.0, 0.0)
+    base = monitor(x, my)
+    sl, st, sr, sb = MONITOR_SCREEN
+    if not (sl <= x < sr and st <= my < sb):
+        return base
+    col = base[:3]
+    for cx, cy, size, fade in SIDE_BOUNCE:
+        r, g, b, a = emblem((x - sl - cx + size / 2) / size, (my - st - cy + size / 2) / size, True)
+        a *= fade
+        col = tuple(lerp(c, e, a) for c, e in zip(col, (r, g, b)))
+    return col + (1.0,)
+
+
+def write_rgba(path, shape, width, height):
+    """A bottom-up 32-bit bitmap with premultiplied alpha of shape(x, y) in
+    pixels, supersampled."""
+    n = SAMPLES
+    rows = []
+    for py in range(height):
+        row = []
+        for px in range(width):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(n):
+                for sx in range(n):
+                    r, g, b, a = shape(px + (sx + 0.5) / n, py + (sy + 0.5) / n)
+                    acc[0] += r * a
+                    acc[1] += g * a
+                    acc[2] += b * a
+                    acc[3] += a
+            row.append(tuple(int(round(255 * c / (n * n))) for c in acc))
+        rows.append(row)
+    pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 if __name__ == "__main__":
     write_ico(os.path.join(ROOT, "resources", "quorvel.ico"))
     write_bmp(os.path.join(ROOT, "resources", "defimg.bmp"))
@@ -434,3 +502,5 @@ if __name__ == "__main__":
     write_glass_picture(os.path.join(ROOT, "resources", "tiny.bmp"), 16)
     write_cursor(os.path.join(ROOT, "resources", "pick.cur"), dropper, (2, 29))
     write_monitor(os.path.join(ROOT, "resources", "monitor.bmp"))
+    write_picture(os.path.join(ROOT, "resources", "about.bmp"), about_badge, 32)
+    write_rgba(os.path.join(ROOT, "resources", "side.bmp"), side, *SIDE_SIZE)

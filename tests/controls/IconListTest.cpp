@@ -197,6 +197,12 @@ TEST(IconList, IconModeShowsAFilesIconsOwnsThemAndKeepsTheOldFileForOneWithout) 
         EXPECT_EQ(l.ListCount(), 1);
         EXPECT_TRUE(l.UpdateIcons());
         EXPECT_EQ(l.ListCount(), 1);
+        // Naming a file lists nothing until UpdateIcons.
+        l.IconFile(L"shell32.dll");
+        EXPECT_EQ(l.IconFile(), L"shell32.dll");
+        EXPECT_EQ(l.ListCount(), 1);
+        EXPECT_TRUE(l.UpdateIcons());
+        EXPECT_EQ(l.ListCount(), count);
         const auto last = reinterpret_cast<HICON>(l.ItemData(0));
         f.Unload();
         EXPECT_FALSE(IconAlive(last)); // and at the end

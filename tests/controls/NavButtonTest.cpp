@@ -107,6 +107,27 @@ TEST(NavButton, OurPicturesAreTheLastSourceOnTheBackgroundOrOnBlackUnderGlass) {
     }
 }
 
+TEST(NavButton, PicturesMadeBeforeGlassAreMadeAgainWhenGlassChangesOrTheControlIsShown) {
+    Sources ours(OursOnly);
+    AtSetting at({1, false});
+    // The wizard's order: the control is made with its form, then glass goes on.
+    frmNav f;
+    f.Load();
+    WizardGlass = true;
+    ShowInactive(f);
+    const HWND host = f(L"Nav").hWnd();
+    EXPECT_EQ(AsColour(Capture(host).At(0, 0)), RGB(0, 0, 0));
+    EXPECT_EQ(AsColour(Capture(host).At(49, 24)), RGB(0, 0, 0));
+    EXPECT_EQ(f.adjusted, 2);
+    WizardGlass = false;
+    EXPECT_EQ(AsColour(Capture(host).At(0, 0)), Header);
+    EXPECT_EQ(f.adjusted, 3);
+    f(L"Nav").SetVisible(false);
+    f(L"Nav").SetVisible(true);
+    EXPECT_EQ(f.adjusted, 4);
+    f.Unload();
+}
+
 TEST(NavButton, WithNoSourceTheSizeIsZeroAndAdjustSizeStillComes) {
     Sources none(None);
     frmNav f;

@@ -48,7 +48,9 @@ TEST(ColorPalette, TableAndGeometry) {
     EXPECT_EQ(more.Top, 102);
     EXPECT_EQ(more.Right, 150);
     EXPECT_EQ(more.Bottom, 128);
-    EXPECT_LE(more.Bottom, PaletteHeight);
+    EXPECT_EQ(PaletteHeightAt(96), 135); // 2025 twips
+    EXPECT_EQ(PaletteHeightAt(144), 203);
+    EXPECT_EQ(PaletteHeightAt(192), 270);
     int x = 0, y = 0;
     SwatchPlace(p[40], more, x, y);
     EXPECT_EQ(x, 19);

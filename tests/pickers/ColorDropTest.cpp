@@ -2,6 +2,8 @@
 // swatches read back through WM_PRINTCLIENT, choices by messages and by a
 // real mouse, the colour kept while the pop-up is hidden and the form
 // reloaded, and a cancelled "More colors..." changing nothing.
+#include "common/Handles.h"
+#include "core/ColorPalette.h"
 #include "tests/pickers/PickerForm.h"
 #include "tests/wizard/FormTestSupport.h"
 
@@ -13,6 +15,7 @@
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -98,7 +101,7 @@ TEST_P(ColorDropAt, ComboPopupShadowAndTips) {
     RECT r{};
     GetWindowRect(Pop().hWnd(), &r);
     EXPECT_EQ(r.right - r.left, 160);
-    EXPECT_EQ(r.bottom - r.top, 135);
+    EXPECT_EQ(r.bottom - r.top, TwipsToPixelsY(2025));
     EXPECT_TRUE(GetWindowLongPtrW(Pop().hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongPtrW(Pop().hWnd(), GWL_STYLE) & WS_CAPTION);
     // The shadow window: its own class with the drop-shadow style.
@@ -148,6 +151,28 @@ TEST_P(ColorDropAt, ComboPopupShadowAndTips) {
     EXPECT_FALSE(IsWindowEnabled(drop.ComboWnd()));
     f(L"clrBackground").SetEnabled(true);
     EXPECT_TRUE(IsWindowEnabled(drop.ComboWnd()));
+}
+
+// "More colors..." is as tall as a line of the picker's text, which grows
+// with the resolution: at 100, 150 and 200 % it still lies inside the
+// pop-up, in the system's dialog font and in a 9-point one.
+TEST(ColorPalette, MoreColorsLiesInsideAt96And144And192Dpi) {
+    LOGFONTW system{};
+    ASSERT_TRUE(GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof system, &system));
+    const PaletteEntry more = BuildPalette().back();
+    for (const int dpi : {96, 144, 192}) {
+        for (const double points : {std::fabs(system.lfHeight * 72.0 / ScreenDpiY()), 9.0}) {
+            LOGFONTW lf = system;
+            lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72));
+            const UniqueFont font(CreateFontIndirectW(&lf));
+            const WindowDC screen(nullptr);
+            const SelectGuard selected(screen.get(), font.get());
+            SIZE text{};
+            GetTextExtentPoint32W(screen.get(), L"|", 1, &text);
+            const CellBox button = CellButton(more, PaletteWidth, text.cy);
+            EXPECT_LE(button.Bottom, PaletteHeightAt(dpi)) << dpi << " dpi, " << points << " pt";
+        }
+    }
 }
 
 TEST_P(ColorDropAt, SwatchesOfTheFieldAndOfAllFortyCells) {

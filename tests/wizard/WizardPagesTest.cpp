@@ -11,6 +11,7 @@
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
 #include "tests/wizard/WizardFixture.h"
+#include "wizard/controls/LinkControl.h"
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Main.h"
@@ -18,6 +19,7 @@
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
+#include "wizard/frame/WebSite.h"
 #include "wizard/pages/frmAbout.h"
 #include "wizard/pages/frmWizard.h"
 
@@ -83,6 +85,98 @@ ReadResult CreateAt(frmWizard& w, const std::string& target, SaverTrailer& recor
     return ReadSaverTail(source, record, logo, 1);
 }
 
+// Addresses and files the creator's links open, instead of the shell.
+std::vector<std::wstring> Opened;
+void RecordOpen(HWND, const std::wstring& target) {
+    Opened.push_back(target);
+}
+struct OpenerStandIn {
+    OpenerStandIn() {
+        Opened.clear();
+        OpenCreatorLink = RecordOpen;
+    }
+    ~OpenerStandIn() { OpenCreatorLink = saved; }
+    OpenerStandIn(const OpenerStandIn&) = delete;
+    OpenerStandIn& operator=(const OpenerStandIn&) = delete;
+    void (*saved)(HWND, const std::wstring&) = OpenCreatorLink;
+};
+
+// A link is as wide as its caption in its font, and a click on it opens
+// `target`.
+void ExpectSiteLink(Control& row, const std::wstring& target) {
+    auto& link = row.As<LinkControl>();
+    EXPECT_EQ(link.Caption(), ProductSite);
+    const WindowDC dc(row.hWnd());
+    const SharedFont font = FontFor(link.Font());
+    const SelectGuard selected(dc.get(), font.get());
+    SIZE text{};
+    GetTextExtentPoint32W(dc.get(), ProductSite, static_cast<int>(wcslen(ProductSite)), &text);
+    const RECT r = row.PixelRect();
+    EXPECT_GT(text.cx, 60);
+    EXPECT_NEAR(r.right - r.left, text.cx, 1);
+    Opened.clear();
+    ClickAt(row.hWnd(), text.cx / 2, (r.bottom - r.top) / 2);
+    EXPECT_EQ(Opened, std::vector<std::wstring>{target});
+}
+
+// The pixel at (x, y) of a window's client area as the screen shows it.
+COLORREF ScreenPixel(HWND w, int x, int y) {
+    const WindowDC dc(w);
+    return GetPixel(dc.get(), x, y) & 0xFFFFFF;
+}
+
+// Pixels (every other one each way) not of the background.
+int Drawn(HWND box, COLORREF back) {
+    RECT r{};
+    GetClientRect(box, &r);
+    int count = 0;
+    for (int y = 0; y < r.bottom; y += 2)
+        for (int x = 0; x < r.right; x += 2)
+            count += ScreenPixel(box, x, y) != back;
+    return count;
+}
+
+// The About picture: visible, drawn, the hand over it and a click shows the
+// About box modal.
+struct AboutRequest {
+    static inline int Modal = 0, Modeless = 0;
+    static void Record(Form&, bool modal) { ++(modal ? Modal : Modeless); }
+};
+void ExpectAboutPicture(frmWizard& w) {
+    Control& about = w(L"picAbout");
+    const HWND box = about.hWnd();
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_GT(Drawn(box, w.BackColorOf(&about)), 60);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    SendMessageW(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    auto* const saved = AboutOpener;
+    AboutOpener = AboutRequest::Record;
+    AboutRequest::Modal = AboutRequest::Modeless = 0;
+    ClickAt(box, 5, 5);
+    AboutOpener = saved;
+    EXPECT_EQ(AboutRequest::Modal, 1);
+    EXPECT_EQ(AboutRequest::Modeless, 0);
+}
+
+// The bottom strip from the separator down, in its own colour; the
+// buttons stand on it.
+void ExpectButtonStrip(frmWizard& w) {
+    const RECT page = w(L"picStep", 0).PixelRect();
+    RECT main{};
+    GetClientRect(w(L"picMain").hWnd(), &main);
+    const RECT strip = w(L"shaButtons").PixelRect();
+    EXPECT_EQ(strip.left, 0);
+    EXPECT_EQ(strip.top, page.bottom + 2);
+    EXPECT_EQ(strip.right, main.right);
+    EXPECT_GE(strip.bottom, main.bottom);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(ScreenPixel(w(L"picMain").hWnd(), 3, strip.top + 2), face);
+    for (const wchar_t* name : {L"cmdBack", L"cmdCancel", L"cmdHelp", L"cmdNext"})
+        EXPECT_EQ(w.BackColorOf(&w(name)), face) << name;
+}
+
 std::wstring CueOf(HWND edit) {
     wchar_t cue[128] = {};
     SendMessageW(edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 128);
@@ -111,6 +205,31 @@ TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
     EXPECT_EQ(SendMessageW(w(L"txtName").hWnd(), EM_GETLIMITTEXT, 0, 0), 49);
     EXPECT_EQ(GetMenuState(GetSystemMenu(w.hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND),
               static_cast<UINT>(-1));
+}
+
+TEST_F(WizardPages, WelcomePageLinkSidePictureAboutPictureAndButtonStrip) {
+    const OpenerStandIn opener;
+    frmWizard& w = Open();
+    ASSERT_FALSE(w.Glass);
+    // The site link at the page's bottom-right corner opens the site.
+    Control& site = w(L"lnkSite");
+    RECT page{};
+    GetClientRect(w(L"picStep", 0).hWnd(), &page);
+    ExpectSiteLink(site, ProductSite);
+    EXPECT_NEAR(site.PixelRect().right, page.right - 5, 1);
+    EXPECT_NEAR(site.PixelRect().bottom, page.bottom - 5, 1);
+
+    // The side picture at the panel's bottom-left: the monitor's dark screen.
+    const RECT img = w(L"picSideImg").PixelRect();
+    RECT side{};
+    GetClientRect(w(L"picSide").hWnd(), &side);
+    EXPECT_EQ(img.left, 0);
+    EXPECT_EQ(img.bottom, side.bottom);
+    const COLORREF screen = ScreenPixel(w(L"picSideImg").hWnd(), 20, img.bottom - img.top - 80);
+    EXPECT_LT(GetRValue(screen) + GetGValue(screen) + GetBValue(screen), 150);
+
+    ExpectAboutPicture(w);
+    ExpectButtonStrip(w);
 }
 
 TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
@@ -317,6 +436,15 @@ TEST_F(WizardPages, AlphaPictureReachesTheSaverPremultipliedWhole) {
 TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     TempFolder dir;
     frmWizard& w = Open();
+    // The page hands the focus on once per page change.
+    int handedOn = 0;
+    for (int i = 0; i < w.StepCnt; ++i) {
+        Control& page = w(L"picStep", i);
+        page.GotFocus = [&handedOn, inner = page.GotFocus] {
+            ++handedOn;
+            inner();
+        };
+    }
     const std::pair<const wchar_t*, const wchar_t*> kinds[] = {
         {L"Nav", L"QuorvelIENavButton"},
         {L"cmdBrowseSaver", L"QuorvelCommandLink"},
@@ -347,8 +475,13 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     ClickAt(w.clrBackground.Popup().hWnd(), cell.X + 5, cell.Y + 5);
     EXPECT_EQ(w.clrBackground.Color(), cell.Colour);
     EXPECT_EQ(static_cast<uint32_t>(w.picPreview.Pixel(0, 0)), cell.Colour); // recoloured
+    handedOn = 0;
     w.NextStep(1);
     ASSERT_EQ(w.CurrentStep, 2);
+    EXPECT_EQ(handedOn, 1);
+    // Drawn controls (the lists) are passed over: the Add button, or the page.
+    Control& add = w(L"cmdAdd");
+    EXPECT_EQ(GetFocus(), add.Usable() ? add.hWnd() : w(L"picStep", 2).hWnd());
     // The library files every effect in one of the two lists.
     EXPECT_GT(w.lstModes.ListCount() + w.lstActive.ListCount(), 3);
 
@@ -448,17 +581,6 @@ bool WindowMenuOnPressAt(HWND w, int x, int y) {
     return MenuSeen;
 }
 
-int NonBlack(HWND box) {
-    RECT r{};
-    GetClientRect(box, &r);
-    const WindowDC dc(box);
-    int count = 0;
-    for (int y = 0; y < r.bottom; y += 2)
-        for (int x = 0; x < r.right; x += 2)
-            count += (GetPixel(dc.get(), x, y) & 0xFFFFFF) != 0;
-    return count;
-}
-
 } // namespace
 
 TEST_F(WizardPages, GlassFrameLayoutHitsAndDrawingsThatLastThroughRepaints) {
@@ -503,11 +625,21 @@ TEST_F(WizardPages, GlassFrameLayoutHitsAndDrawingsThatLastThroughRepaints) {
 
     // The logo drawn on the About picture survives a full repaint.
     const HWND about = w(L"picAbout").hWnd();
-    const int before = NonBlack(about);
+    const int before = Drawn(about, 0);
     EXPECT_GT(before, 50);
     InvalidateRect(about, nullptr, TRUE);
     UpdateWindow(about);
-    EXPECT_EQ(NonBlack(about), before);
+    EXPECT_EQ(Drawn(about, 0), before);
+    ExpectAboutPicture(w);
+
+    // The travel buttons made before the glass went on stand on black now.
+    EXPECT_EQ(ScreenPixel(w.Nav.hWnd(), 0, 0), 0u);
+    EXPECT_EQ(ScreenPixel(w.Nav.hWnd(), 2 * w.Nav.ImgSize - 1, 0), 0u);
+    // The strip keeps its colour apart from the pages' window colour.
+    ExpectButtonStrip(w);
+    RECT page{};
+    GetClientRect(w(L"picStep", 0).hWnd(), &page);
+    EXPECT_EQ(ScreenPixel(w(L"picStep", 0).hWnd(), page.right - 3, 3), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(WizardPages, DroppedFilesGiveTheLogoBoxTheFirstName) {
@@ -557,6 +689,10 @@ TEST_F(WizardPages, AboutCreditsStandStillUnderThePointerAndComeBackAtTheBottom)
     frmAbout& box = AboutBox();
     ASSERT_TRUE(box.Visible());
     EXPECT_TRUE(IsWindowEnabled(w.hWnd())); // modeless
+    {
+        const OpenerStandIn opener;
+        ExpectSiteLink(box(L"lnkSite"), std::wstring(ProductSite) + L"/App/about");
+    }
     Control& timer = box(L"tmrScroll");
     const HWND credit = box(L"picCredit").hWnd();
     RECT back{};

@@ -24,6 +24,8 @@ class APIListBox : public DrawnControl {
     HWND ListWnd = nullptr; // nullptr until Init
     // Icon mode: the file whose icons are listed; "" the saver library.
     const std::wstring& IconFile() const { return iconFile_; }
+    // Names the file only: UpdateIcons lists it.
+    void IconFile(const std::wstring& file) { iconFile_ = file; }
 
     // Creates the list window (text mode unless SetIconFile came first).
     void Init();

@@ -88,6 +88,7 @@ int IENavButton::LookOf(int index) const {
 }
 
 void IENavButton::RebuildImages() {
+    builtOnGlass_ = WizardGlass;
     source_ = -1;
     for (int source = 0; source < 4 && source_ < 0; ++source)
         if ((!TravelSourceAllowed || TravelSourceAllowed(source)) && LoadImages(source))
@@ -174,6 +175,10 @@ void IENavButton::DrawHalf(HDC dc, int index, int look) {
 }
 
 void IENavButton::Paint(HDC dc, const RECT& client) {
+    // The host turns glass on after the control was made: the pictures
+    // made on its background would stand as squares on the glass.
+    if (builtOnGlass_ != WizardGlass)
+        RebuildImages();
     // A frame of a running animation, when there is one; a repaint itself
     // animates nothing.
     if (animationStarted_ && WindowFromDC(dc) == hWnd() && BufferedPaintRenderAnimation(hWnd(), dc))
@@ -282,4 +287,12 @@ void IENavButton::MouseUp(int button, int, int x, int y) {
     if (clicked >= 0)
         if (const auto handler = Click)
             handler(clicked);
+}
+
+std::optional<LRESULT> IENavButton::OtherMessage(UINT message, WPARAM wParam, LPARAM) {
+    // Shown at run time, on a window already on screen (not as its form
+    // loads): the background may have changed since the pictures were made.
+    if (message == WM_SHOWWINDOW && wParam && IsWindowVisible(GetAncestor(hWnd(), GA_ROOT)))
+        RebuildImages();
+    return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include "wizard/frame/Form.h"
 
 #include <functional>
+#include <optional>
 
 // Picture sources, in order of preference: 0 the "NAVIGATION" theme, 1 the
 // browser frame library, 2 the shell library, 3 our own. Tests let only some
@@ -39,7 +40,8 @@ class IENavButton : public DrawnControl {
     // change where buffered animations exist.
     void Update(int index);
     // Makes the four looks' pictures again (the background or glass
-    // changed); raises AdjustSize.
+    // changed); raises AdjustSize. It runs by itself when the control is
+    // shown and when it paints after the glass frame went on or off.
     void RebuildImages();
 
     std::function<void()> AdjustSize;
@@ -53,6 +55,7 @@ class IENavButton : public DrawnControl {
     void MouseUp(int button, int shift, int x, int y) override;
     void MouseMove(int buttons, int shift, int x, int y) override;
     bool SetCursorFor(int hitTest) override;
+    std::optional<LRESULT> OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     bool LoadImages(int source);
@@ -71,5 +74,6 @@ class IENavButton : public DrawnControl {
     bool buffered_ = false;
     bool animationStarted_ = false;
     int source_ = -1;
+    bool builtOnGlass_ = false; // the glass state the pictures were made for
     TravelPointer pointer_;
 };

@@ -42,8 +42,9 @@ frmColorDropdown::~frmColorDropdown() {
 }
 
 void frmColorDropdown::Form_Load() {
-    // Its grid is pixels: the same size at every resolution.
-    SetWindowPos(hWnd(), nullptr, 0, 0, PaletteWidth, PaletteHeight,
+    // Its grid is pixels: the same width at every resolution; the height
+    // grows with the text of "More colors...".
+    SetWindowPos(hWnd(), nullptr, 0, 0, PaletteWidth, PaletteHeightAt(ScreenDpiY()),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (Drop && Drop->hWnd())
         SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT,
@@ -94,7 +95,7 @@ COLORREF frmColorDropdown::Color() const {
 }
 
 int frmColorDropdown::ColorFromPoint(int x, int y) const {
-    RECT client{0, 0, PaletteWidth, PaletteHeight};
+    RECT client{0, 0, PaletteWidth, PaletteHeightAt(ScreenDpiY())};
     if (hWnd())
         GetClientRect(hWnd(), &client);
     return ::ColorFromPoint(entries_, x, y, client.right);

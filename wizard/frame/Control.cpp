@@ -90,6 +90,7 @@ void Control::CreateWindowFor(HWND parent) {
     switch (Kind) {
     case ControlKind::Label:
     case ControlKind::Image:
+    case ControlKind::Shape:
     case ControlKind::Timer:
         RestartTimer();
         return;

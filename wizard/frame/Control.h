@@ -26,6 +26,7 @@ enum class ControlKind {
     PictureBox,    // plain container
     Timer,         // no window: a timer of the form's window
     Image,         // no window: a picture its container paints (ImageControl)
+    Shape,         // no window: a rectangle its container fills with BackColor
     Custom,        // a drawn control: the row's Factory makes its object
 };
 

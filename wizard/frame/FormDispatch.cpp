@@ -254,6 +254,10 @@ std::optional<LRESULT> Form::HostMessage(HWND window, const Control* self, UINT 
     case WM_PRINTCLIENT:
         Painting(window, self, reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SETFOCUS:
+        if (self && self->Kind == ControlKind::PictureBox)
+            Raise(self->GotFocus);
+        break;
     case WM_SETCURSOR:
         if (SetCursorOver(window, self, reinterpret_cast<HWND>(wParam), lParam))
             return TRUE;

@@ -1,15 +1,24 @@
-// Windowless labels and images: their container paints them, hit-tests
+// Windowless shapes, labels and images: their container paints them, hit-tests
 // labels for Click, DblClick and the mouse pointer, and tells images of
 // mouse moves; the form finds the labels' access keys.
 #include "wizard/frame/Form.h"
 #include "wizard/frame/ImageControl.h"
 
+#include "common/Handles.h"
 #include "core/AccessKey.h"
 
 #include <windowsx.h>
 
 void Form::PaintLabels(HDC dc, const Control* container) const {
     SetBkMode(dc, TRANSPARENT);
+    // Shapes lie under everything drawn on their container.
+    for (const auto& control : controls_)
+        if (control->Kind == ControlKind::Shape && control->Container == container &&
+            control->Visible()) {
+            const RECT r = control->PixelRect();
+            const UniqueBrush brush(CreateSolidBrush(BackColorOf(control.get())));
+            FillRect(dc, &r, brush.get());
+        }
     // Images first: a label stays readable over a picture.
     for (const auto& control : controls_)
         if (control->Kind == ControlKind::Image && control->Container == container &&

@@ -160,13 +160,13 @@ void frmWizard::NextStep(int32_t inc) {
             CurrentPic->Move(px(15), py(21), CurrentPic->Width(),
                              f(L"picStep", 0).Height() - py(21));
         else {
+            // The link keeps to the page's bottom-right corner, the side
+            // picture to the panel's bottom-left.
             Control& site = f(L"lnkSite");
-            const RECT r = CurrentPic->PixelRect();
             site.Move(CurrentPic->Width() - site.Width() - px(5),
                       CurrentPic->Height() - site.Height() - py(5), site.Width(), site.Height());
             Control& img = f(L"picSideImg");
             img.Move(0, side.Height() - img.Height(), img.Width(), img.Height());
-            (void)r;
         }
         CurrentPic->SetVisible(true);
     });
@@ -224,10 +224,9 @@ void frmWizard::NextStep(int32_t inc) {
 
     run([&] { SetTabOrder(*this, CurrentPic); });
     busy.reset();
-    if (IsWindowEnabled(hWnd()) && IsWindowVisible(hWnd())) {
+    // The page hands the focus on as it gets it (picStep_GotFocus).
+    if (IsWindowEnabled(hWnd()) && IsWindowVisible(hWnd()))
         CurrentPic->SetFocus();
-        picStep_GotFocus(CurrentStep);
-    }
 }
 
 void frmWizard::EnterModesPage() {

@@ -6,6 +6,7 @@
 #include "wizard/controls/IENavButton.h"
 #include "wizard/controls/LinkControl.h"
 #include "wizard/controls/ProgressBar.h"
+#include "wizard/frame/WebSite.h"
 
 #include <commctrl.h>
 
@@ -42,7 +43,7 @@ const ControlDecl Controls[] = {
      .Height = 480,
      .Tag = L"?Click here to display the About Box",
      .ToolTipText = L"About...",
-     .Flags = CtlHidden | CtlNoTabStop},
+     .Flags = CtlNoTabStop},
     {.Name = L"ProgBar",
      .Kind = ControlKind::Custom,
      .Container = L"picHeader",
@@ -133,6 +134,13 @@ const ControlDecl Controls[] = {
      .Width = 15,
      .Height = 15,
      .Flags = Hidden},
+    // The bottom strip's background; the four buttons take its colour.
+    {.Name = L"shaButtons",
+     .Kind = ControlKind::Shape,
+     .Container = L"picMain",
+     .Top = 5880,
+     .Width = 7050,
+     .Height = 6600},
 
     // Page 0.
     {.Name = L"picStep",
@@ -218,6 +226,7 @@ const ControlDecl Controls[] = {
      .Top = 5520,
      .Width = 2175,
      .Height = 255,
+     .Caption = ProductSite,
      .Factory = MakeDrawn<LinkControl>},
     {.Name = L"Label4",
      .Kind = ControlKind::Label,

@@ -2,6 +2,7 @@
 
 #include "common/Handles.h"
 #include "core/CreatorText.h"
+#include "wizard/controls/LinkControl.h"
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
@@ -53,6 +54,8 @@ frmWizard::frmWizard()
     for (std::size_t row = 0; row < all.size(); ++row)
         if (const int page = PageOfRow(row); page >= 0)
             all[row]->Container = &(*this)(L"picStep", page);
+    (*this)(L"shaButtons").BackColor = SystemColourReference | COLOR_BTNFACE;
+    (*this)(L"lnkSite").As<LinkControl>().SetURL(ProductSite);
     Wire();
 }
 
@@ -183,6 +186,13 @@ void frmWizard::Form_Load() {
                  SendMessageW(f(name).hWnd(), EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(cue));
          },
          [&] {
+             // The pages share picMain's background (by inheritance here);
+             // the buttons stand on the strip's.
+             const COLORREF strip = f(L"shaButtons").BackColor;
+             for (const wchar_t* name : {L"cmdBack", L"cmdCancel", L"cmdHelp", L"cmdNext"})
+                 f(name).BackColor = strip;
+         },
+         [&] {
              InstallerOptions& options = CurrentInstallerOptions();
              options.StartMenu = options.Uninstall = options.Active = true;
          },
@@ -245,7 +255,36 @@ void frmWizard::Form_Load() {
              SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top - 10,
                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
          },
-         [&] { cmbMRU_Change(); }});
+         [&] { cmbMRU_Change(); },
+         [&] {
+             const RECT page = f(L"picStep", 0).PixelRect();
+             RECT main{};
+             GetClientRect(f(L"picMain").hWnd(), &main);
+             f(L"shaButtons")
+                 .Move(0, PixelsToTwipsY(page.bottom + 2), PixelsToTwipsX(main.right),
+                       PixelsToTwipsY(main.bottom));
+         },
+         [&] {
+             // Under glass the logo is drawn on the About picture instead.
+             if (!Glass)
+                 ShowStoredPicture(picAboutDrawing, L"picAbout", L"ABOUT", 32, 32, true);
+         },
+         [&] { ShowStoredPicture(picSideDrawing, L"picSideImg", L"SIDE", 150, 160, false); }});
+}
+
+void frmWizard::ShowStoredPicture(Surface& drawing, const wchar_t* name, const wchar_t* bitmap,
+                                  int width, int height, bool centred) {
+    const Control& box = (*this)(name);
+    RECT client{};
+    GetClientRect(box.hWnd(), &client);
+    if (!drawing.Resize(client.right, client.bottom))
+        return; // nothing to draw on
+    drawing.Fill(BackColorOf(&box));
+    const int x = centred ? (client.right - width) / 2 : 0;
+    const int y = centred ? (client.bottom - height) / 2 : client.bottom - height;
+    DrawAlphaBitmap(drawing.Dc(), bitmap, x, y, width, height, 255);
+    drawing.ShowOn(box.hWnd());
+    drawing.Refresh();
 }
 
 void frmWizard::FillMRU() {
@@ -339,7 +378,6 @@ void frmWizard::picStep_GotFocus(int index) {
                      case ControlKind::CheckBox:
                      case ControlKind::OptionButton:
                      case ControlKind::ListBox:
-                     case ControlKind::Custom: // command links, lists, colour field
                          break;
                      default:
                          continue;

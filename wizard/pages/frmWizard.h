@@ -73,6 +73,9 @@ class frmWizard : public Form, public WizardHelpMembers {
     Surface picPreview, picBMP, picSave, picTmp;
     // What picIcon shows: the saver's icon, kept across repaints.
     Surface picIconDrawing;
+    // The pictures stored with the window: the About picture (without
+    // glass; glass draws the logo there) and the welcome page's side picture.
+    Surface picAboutDrawing, picSideDrawing;
 
     // Draws icon IconIndex of IconFile into picIcon.
     void UpdateIcon();
@@ -117,6 +120,10 @@ class frmWizard : public Form, public WizardHelpMembers {
     void DrawOpenWarning(bool show);
     void PaintOpenWarning(HDC dc);
     void PaintSeparator(HDC dc);
+    // Draws a stored picture on a picture box, on the box's background, at
+    // its bottom-left corner or centred.
+    void ShowStoredPicture(Surface& drawing, const wchar_t* box, const wchar_t* bitmap, int width,
+                           int height, bool centred);
     void FillMRU();
     // Selects ChosenSaver in the refilled recent list (or types its path)
     // and checks it again.
