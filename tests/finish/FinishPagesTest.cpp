@@ -8,6 +8,7 @@
 #include "tests/wizard/FormTestSupport.h"
 #include "tests/wizard/WizardFiles.h"
 #include "tests/wizard/WizardFixture.h"
+#include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
@@ -228,6 +229,23 @@ TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
     EXPECT_EQ(State(8), 1);
 }
 
+TEST_F(FinishPages, ALogoThatCannotBeHandedOverSaysWhatFailed) {
+    TempFolder dir;
+    std::vector<std::wstring> seen;
+    ScopedErrorReporter ignore([&](std::wstring& location, const CreatorError& error) {
+        seen.push_back(location + L": " + error.Description());
+        return AnswerIgnore;
+    });
+    frmWizard& w = Open();
+    w.TempBMP = Wide(dir.Path("gone\\logo.bmp")); // a folder that is not there
+    w.NextStep(1);
+    w.NextStep(1);
+    ASSERT_EQ(seen.size(), 1u);
+    const std::wstring& said = seen[0];
+    EXPECT_NE(said.find(w.TempBMP), std::wstring::npos) << std::string(said.begin(), said.end());
+    EXPECT_EQ(said.find(L"memory"), std::wstring::npos);
+}
+
 TEST_F(FinishPages, SettingsOpenTheSaversSheetAndTheListsFollowIt) {
     frmWizard& w = OpenAtModes();
     Highlight(w.lstModes, 1); // Bounce, hidden
@@ -326,9 +344,34 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     KillTimer(nullptr, closer);
 }
 
+namespace {
+
+std::wstring startedProgram, startedLine;
+BOOL WINAPI RecordStart(LPCWSTR program, LPWSTR line, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                        BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION info) {
+    startedProgram = program ? program : L"(none)";
+    startedLine = line;
+    *info = PROCESS_INFORMATION{};
+    return TRUE;
+}
+
+} // namespace
+
 TEST_F(FinishPages, InstallerFailureIsReportedAndBrowseFillsTheSavePath) {
     TempFolder dir;
     frmWizard& w = Open();
+    // "Install and Test": the system's rundll32, never one found elsewhere.
+    w.ScrFile = L"C:\\Savers\\My Saver.scr";
+    PanelStarter = RecordStart;
+    w.Link(L"cmdTest").Click();
+    PanelStarter = CreateProcessW;
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::wstring rundll32 = std::wstring(system) + L"\\rundll32.exe";
+    EXPECT_EQ(startedProgram, rundll32);
+    EXPECT_EQ(startedLine,
+              L"\"" + rundll32 + L"\" desk.cpl,InstallScreenSaver C:\\Savers\\My Saver.scr");
+
     InstallerOptions& o = CurrentInstallerOptions();
     o.OutDir = Wide(dir.Path(""));
     o.OutFile = L"Gone-setup";

@@ -4,6 +4,8 @@
 #include "tests/support/SaverFiles.h"
 #include "tests/wizard/WizardFiles.h"
 #include "tests/wizard/WizardFixture.h"
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/ImageControl.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
@@ -17,6 +19,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -78,7 +82,7 @@ void Release(frmScale& d) {
     Scroll(d, TB_ENDTRACK, 0);
 }
 // A click on the channel or a key: a move and the end of it.
-void Step(frmScale& d, int position) {
+void StepTo(frmScale& d, int position) {
     Scroll(d, TB_PAGEDOWN, position);
     Scroll(d, TB_ENDTRACK, 0);
 }
@@ -169,21 +173,21 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     EXPECT_EQ(TipWindow(), nullptr);
 
     // Keys and channel clicks can step away from 100.
-    Step(d, 101);
+    StepTo(d, 101);
     EXPECT_EQ(d.scrScale.Value(), 101);
     EXPECT_EQ(d(L"lblScale").Caption(), L"101%");
     EXPECT_EQ(TipWindow(), nullptr);
 
-    Step(d, 300);
+    StepTo(d, 300);
     EXPECT_EQ(d(L"lblNew").Caption(), L"300 x 150");
     EXPECT_EQ(d(L"lblOrig").Caption(), L"100 x 50");
     miniature(3.0);
-    Step(d, 29);
+    StepTo(d, 29);
     EXPECT_EQ(d(L"lblNew").Caption(), L"29 x 14.5"); // not 28.999999999999996 x ...
     EXPECT_DOUBLE_EQ(d.ImageScale, 0.29);
     EXPECT_DOUBLE_EQ(w.ImageScale, 1.0); // only OK hands it over
 
-    Step(d, 200);
+    StepTo(d, 200);
     Pause();
     SendMessageW(d(L"cmdOK").hWnd(), BM_CLICK, 0, 0);
     PumpFor(100);
@@ -192,6 +196,45 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
     EXPECT_EQ(w.picSave.Width(), 200); // the preview was drawn again at the new size
     EXPECT_EQ(w.picSave.Height(), 100);
+
+    // A scale too large to draw is refused, and said so; the drawn one stays.
+    w.ImageScale = 5000.0;
+    w.UpdateImage(-1, L"", true, false, false); // as OK does
+    EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
+    EXPECT_EQ(w.picSave.Width(), 200);
+    EXPECT_EQ(w.picTmp.Width(), 200);
+    EXPECT_TRUE(w.ImageLoaded);
+    EXPECT_EQ(LastHelpBalloon().Title, L"The image could not be scaled");
+}
+
+namespace {
+
+// Refuses to make the Scale Image window.
+LRESULT CALLBACK RefuseScaleImage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs->lpszName && !IS_INTRESOURCE(cs->lpszName) &&
+            std::wstring(cs->lpszName) == L"Scale Image")
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(ScaleDialog, ADialogThatCannotShowLeavesTheWizardUsable) {
+    frmWizard& w = Open();
+    std::vector<std::wstring> seen;
+    ScopedErrorReporter ignore([&](std::wstring& location, const CreatorError&) {
+        seen.push_back(location);
+        return AnswerIgnore;
+    });
+    const HHOOK veto = SetWindowsHookExW(WH_CBT, RefuseScaleImage, nullptr, GetCurrentThreadId());
+    OpenScale();
+    UnhookWindowsHookEx(veto);
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"frmWizard.cmdScale_Click"});
+    EXPECT_FALSE(::ScaleDialog().Loaded());
+    EXPECT_TRUE(IsWindowEnabled(w.hWnd()));
 }
 
 TEST_F(ScaleDialog, ActivationComesBackOnlyFromTheCreatorsOwnWindows) {
@@ -199,7 +242,7 @@ TEST_F(ScaleDialog, ActivationComesBackOnlyFromTheCreatorsOwnWindows) {
     frmScale& d = OpenScale();
     ASSERT_EQ(GetActiveWindow(), d.hWnd());
     // The pop-up (as a click might activate it) hands the activation back.
-    Step(d, 100);
+    StepTo(d, 100);
     SetCursorPos(300, 300);
     ImagePopup().SetImage(d(L"imgLogo"), 1.0);
     ASSERT_TRUE(ImagePopup().Visible());
@@ -275,7 +318,7 @@ TEST_F(ScaleDialog, PopupShowsActualSizeBelowThePointerUntilItMovesAway) {
 
     // Shown again at the new place, from the dialog's miniature at its scale.
     for (const int percent : {200, 50}) {
-        Step(d, percent);
+        StepTo(d, percent);
         SetCursorPos(200, 150);
         const RECT logo = d(L"imgLogo").PixelRect();
         SendMessageW(d(L"picScreen").hWnd(), WM_MOUSEMOVE, 0,
