@@ -3,6 +3,7 @@
 // extract, decode), each in ms and as a ratio to copying the finished file
 // in the same run. A 512 x 512 logo's saver must be written within 50 ms (the
 // fastest of several writes, so a busy machine does not fail it).
+#include "core/CreatorError.h"
 #include "wizard/frame/Imaging.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/pages/SaverFileWork.h"
@@ -42,8 +43,11 @@ bool HandOver(const Picture& logo, std::wstring bmp) {
     SaverExports& library = SaverLibrary();
     library.SetSettings(nullptr);
     library.GetVersion(40515);
-    if (!HandOverPictureLogo(logo, logo.Width, logo.Height, bmp))
+    try {
+        HandOverPictureLogo(logo, logo.Width, logo.Height, bmp);
+    } catch (const CreatorError&) {
         return false;
+    }
     library.SetColor(0, -1);
     return true;
 }

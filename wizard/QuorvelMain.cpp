@@ -1,6 +1,7 @@
 // The creator's entry: Main prepares everything and shows the wizard; the
 // program then lives while one of its forms is loaded.
 #include "wizard/frame/Form.h"
+#include "wizard/frame/Imaging.h"
 #include "wizard/frame/Main.h"
 
 #include <ole2.h>
@@ -12,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const HRESULT ole = OleInitialize(nullptr);
     Main();
     RunMessageLoop();
+    ReleaseImaging(); // its objects go while COM is still there
     if (SUCCEEDED(ole))
         OleUninitialize();
     return 0;

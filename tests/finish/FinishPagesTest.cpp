@@ -245,6 +245,17 @@ TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
     EXPECT_EQ(State(8), 1);
 }
 
+TEST_F(FinishPages, ALogoThatCannotBeHandedOverSaysWhatFailed) {
+    TempFolder dir;
+    frmWizard& w = Open();
+    w.TempBMP = Wide(dir.Path("gone\\logo.bmp")); // a folder that is not there
+    w.NextStep(1);
+    DialogAnswerer ignore(L"Quorvel", IDIGNORE);
+    w.NextStep(1);
+    EXPECT_NE(ignore.Text.find(L"The logo could not be written to " + w.TempBMP),
+              std::wstring::npos);
+}
+
 TEST_F(FinishPages, SettingsOpenTheSaversSheetAndTheListsFollowIt) {
     frmWizard& w = OpenAtModes();
     Highlight(w.lstModes, 1); // Bounce, hidden
@@ -343,9 +354,34 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     KillTimer(nullptr, closer);
 }
 
+namespace {
+
+std::wstring startedProgram, startedLine;
+BOOL WINAPI RecordStart(LPCWSTR program, LPWSTR line, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                        BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION info) {
+    startedProgram = program ? program : L"(none)";
+    startedLine = line;
+    *info = PROCESS_INFORMATION{};
+    return TRUE;
+}
+
+} // namespace
+
 TEST_F(FinishPages, InstallerFailureIsReportedAndBrowseFillsTheSavePath) {
     TempFolder dir;
     frmWizard& w = Open();
+    // "Install and Test": the system's rundll32, never one found elsewhere.
+    w.ScrFile = L"C:\\Savers\\My Saver.scr";
+    PanelStarter = RecordStart;
+    w.Link(L"cmdTest").Click();
+    PanelStarter = CreateProcessW;
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring rundll32 = std::wstring(system) + L"\\rundll32.exe";
+    EXPECT_EQ(startedProgram, rundll32);
+    EXPECT_EQ(startedLine,
+              L"\"" + rundll32 + L"\" desk.cpl,InstallScreenSaver C:\\Savers\\My Saver.scr");
+
     InstallerOptions& o = CurrentInstallerOptions();
     o.OutDir = Wide(dir.Path(""));
     o.OutFile = L"Gone-setup";

@@ -224,6 +224,52 @@ TEST_F(ChangeIcon, AFileOpensWithItsIconSelectedAndADoubleClickOnOneIsOk) {
     again.lstIcons.SetListIndex(-1);
     again.cmdOK_Click(); // nothing selected stores 0
     EXPECT_EQ(wizard->IconIndex, 0);
+
+    // Blanks are text: OK keeps the file the list shows.
+    frmChangeIcon& blank = Open(ThreeIcons(), 1);
+    blank(L"lstIcons").SetFocus();
+    PumpEvents(50);
+    blank(L"txtFilename").SetText(L"   ");
+    blank.cmdOK_Click();
+    EXPECT_EQ(wizard->IconFile, ThreeIcons());
+    EXPECT_EQ(wizard->IconIndex, 1);
+}
+
+TEST_F(ChangeIcon, AnIconThatCannotBeExtractedKeepsItsPlace) {
+    // The green group names an image the file lacks.
+    TempFolder dir;
+    const std::wstring broken = Wide(dir.Path("broken.dll"));
+    ASSERT_TRUE(CopyFileW(ThreeIcons().c_str(), broken.c_str(), FALSE));
+    std::vector<uint8_t> group;
+    {
+        const UniqueModule file(
+            LoadLibraryExW(ThreeIcons().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        const HRSRC found = FindResourceW(file.get(), MAKEINTRESOURCEW(102), RT_GROUP_ICON);
+        ASSERT_NE(found, nullptr);
+        const auto* bytes =
+            static_cast<const uint8_t*>(LockResource(LoadResource(file.get(), found)));
+        group.assign(bytes, bytes + SizeofResource(file.get(), found));
+    }
+    for (std::size_t entry = 6 + 12; entry + 2 <= group.size(); entry += 14)
+        group[entry] = 0xF0, group[entry + 1] = 0x7F; // GRPICONDIRENTRY.nID
+    const HANDLE update = BeginUpdateResourceW(broken.c_str(), FALSE);
+    ASSERT_NE(update, nullptr);
+    ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(102),
+                                MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), group.data(),
+                                static_cast<DWORD>(group.size())));
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    ASSERT_EQ(GetFileIcon(broken, -1), 3u);
+    ASSERT_LE(GetFileIcon(broken, 1), 1u);
+
+    frmChangeIcon& d = Open(broken, 2);
+    d(L"lstIcons").SetFocus();
+    PumpEvents(50);
+    ASSERT_EQ(d.lstIcons.ListCount(), 3);
+    EXPECT_EQ(d.lstIcons.ListIndex(), 2);
+    EXPECT_EQ(d.lstIcons.ItemData(1), 0); // green, which is not there
+    EXPECT_NE(d.lstIcons.ItemData(2), 0);
+    d.cmdOK_Click();
+    EXPECT_EQ(wizard->IconIndex, 2);
 }
 
 TEST_F(ChangeIcon, CancelTheCloseBoxAndEscChangeNothing) {

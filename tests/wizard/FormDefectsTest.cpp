@@ -1,5 +1,6 @@
 // Faults the form layer once had, each reproduced through the windows.
 #include "wizard/frame/Aero.h"
+#include "wizard/frame/Errors.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/SubClass.h"
 
@@ -10,6 +11,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -94,6 +97,13 @@ class frmDefects : public Form {
         (*this)(L"cmdCancel").Click = [this] { ++cancel; };
     }
     int ok = 0, cancel = 0;
+    bool failResize = false;
+
+  protected:
+    void Form_Resize() override {
+        if (failResize)
+            throw CreatorError(ErrOverflow);
+    }
 };
 
 // Its Form_Unload asks for the unload again, as a close pumped inside it does.
@@ -180,6 +190,38 @@ TEST(FormDefects, GoingFormRunsNoHandlerOfTheDerivedForm) {
         f.reset(); // destroys the window with the text box focused
     }
     EXPECT_EQ(lostAfterDeath, 0);
+}
+
+TEST(FormDefects, AFailingHandlerIsReportedAtItsPlaceAndNeverCrossesTheSystem) {
+    std::vector<std::wstring> seen;
+    int answer = AnswerRetry;
+    ScopedErrorReporter reporter([&](std::wstring& location, const CreatorError& error) {
+        seen.push_back(location + L" " + std::to_wstring(error.Number()));
+        return std::exchange(answer, AnswerIgnore);
+    });
+    frmDefects f;
+    int clicks = 0;
+    f(L"cmdOK").Click = [&] {
+        ++clicks;
+        throw CreatorError(48, L"Error in loading DLL quorvel.dll");
+    };
+    SubClasser sc;
+    sc.GotMessage = [](HWND&, UINT& message, WPARAM&, LPARAM&, bool&, LRESULT&) {
+        if (message == WM_USER)
+            throw std::bad_alloc();
+    };
+    ShowInactive(f);
+    ASSERT_TRUE(sc.SubClass(f(L"txtName").hWnd()));
+    SendMessageW(f(L"cmdOK").hWnd(), BM_CLICK, 0, 0); // Retry runs it again
+    SendMessageW(f(L"txtName").hWnd(), WM_USER, 0, 0);
+    f.failResize = true;
+    SetWindowPos(f.hWnd(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    f.failResize = false;
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{
+                        L"frmDefects.cmdOK_Click 48", L"frmDefects.cmdOK_Click 48",
+                        L"frmDefects.sc_GotMessage 7", L"frmDefects.Form_Resize 6"}));
+    f.Unload();
 }
 
 TEST(FormDefects, GlassTextHidesItsLabelOnceAndRepaintsNothingAfter) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -106,6 +107,26 @@ TEST(Imaging, DecodesEveryFormatWineReads) {
     ASSERT_EQ(photo.Status, ImageStatus::Ok);
     EXPECT_FALSE(photo.Image.HasAlpha);
     ExpectPattern(photo.Image, false, 40); // lossy, but the same picture
+}
+
+TEST(Imaging, ReleasedBeforeComEndsAndLeavesTheApartmentAsFound) {
+    TempFolder dir;
+    const std::wstring png = ResourceFile(dir, L"PIC_OPAQUE_PNG", "opaque.png");
+    ReleaseImaging(); // whatever this thread made before
+    bool loaded = false;
+    HRESULT again = E_FAIL;
+    std::thread worker([&] {
+        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+            return;
+        loaded = LoadPictureFile(png, AlphaForm::Straight).Status == ImageStatus::Ok;
+        ReleaseImaging();
+        CoUninitialize();
+        again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // S_OK: COM had ended
+        CoUninitialize();
+    });
+    worker.join();
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(again, S_OK);
 }
 
 TEST(Imaging, TransparentPaletteEntryIsLeftToTheColourKey) {

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -223,8 +224,12 @@ frmWizard* flashing = nullptr;
 
 // What a keyed pixel shows while the flash runs; clicks meanwhile start no
 // second flash.
+COLORREF changeDuringFlash = CLR_INVALID; // a background the user picks meanwhile
+
 void CALLBACK WatchFlash(HWND, UINT, UINT_PTR, DWORD) {
     seenDuringFlash.insert(static_cast<COLORREF>(flashing->picPreview.Pixel(watched.x, watched.y)));
+    if (changeDuringFlash != CLR_INVALID)
+        flashing->clrBackground.Changed(std::exchange(changeDuringFlash, CLR_INVALID));
     if (nestedClicks++ < 3) {
         SendMessageW((*flashing)(L"picTrans").hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageW((*flashing)(L"picTrans").hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
@@ -256,12 +261,24 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     EXPECT_EQ(Bytes(f.picPreview), preview);
     EXPECT_EQ(Bytes(f.picTmp), tmp); // the actual-size copy too
 
+    // A background picked during the flash is what the flash ends on.
+    const COLORREF plum = RGB(120, 30, 90);
+    changeDuringFlash = plum;
+    const UINT_PTR change = SetTimer(nullptr, 0, 20, WatchFlash);
+    ToSwatch(WM_LBUTTONDOWN, {3, 3}, Swatch());
+    ToSwatch(WM_LBUTTONUP, {3, 3}, Swatch());
+    KillTimer(nullptr, change);
+    ASSERT_EQ(changeDuringFlash, CLR_INVALID);
+    EXPECT_EQ(f.picPreview.Pixel(0, 0), static_cast<int32_t>(plum));
+    EXPECT_EQ(f.picPreview.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
+    EXPECT_EQ(f.picTmp.Pixel(1, 1), static_cast<int32_t>(plum));
+
     // The built-in logo is composed over the background again; the key stays.
     Logo(L"");
     ASSERT_TRUE(f.PicHasTrans);
     f(L"chkTrans").SetValue(1);
     const int32_t key = f.TransparentColor;
-    EXPECT_EQ(key, static_cast<int32_t>(moss)); // its clear corner
+    EXPECT_EQ(key, static_cast<int32_t>(plum)); // its clear corner
     const std::vector<uint8_t> before = Bytes(f.picBMP);
     const COLORREF sky = RGB(0, 128, 255);
     f.clrBackground.Changed(sky);

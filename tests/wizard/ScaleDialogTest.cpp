@@ -2,8 +2,10 @@
 // process: the slider's snap, tip and labels, the miniature, OK and the
 // close box, the activation, the pop-up's size, place and hiding.
 #include "tests/support/SaverFiles.h"
+#include "tests/wizard/FormTestSupport.h"
 #include "tests/wizard/WizardFiles.h"
 #include "tests/wizard/WizardFixture.h"
+#include "wizard/frame/Help.h"
 #include "wizard/frame/ImageControl.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/Settings.h"
@@ -17,6 +19,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -192,6 +195,42 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
     EXPECT_EQ(w.picSave.Width(), 200); // the preview was drawn again at the new size
     EXPECT_EQ(w.picSave.Height(), 100);
+
+    // A scale too large to draw is refused, and said so; the drawn one stays.
+    w.ImageScale = 5000.0;
+    w.UpdateImage(-1, L"", true, false, false); // as OK does
+    EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
+    EXPECT_EQ(w.picSave.Width(), 200);
+    EXPECT_EQ(w.picTmp.Width(), 200);
+    EXPECT_TRUE(w.ImageLoaded);
+    EXPECT_EQ(LastHelpBalloon().Title, L"The image could not be scaled");
+}
+
+namespace {
+
+// Refuses to make the Scale Image window.
+LRESULT CALLBACK RefuseScaleImage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs->lpszName && !IS_INTRESOURCE(cs->lpszName) &&
+            std::wstring(cs->lpszName) == L"Scale Image")
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(ScaleDialog, ADialogThatCannotShowLeavesTheWizardUsable) {
+    frmWizard& w = Open();
+    const HHOOK veto = SetWindowsHookExW(WH_CBT, RefuseScaleImage, nullptr, GetCurrentThreadId());
+    {
+        DialogAnswerer ignore(L"Quorvel", IDIGNORE);
+        OpenScale();
+        EXPECT_NE(ignore.Text.find(L"fWizard.cmdScale_Click"), std::wstring::npos);
+    }
+    UnhookWindowsHookEx(veto);
+    EXPECT_TRUE(IsWindowEnabled(w.hWnd()));
 }
 
 TEST_F(ScaleDialog, ActivationComesBackOnlyFromTheCreatorsOwnWindows) {

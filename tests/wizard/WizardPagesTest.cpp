@@ -205,6 +205,16 @@ TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
     EXPECT_EQ(SendMessageW(w(L"txtName").hWnd(), EM_GETLIMITTEXT, 0, 0), 49);
     EXPECT_EQ(GetMenuState(GetSystemMenu(w.hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND),
               static_cast<UINT>(-1));
+
+    // A balloon taken from the recent list's edit gives it the focus back.
+    SetForegroundWindow(w.hWnd());
+    w(L"cmbMRU").SetFocus();
+    const HWND typing = GetFocus();
+    ASSERT_TRUE(IsChild(w(L"cmbMRU").hWnd(), typing));
+    ShowHelpTip(w(L"txtTip").hWnd(), L"Title", L"Text", 1);
+    ASSERT_EQ(GetFocus(), w(L"txtTip").hWnd());
+    HideHelpTip();
+    EXPECT_EQ(GetFocus(), typing);
 }
 
 TEST_F(WizardPages, WelcomePageLinkSidePictureAboutPictureAndButtonStrip) {

@@ -191,14 +191,16 @@ bool APIListBox::UpdateIcons() {
 
 bool APIListBox::LoadIcons(const std::wstring& file) {
     const auto count = static_cast<int>(GetFileIcon(file, -1));
+    if (count <= 0 || !ListWnd)
+        return false;
+    // One item per index, so a list position is the icon's index in the
+    // file: an icon that cannot be extracted leaves its item empty.
     std::vector<UniqueIcon> loaded;
+    loaded.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const UINT_PTR icon = GetFileIcon(file, i);
-        if (IsIcon(icon))
-            loaded.emplace_back(reinterpret_cast<HICON>(icon));
+        loaded.emplace_back(IsIcon(icon) ? reinterpret_cast<HICON>(icon) : nullptr);
     }
-    if (loaded.empty() || !ListWnd)
-        return false;
     Clear();
     {
         RedrawGuard quiet(ListWnd);

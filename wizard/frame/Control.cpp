@@ -237,7 +237,7 @@ void Control::SetValue(int value) {
                 SendMessageW(other->hWnd(), BM_SETCHECK, BST_UNCHECKED, 0);
     // As with a click, a changed value raises Click.
     if (value != before)
-        form_.Raise(Click);
+        form_.Raise(*this, Click);
 }
 
 RECT Control::PixelRect() const {

@@ -138,7 +138,7 @@ LRESULT DrawnControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         FocusChanged(message == WM_SETFOCUS);
         const Form& form = extender_->Parent();
-        form.Raise(message == WM_SETFOCUS ? extender_->GotFocus : extender_->LostFocus);
+        form.Raise(*extender_, message == WM_SETFOCUS ? extender_->GotFocus : extender_->LostFocus);
         return 0;
     }
     case WM_TIMER:
@@ -199,5 +199,9 @@ LRESULT CALLBACK DrawnControlWndProc(HWND window, UINT message, WPARAM wParam, L
     // A form being destroyed runs no handler of its controls any more.
     if (object->extender_->Parent().ending_)
         return DefWindowProcW(window, message, wParam, lParam);
-    return object->Dispatch(message, wParam, lParam);
+    const Control& control = *object->extender_;
+    return AtCallback(
+        [&] { return object->Dispatch(message, wParam, lParam); },
+        [&] { return control.Parent().HandlerLocation(&control, EventOfMessage(message)); },
+        FailedMessageResult(message));
 }

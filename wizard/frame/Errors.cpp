@@ -28,6 +28,17 @@ bool RunSteps(const std::wstring& location, std::initializer_list<Step> steps) {
 
 Procedure::Procedure(std::wstring location) : StepRunner(CurrentReporter(), std::move(location)) {}
 
+bool RetryFailedCallback(const std::wstring& location) noexcept {
+    // Nothing may leave here either: a failing report counts as Abort.
+    try {
+        const CreatorError error = CurrentError();
+        std::wstring shown = location;
+        return CurrentReporter()(shown, error) == AnswerRetry;
+    } catch (...) {
+        return false;
+    }
+}
+
 ScopedErrorReporter::ScopedErrorReporter(ErrorReporter reporter)
     : previous_(std::exchange(CurrentReporter(), std::move(reporter))) {}
 

@@ -24,6 +24,28 @@ class Procedure : public StepRunner {
     explicit Procedure(std::wstring location);
 };
 
+// Reports the exception being handled at `location`; true on Retry.
+bool RetryFailedCallback(const std::wstring& location) noexcept;
+
+// The handling of a message that came through the system (a window,
+// subclass, dialog or timer procedure). No exception may cross the system's
+// frames: one that escapes `handle` is reported at the handler's location
+// (made only then), and Retry runs the handling again; otherwise the message
+// gets `fallback`.
+//   return AtCallback([&] { return HandleMessage(...); },
+//                     [&] { return Name() + L".Form_Resize"; });
+template <typename Handle, typename Location>
+LRESULT AtCallback(Handle&& handle, Location&& location, LRESULT fallback = 0) {
+    for (;;) {
+        try {
+            return handle();
+        } catch (...) {
+            if (!RetryFailedCallback(location()))
+                return fallback;
+        }
+    }
+}
+
 // Puts another reporter in ShowError's place for its lifetime (tests).
 class ScopedErrorReporter {
   public:

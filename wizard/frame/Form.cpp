@@ -64,11 +64,27 @@ Form::~Form() {
         DestroyWindow(hwnd_);
 }
 
-void Form::Raise(const std::function<void()>& handler) const {
+void Form::Raise(const Control& control, const std::function<void()>& handler) const {
     if (ending_ || !handler)
         return;
     const auto copy = handler; // the handler may replace itself
-    copy();
+    const wchar_t* event = &handler == &control.Click       ? L"Click"
+                           : &handler == &control.DblClick  ? L"DblClick"
+                           : &handler == &control.Change    ? L"Change"
+                           : &handler == &control.GotFocus  ? L"GotFocus"
+                           : &handler == &control.LostFocus ? L"LostFocus"
+                           : &handler == &control.Timer     ? L"Timer"
+                                                            : L"Event";
+    AtCallback(
+        [&] {
+            copy();
+            return LRESULT{0};
+        },
+        [&] { return HandlerLocation(&control, event); });
+}
+
+std::wstring Form::HandlerLocation(const Control* control, const wchar_t* event) const {
+    return name_ + L"." + (control ? control->Name + L"_" : std::wstring(L"Form_")) + event;
 }
 
 void Form::Load() {

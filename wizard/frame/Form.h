@@ -96,6 +96,9 @@ class Form {
     // The message loop shows every key press meant for the form's windows
     // to Form_KeyDown first; true when the handler took it (KeyCode 0).
     bool PreviewKey(const MSG& msg);
+    // Where a handler of this form is reported: "frmWizard.cmdNext_Click",
+    // or "frmWizard.Form_Resize" without a control.
+    std::wstring HandlerLocation(const Control* control, const wchar_t* event) const;
 
   protected:
     // Handlers, named as the form toolkit names them. UnloadMode: 0 the
@@ -138,7 +141,9 @@ class Form {
     void UpdatePlainTool(Control& control);
     void BindWindow(Control& control);
     void DropWindow();
-    void Raise(const std::function<void()>& handler) const;
+    // Runs one of the control's event handlers (Click, Change, ...); a
+    // failure is reported at the handler's location.
+    void Raise(const Control& control, const std::function<void()>& handler) const;
 
     const FormDecl decl_;
     std::wstring name_;
@@ -162,6 +167,12 @@ class Form {
 // otherwise one of the codes of PointerCursor.
 int ScreenMousePointer();
 void SetScreenMousePointer(int pointer);
+
+// The event a window message raises, for error locations: "Resize",
+// "MouseDown", ...; "WindowProc" for the rest.
+const wchar_t* EventOfMessage(UINT message);
+// What a message whose handling failed answers: creation fails, the rest 0.
+LRESULT FailedMessageResult(UINT message);
 
 // Every loaded form, in the order they were loaded.
 const std::vector<Form*>& LoadedForms();

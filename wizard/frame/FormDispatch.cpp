@@ -139,7 +139,7 @@ bool Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
         Control* button = DialogButton(id == IDOK);
         if (!button)
             return false;
-        Raise(button->Click);
+        Raise(*button, button->Click);
         return true;
     }
     Control* control = FindById(id);
@@ -189,7 +189,7 @@ bool Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (handler)
-        Raise(*handler);
+        Raise(*control, *handler);
     return true;
 }
 
@@ -333,7 +333,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (Control* control = FindById(static_cast<int>(wParam));
             control && control->Kind == ControlKind::Timer) {
-            Raise(control->Timer);
+            Raise(*control, control->Timer);
             return 0;
         }
         break;
@@ -341,6 +341,58 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+const wchar_t* EventOfMessage(UINT message) {
+    switch (message) {
+    case WM_SIZE:
+        return L"Resize";
+    case WM_ACTIVATE:
+        return L"Activate";
+    case WM_CLOSE:
+        return L"QueryUnload";
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+    case WM_DRAWITEM:
+        return L"Paint";
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        return L"MouseDown";
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        return L"MouseUp";
+    case WM_MOUSEMOVE:
+        return L"MouseMove";
+    case WM_LBUTTONDBLCLK:
+        return L"DblClick";
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return L"KeyDown";
+    case WM_KEYUP:
+        return L"KeyUp";
+    case WM_CHAR:
+        return L"KeyPress";
+    case WM_SETFOCUS:
+        return L"GotFocus";
+    case WM_KILLFOCUS:
+        return L"LostFocus";
+    case WM_TIMER:
+        return L"Timer";
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return L"Change";
+    default:
+        return L"WindowProc";
+    }
+}
+
+LRESULT FailedMessageResult(UINT message) {
+    // A window whose creation failed is not made.
+    return message == WM_NCCREATE ? FALSE : message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT CALLBACK FormWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -357,7 +409,9 @@ LRESULT CALLBACK FormWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         form->DropWindow();
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return form->HandleMessage(message, wParam, lParam);
+    return AtCallback([&] { return form->HandleMessage(message, wParam, lParam); },
+                      [&] { return form->HandlerLocation(nullptr, EventOfMessage(message)); },
+                      FailedMessageResult(message));
 }
 
 LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -368,9 +422,17 @@ LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY)
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    else if (form && form->hWnd())
-        if (const auto answer =
-                form->HostMessage(window, form->FindByHwnd(window), message, wParam, lParam))
+    else if (form && form->hWnd()) {
+        const Control* self = form->FindByHwnd(window);
+        std::optional<LRESULT> answer;
+        AtCallback(
+            [&] {
+                answer = form->HostMessage(window, self, message, wParam, lParam);
+                return LRESULT{0};
+            },
+            [&] { return form->HandlerLocation(self, EventOfMessage(message)); });
+        if (answer)
             return *answer;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }

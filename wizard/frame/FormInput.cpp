@@ -1,6 +1,8 @@
 // The form's key preview and the mouse events of picture boxes.
 #include "wizard/frame/Form.h"
 
+#include "wizard/frame/Errors.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -42,7 +44,12 @@ bool Form::PreviewKey(const MSG& msg) {
     if (ending_ || !hwnd_)
         return false;
     int key = static_cast<int>(msg.wParam);
-    Form_KeyDown(key, ShiftState(&msg));
+    AtCallback(
+        [&] {
+            Form_KeyDown(key, ShiftState(&msg));
+            return LRESULT{0};
+        },
+        [&] { return HandlerLocation(nullptr, L"KeyDown"); });
     return key == 0 || LabelAccessKey(msg);
 }
 
@@ -54,10 +61,18 @@ void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam
     const int button = ButtonOf(message, wParam);
     const int shift = ShiftState(nullptr);
     const auto raise = [&](const std::function<void(int, int, int, int)>& handler) {
-        if (handler) {
-            const auto copy = handler;
-            copy(button, shift, x, y);
-        }
+        if (!handler)
+            return;
+        const auto copy = handler;
+        const wchar_t* event = &handler == &box.MouseMove   ? L"MouseMove"
+                               : &handler == &box.MouseDown ? L"MouseDown"
+                                                            : L"MouseUp";
+        AtCallback(
+            [&] {
+                copy(button, shift, x, y);
+                return LRESULT{0};
+            },
+            [&] { return HandlerLocation(&box, event); });
     };
     switch (message) {
     case WM_MOUSEMOVE:
@@ -71,7 +86,7 @@ void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam
         // Its release ends the double click: no Click after the DblClick.
         pressedPicture_ = nullptr;
         raise(box.MouseDown);
-        Raise(box.DblClick);
+        Raise(box, box.DblClick);
         break;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -84,7 +99,7 @@ void Form::PictureMouse(Control& box, UINT message, WPARAM wParam, LPARAM lParam
         RECT client{};
         GetClientRect(box.hWnd(), &client);
         if (pressed && PtInRect(&client, POINT{x, y}))
-            Raise(box.Click);
+            Raise(box, box.Click);
         break;
     }
     default:

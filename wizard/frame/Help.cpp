@@ -95,8 +95,15 @@ HWND ChildAt(HWND form, POINT screen) {
     }
 }
 
+LRESULT ModeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK ModeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR) {
+    return AtCallback([&] { return ModeMessage(window, message, wParam, lParam); },
+                      [] { return std::wstring(L"modHelp.ModeProc"); });
+}
+
+LRESULT ModeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_HELP));
@@ -394,7 +401,12 @@ bool ShowControlHelp(Control* ctl, Form* frm, bool atControl, HWND hWndCtl, HWND
 }
 
 void ShowHelpTip(HWND edit, const std::wstring& title, const std::wstring& text, int icon) {
-    Control* noted = GetControlFromHwnd(GetFocus());
+    // The control that owns the focus: the focused window may be a part of
+    // it (the edit of a drop-down combo box).
+    Control* noted = nullptr;
+    for (Form* form : LoadedForms())
+        if ((noted = form->ActiveControl()) != nullptr)
+            break;
     const HWND notedWindow = noted ? noted->hWnd() : nullptr;
     remembered = nullptr;
     SendBalloon(edit, title, text, icon);

@@ -15,6 +15,7 @@
 #include <cwctype>
 #include <new>
 #include <set>
+#include <utility>
 
 #define STB_IMAGE_RESIZE_IMPLEMENTATION
 #define STB_IMAGE_RESIZE_STATIC
@@ -47,17 +48,41 @@ template <typename T> class ComRef {
 };
 
 // The factory of this thread's apartment (the creator's one window thread).
+// The factory and the thread's one use of COM that it stands on, both
+// given up by ReleaseImaging.
+struct ImagingUse {
+    ComRef<IWICImagingFactory> factory;
+    bool com = false; // our CoInitializeEx succeeded: one CoUninitialize owed
+};
+
+ImagingUse& Held() {
+    static ImagingUse held;
+    return held;
+}
+
 IWICImagingFactory* Factory() {
-    static ComRef<IWICImagingFactory> factory;
-    if (!factory) {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // already done is fine
+    ImagingUse& held = Held();
+    if (!held.factory) {
+        if (!held.com) // joins the thread's apartment, or makes one
+            held.com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
+                         IID_IWICImagingFactory, reinterpret_cast<void**>(held.factory.put()));
     }
-    return factory.get();
+    return held.factory.get();
 }
 
 constexpr std::size_t HeaderBytes = 1 << 20;
+
+} // namespace
+
+void ReleaseImaging() {
+    ImagingUse& held = Held();
+    held.factory.reset();
+    if (std::exchange(held.com, false))
+        CoUninitialize();
+}
+
+namespace {
 
 ImageLoad Failed(ImageStatus status, uint32_t width = 0, uint32_t height = 0) {
     ImageLoad load;

@@ -52,6 +52,10 @@ std::wstring ImageStatusText(const ImageLoad& load);
 // left to the colour key).
 bool PictureHasTrans(const Picture& picture);
 
+// Lets go of the imaging component on this thread (its factory and the COM
+// use that made it): before the thread's COM ends. The next use starts again.
+void ReleaseImaging();
+
 // The file extensions installed decoders and our own claim, upper case
 // without the dot ("JPG"); asked of the system on each call.
 std::vector<std::wstring> DecoderExtensions();

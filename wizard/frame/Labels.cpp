@@ -74,13 +74,13 @@ bool Form::LabelMouse(HWND /*window*/, const Control* container, UINT message, L
         pressedLabel_ = nullptr;
         if (!label || label != pressed)
             return false;
-        Raise(label->Click);
+        Raise(*label, label->Click);
         return true;
     }
     case WM_LBUTTONDBLCLK:
         if (!label)
             return false;
-        Raise(label->DblClick);
+        Raise(*label, label->DblClick);
         return true;
     default:
         return false;

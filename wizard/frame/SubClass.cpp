@@ -2,6 +2,8 @@
 
 #include "common/Handles.h"
 #include "core/CreatorError.h"
+#include "wizard/frame/Errors.h"
+#include "wizard/frame/Form.h"
 
 #include <commctrl.h>
 
@@ -29,6 +31,14 @@ void Release(int32_t index) {
         obj->hWnd = nullptr;
         obj->Active = false;
     }
+}
+
+// Where a hook's handler is reported: its form's sc_GotMessage.
+std::wstring HookLocation(HWND window) {
+    for (const Form* form : LoadedForms())
+        if (form->hWnd() == window || form->FindByHwnd(window) || IsChild(form->hWnd(), window))
+            return form->Name() + L".sc_GotMessage";
+    return L"modSubClass.SubClassWndProc";
 }
 
 } // namespace
@@ -120,7 +130,12 @@ LRESULT CALLBACK SubClassWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (index >= 0)
         if (SubClasser* obj = Table()[static_cast<size_t>(index)].Obj; obj && obj->Active) {
             LRESULT returnValue = 0;
-            obj->WndProc(window, message, wParam, lParam, proceed, returnValue);
+            AtCallback(
+                [&] {
+                    obj->WndProc(window, message, wParam, lParam, proceed, returnValue);
+                    return LRESULT{0};
+                },
+                [&] { return HookLocation(hooked); });
             result = returnValue;
         }
     // A destroyed window's record goes even when the handler kept the

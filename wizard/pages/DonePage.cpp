@@ -14,6 +14,8 @@
 
 #include <shellapi.h>
 
+decltype(&CreateProcessW) PanelStarter = CreateProcessW;
+
 void frmWizard::WireDone() {
     Form& f = *this;
     Link(L"cmdTest").Click = [this] { cmdTest_Click(); };
@@ -27,14 +29,22 @@ void frmWizard::cmdTest_Click() {
     RunSteps(L"frmWizard.cmdTest_Click", {[&] {
                  // The display panel installs the saver and previews it; the
                  // path goes unquoted, as the entry takes the rest of the line.
-                 std::wstring line = L"rundll32.exe desk.cpl,InstallScreenSaver " + ScrFile;
+                 // The system folder's copy: a program of that name beside
+                 // the creator or in the working folder must not run.
+                 std::wstring system(MAX_PATH, L'\0');
+                 const UINT n = GetSystemDirectoryW(system.data(), MAX_PATH);
+                 if (n == 0 || n >= MAX_PATH)
+                     RaiseLastError();
+                 system.resize(n);
+                 const std::wstring program = CatStr(system, L"rundll32.exe", L"\\");
+                 std::wstring line = L"\"" + program + L"\" desk.cpl,InstallScreenSaver " + ScrFile;
                  STARTUPINFOW start{};
                  start.cb = sizeof start;
                  start.dwFlags = STARTF_USESHOWWINDOW;
                  start.wShowWindow = SW_SHOWNORMAL;
                  PROCESS_INFORMATION info{};
-                 if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &start, &info))
+                 if (!PanelStarter(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, nullptr, &start, &info))
                      RaiseLastError();
                  const UniqueKernel process(info.hProcess), thread(info.hThread);
              }});

@@ -12,7 +12,9 @@
 
 #include <shlobj.h>
 
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -48,8 +50,11 @@ void Stretch(HDC to, const PreviewRect& r, const Surface& from) {
 
 void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
                             bool KeepTrans) {
-    if (ImageBusy)
+    ++ImageRequests;
+    if (ImageBusy) {
+        ImageMissed = true;
         return;
+    }
     ImageBusy = true;
     Form& f = *this;
     AtExit done{[&] {
@@ -78,6 +83,7 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     const bool newLogo = file != LastImageFile || !ImageEverLoaded;
     if (newLogo || ForceReload) {
         loaded = true;
+        DrawnScale = 0;
         DynamicLogo = false;
         DynSize = 0;
         LogoDib.reset();
@@ -170,10 +176,10 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     if (DynamicLogo)
         DrawContent(loaded, progress);
     else if (picBMP.Bits())
-        DrawLogo(Color, progress);
+        DrawLogo(Color, progress, ShowError);
 }
 
-void frmWizard::DrawLogo(int32_t colour, Progress& progress) {
+void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
     Form& f = *this;
     const int W = picBMP.Width(), H = picBMP.Height();
     const ScaledSize s = ScaleLogo(W, H, ImageScale);
@@ -181,8 +187,29 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress) {
     GetClientRect(f(L"picPreview").hWnd(), &box);
     const int pW = box.right, pH = box.bottom;
     DynamicWnd.reset();
-    if (!picSave.Resize(s.Width, s.Height) || !picTmp.Resize(s.Width, s.Height))
+    if (!picSave.Resize(s.Width, s.Height) || !picTmp.Resize(s.Width, s.Height)) {
+        // Too large to draw (a 32-bit process runs out of room for DIBs):
+        // the scale last drawn stays, or without one the logo cannot be used.
+        const double drawn = std::exchange(DrawnScale, 0.0);
+        const bool back = drawn > 0 && drawn != ImageScale;
+        if (showError)
+            ShowHelpTip(f(L"txtLogo").hWnd(),
+                        back ? L"The image could not be scaled" : L"The image could not be loaded",
+                        Win32Error(ERROR_NOT_ENOUGH_MEMORY).Description() +
+                            (back ? L" The scale stays at " +
+                                        std::to_wstring(std::lround(drawn * 100)) + L"%."
+                                  : L""),
+                        2);
+        if (back) {
+            ImageScale = drawn;
+            DrawLogo(colour, progress, false);
+        } else {
+            ImageLoaded = false;
+            LogoWidth = LogoHeight = 0;
+        }
         return;
+    }
+    DrawnScale = ImageScale;
     if (picPreview.Width() != pW || picPreview.Height() != pH)
         picPreview.Resize(pW, pH);
     picPreview.Fill(static_cast<COLORREF>(BackgroundColor));
@@ -290,7 +317,11 @@ void frmWizard::cmdScale_Click() {
                                                scale.Caller = this;
                                                scale.Show(false, this);
                                            },
-                                           [&] { EnableWindow(hWnd(), FALSE); }});
+                                           [&] {
+                                               // Only a dialog that shows enables it again.
+                                               if (ScaleDialog().Visible())
+                                                   EnableWindow(hWnd(), FALSE);
+                                           }});
 }
 
 void frmWizard::picPreview_Click() {

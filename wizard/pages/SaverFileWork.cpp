@@ -308,9 +308,22 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
     return choice;
 }
 
-bool HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height,
+namespace {
+
+// A failed system call during the hand-over, saying which step it was.
+[[noreturn]] void HandOverFault(const std::wstring& what, DWORD fallback) {
+    DWORD code = GetLastError();
+    if (!code)
+        code = fallback;
+    throw CreatorError(static_cast<int32_t>(code), what + L": " + Win32Error(code).Description());
+}
+
+} // namespace
+
+void HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height,
                          std::wstring& tempBmp) {
     const bool alpha = PictureHasTrans(logo);
+    const std::wstring size = std::to_wstring(width) + L" x " + std::to_wstring(height);
     Picture scaled;
     try {
         Picture source = logo;
@@ -322,19 +335,22 @@ bool HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height,
             source.Premultiplied = true;
         }
         if (!ResizePicture(source, width, height, scaled))
-            return false;
+            throw CreatorError(ErrOutOfMemory,
+                               L"The logo could not be scaled to " + size + L" pixels");
     } catch (const std::bad_alloc&) {
-        return false;
+        throw CreatorError(ErrOutOfMemory,
+                           L"Out of memory scaling the logo to " + size + L" pixels");
     }
     if (tempBmp.empty()) {
+        const std::wstring folder = TempFolder();
         std::wstring name(PathChars + MAX_PATH, L'\0');
-        if (!GetTempFileNameW(TempFolder().c_str(), L"yls", 0, name.data()))
-            return false;
+        if (!GetTempFileNameW(folder.c_str(), L"yls", 0, name.data()))
+            HandOverFault(L"No file for the logo could be made in " + folder, ERROR_CANNOT_MAKE);
         tempBmp = ChopNull(name);
     }
+    SetLastError(0);
     if (!WritePictureBmp(tempBmp, scaled))
-        return false;
+        HandOverFault(L"The logo could not be written to " + tempBmp, ERROR_WRITE_FAULT);
     const std::string narrow = LibraryPath(tempBmp);
     SaverLibrary().SetLogo(narrow.c_str(), 0, 0, 0, alpha ? -1 : 0);
-    return true;
 }

@@ -90,5 +90,6 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
 // bitmap in `tempBmp` (a new "yls" file in the temporary folder when
 // empty), then SetLogo(tempBmp, 0, 0, 0, -1 or 0). A logo drawn without
 // its alpha is written opaque: the saver draws it so, and its colours must
-// not be taken for premultiplied ones. False when nothing could be written.
-bool HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height, std::wstring& tempBmp);
+// not be taken for premultiplied ones. Raises, saying which step failed
+// (scaling, the temporary file, writing it), when nothing could be handed over.
+void HandOverPictureLogo(const Picture& logo, int32_t width, int32_t height, std::wstring& tempBmp);

@@ -12,6 +12,7 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -255,21 +256,37 @@ void frmWizard::picTrans_Click() {
     if (picTmp.Bits())
         keptTmp.assign(picTmp.Bits(), picTmp.Bits() + tmpBytes);
 
+    ImageMissed = false;
     UpdateImage(InverseColour(BackgroundColor), L"", true, false, true);
+    // A key, background or logo asked for meanwhile (the pumping below, or
+    // the redraw's own, where it was turned away) ends the flash: the
+    // snapshots are stale then.
+    const unsigned flashed = ImageRequests;
+    const auto changed = [&] { return ImageMissed || ImageRequests != flashed; };
     DoEvents();
-    Sleep(100);
-    GdiFlush();
-    BitBlt(inverse.Dc(), 0, 0, W, H, picPreview.Dc(), 0, 0, SRCCOPY);
-    picPreview.Refresh();
-    for (int i = 0; i < 3; ++i) {
-        const Surface& shown = i % 2 == 0 ? normal : inverse;
+    if (!changed()) {
+        Sleep(100);
         GdiFlush();
-        BitBlt(picPreview.Dc(), 0, 0, W, H, shown.Dc(), 0, 0, SRCCOPY);
-        GdiFlush();
+        BitBlt(inverse.Dc(), 0, 0, W, H, picPreview.Dc(), 0, 0, SRCCOPY);
         picPreview.Refresh();
-        DoEvents();
-        if (i < 2)
-            Sleep(100);
+        for (int i = 0; i < 3 && !changed(); ++i) {
+            const Surface& shown = i % 2 == 0 ? normal : inverse;
+            GdiFlush();
+            BitBlt(picPreview.Dc(), 0, 0, W, H, shown.Dc(), 0, 0, SRCCOPY);
+            GdiFlush();
+            picPreview.Refresh();
+            DoEvents();
+            if (i < 2 && !changed())
+                Sleep(100);
+        }
+    }
+    if (changed()) {
+        // A request that was turned away is drawn now, from the state as
+        // it is: an alpha logo is composed over the background again, a
+        // logo named meanwhile is loaded, the key kept for the same logo.
+        if (std::exchange(ImageMissed, false))
+            UpdateImage(-1, L"", true, PicHasTrans, (*this)(L"txtLogo").Text() == LastImageFile);
+        return;
     }
     if (!keptTmp.empty() && picTmp.Width() == tmpW && picTmp.Height() == tmpH && picTmp.Bits()) {
         GdiFlush();

@@ -267,8 +267,7 @@ void frmWizard::EnterModesPage() {
         library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMP.Width(), picBMP.Height(), 0);
     } else if (LogoDib) {
         const ScaledSize s = ScaleLogo(picBMP.Width(), picBMP.Height(), ImageScale);
-        if (!HandOverPictureLogo(*LogoDib, s.Width, s.Height, TempBMP))
-            ::Raise(ErrOutOfMemory);
+        HandOverPictureLogo(*LogoDib, s.Width, s.Height, TempBMP);
     }
     library.SetColor(BackgroundColor, TransparentColor);
 

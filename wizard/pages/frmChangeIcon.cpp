@@ -182,16 +182,15 @@ void frmChangeIcon::lstIcons_DblClick() {
 }
 
 void frmChangeIcon::cmdOK_Click() {
-    RunSteps(L"frmChangeIcon.cmdOK_Click",
-             {[&] { iconIndex_ = std::max(lstIcons.ListIndex(), 0); },
-              [&] {
-                  // The list's file is the one whose icons are shown, even
-                  // when another name was typed since.
-                  iconFile_ = TrimSpaces((*this)(L"txtFilename").Text()).empty()
-                                  ? std::wstring()
-                                  : lstIcons.IconFile();
-              },
-              [&] { Unload(); }});
+    RunSteps(L"frmChangeIcon.cmdOK_Click", {[&] { iconIndex_ = std::max(lstIcons.ListIndex(), 0); },
+                                            [&] {
+                                                // The list's file is the one whose icons are shown,
+                                                // even when another name was typed since.
+                                                iconFile_ = (*this)(L"txtFilename").Text().empty()
+                                                                ? std::wstring()
+                                                                : lstIcons.IconFile();
+                                            },
+                                            [&] { Unload(); }});
 }
 
 void frmChangeIcon::cmdCancel_Click() {

@@ -151,8 +151,10 @@ class frmWizard : public Form, public WizardHelpMembers {
     void Nav_AdjustSize();
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
-    // Draws the loaded logo: picBMP, picSave, picTmp and the preview.
-    void DrawLogo(int32_t colour, Progress& progress);
+    // Draws the loaded logo: picBMP, picSave, picTmp and the preview. When
+    // its surfaces cannot be made, says so (showError) and goes back to the
+    // scale last drawn; with none, the logo counts as not loaded.
+    void DrawLogo(int32_t colour, Progress& progress, bool showError);
     bool LoadLogo(const std::wstring& file, bool showError);
 
     // Content logos (DynamicLogo.cpp).
@@ -211,9 +213,15 @@ class frmWizard : public Form, public WizardHelpMembers {
     bool ModesFilled = false, LastDynamicLogo = false;
     bool Stepping = false; // NextStep runs
     bool ImageBusy = false, ImageEverLoaded = false;
+    double DrawnScale = 0;      // the scale the logo was last drawn at; 0: not drawn
+    unsigned ImageRequests = 0; // calls of UpdateImage, those ImageBusy turned away too
+    bool ImageMissed = false;   // a call was turned away since it was last cleared
     std::wstring LastImageFile;
 };
 
 frmWizard& Wizard();
 // Shows the About box; tests replace it to see the request.
 extern void (*AboutOpener)(Form& owner, bool modal);
+// Starts the display panel for "Install and Test" (CreateProcessW; tests
+// replace it to see the program and command line).
+extern decltype(&CreateProcessW) PanelStarter;
