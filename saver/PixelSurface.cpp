@@ -43,12 +43,20 @@ uint32_t BrushPixel(HBRUSH brush) {
 }
 
 void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha) {
-    const int left = std::max(0, -x), top = std::max(0, -y);
-    const int right = std::min(from.Width(), to.Width() - x);
-    const int bottom = std::min(from.Height(), to.Height() - y);
-    if (left >= right || top >= bottom)
+    BlendSurface(to, x, y, from, alpha, PixelBox{0, 0, to.Width(), to.Height()});
+}
+
+void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha,
+                  const PixelBox& within) {
+    const PixelBox b = Intersection(
+        BoxOnScreen(x, y, from.Width(), from.Height(), to.Width(), to.Height()), within);
+    if (b.Empty())
         return;
-    for (int row = top; row < bottom; ++row)
-        BlendPremultiplied(to.Row(y + row) + x + left, from.Row(row) + left,
-                           static_cast<size_t>(right - left), alpha);
+    // Inside `to`, so b.Left - x and b.Top - y are offsets into `from`.
+    const size_t left = static_cast<size_t>(int64_t{b.Left} - x);
+    const int64_t top = int64_t{b.Top} - y;
+    for (int row = b.Top; row < b.Bottom; ++row)
+        BlendPremultiplied(to.Row(row) + b.Left,
+                           from.Row(static_cast<int>(top + row - b.Top)) + left,
+                           static_cast<size_t>(b.Right - b.Left), alpha);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/MemoryBitmap.h"
+#include "core/DirtyRects.h"
 
 #include <windows.h>
 
@@ -49,3 +50,7 @@ uint32_t BrushPixel(HBRUSH brush);
 // (parts outside `to` are cut off), as AlphaBlend with AC_SRC_ALPHA and
 // constant alpha `alpha` does.
 void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha);
+// The same, only the pixels of `to` inside `within`; each is blended as the
+// whole blend does.
+void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha,
+                  const PixelBox& within);
