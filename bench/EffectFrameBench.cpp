@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
             std::printf("(%d x %d drawn on a screen-sized DIB: the display is %d x %d)\n",
                         Sizes[column][0], Sizes[column][1], desktopW, desktopH);
     std::printf("render loops, CPU time as a share of one core, default options, %s of frames\n",
-                quick ? "0.3 s" : "4 s");
+                quick ? "0.3 s" : "5 s");
     for (const BenchRow& r : loops)
         std::printf("%-28s %9.2f%% %6s %9.2f%%\n", r.Name, 100 * r.Ms[0], "", 100 * r.Ms[1]);
     std::printf("first frames, ms from op 1 (the 500 ms pause before the frame not counted)\n");

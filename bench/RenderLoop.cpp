@@ -54,7 +54,7 @@ int ChosenRow = 0;
 } // namespace
 
 void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out) {
-    const DWORD seconds = quick ? 300 : 4000; // of frames, in ms
+    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
     const SaverTrailer savedTrailer = CurrentTrailer;
     const RECT savedScreen = ScreenRect;
     const SaverHooks savedHooks = Hooks;

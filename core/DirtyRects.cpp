@@ -33,7 +33,9 @@ PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
             std::min(a.Bottom, b.Bottom)};
 }
 
-void DirtyRects::Clear() {
+void DirtyRects::Start(int32_t width, int32_t height) {
+    width_ = width;
+    height_ = height;
     whole_ = false;
     boxes_.clear();
     covered_ = 0;

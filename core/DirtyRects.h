@@ -27,10 +27,9 @@ PixelBox Intersection(const PixelBox& a, const PixelBox& b);
 
 class DirtyRects {
   public:
-    DirtyRects(int32_t width, int32_t height) : width_(width), height_(height) {}
-
-    // A new frame: nothing changed yet.
-    void Clear();
+    // A new frame on a width x height screen: nothing changed yet. The
+    // storage of the boxes is kept for the next frame.
+    void Start(int32_t width, int32_t height);
     // Everything changed (a first frame, a screen painted over).
     void AddWhole() { whole_ = true; }
     // A changed box, cut to the screen. One that overlaps boxes already held
@@ -44,7 +43,7 @@ class DirtyRects {
     const std::vector<PixelBox>& Boxes() const { return boxes_; }
 
   private:
-    int32_t width_, height_;
+    int32_t width_ = 0, height_ = 0;
     bool whole_ = false;
     std::vector<PixelBox> boxes_; // pairwise disjoint
     int64_t covered_ = 0;         // their total area

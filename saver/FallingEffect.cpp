@@ -38,7 +38,9 @@ struct FallingRun {
     PixelSurface Back;
     bool First = true;
     FallingVelocity Velocity{0, 0};
+    uint32_t BackPixel = 0;      // the background as the brush paints it
     std::vector<PixelBox> Drawn; // where the last frame put copies in the back buffer
+    DirtyRects Dirty;            // what this frame changes
     bool ScreenStale = true;     // the screen no longer shows the back buffer
 };
 FallingRun Falling;
@@ -62,13 +64,17 @@ void FreeAll() {
     Falling.Scaled.clear();
     Falling.ScaledPixels = 0;
     Falling.First = true;
-    Falling.Drawn.clear();
+    Falling.Drawn = {};
+    Falling.Dirty = {};
     Falling.ScreenStale = true;
 }
 
 void Initialise() {
-    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight()))
+    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight())) {
         FillRect(Falling.Back.Dc(), &ScreenRect, BackgroundBrush);
+        GdiFlush();
+        Falling.BackPixel = Falling.Back.Row(0)[0];
+    }
     const FallingDirectionBit direction = FallingPickDirection(CurrentSettings->FallingDirection);
     Falling.Velocity = FallingVelocityOf(direction, CurrentSettings->FallingSpeed);
     GdiSetBatchLimit(100);
@@ -160,16 +166,17 @@ void DrawCopy(HDC back, int i, const PixelBox& within) {
 }
 
 void Frame(HDC dc, int count) {
-    HDC back = Falling.Back ? Falling.Back.Dc() : dc;
-    GdiFlush();
-    SetStretchBltMode(back, HALFTONE);
-    SetBrushOrgEx(back, 0, 0, nullptr);
     for (int i = 0; i < count; ++i)
         FallingMove(Falling.Sprites[i].Logo, Falling.Velocity);
-    DirtyRects dirty(ScreenWidth(), ScreenHeight());
+    DirtyRects& dirty = Falling.Dirty;
+    dirty.Start(ScreenWidth(), ScreenHeight());
     FindChanges(dirty, count);
 
     if (dirty.Whole()) {
+        HDC back = Falling.Back ? Falling.Back.Dc() : dc;
+        GdiFlush();
+        SetStretchBltMode(back, HALFTONE);
+        SetBrushOrgEx(back, 0, 0, nullptr);
         FillRect(back, &ScreenRect, BackgroundBrush);
         GdiFlush(); // before our blends write the back buffer's pixels
         const PixelBox all{0, 0, ScreenWidth(), ScreenHeight()};
@@ -177,20 +184,19 @@ void Frame(HDC dc, int count) {
             DrawCopy(back, i, all);
         if (back != dc)
             BitBlt(dc, 0, 0, ScreenWidth(), ScreenHeight(), back, 0, 0, SRCCOPY);
-    } else {
-        // The boxes never overlap: each pixel in them gets the background
-        // and then every copy over it, far to near, once, as in a whole frame.
+    } else if (!dirty.Boxes().empty()) {
+        // Our own pixels only (a 32-bit display with a back buffer). The
+        // boxes never overlap: each pixel in them gets the background and
+        // then every copy over it, far to near, once, as in a whole frame.
+        GdiFlush(); // the last frame's copy has read the back buffer
         for (const PixelBox& b : dirty.Boxes()) {
-            const RECT r{b.Left, b.Top, b.Right, b.Bottom};
-            FillRect(back, &r, BackgroundBrush);
-        }
-        GdiFlush();
-        for (const PixelBox& b : dirty.Boxes())
+            FillBox(Falling.Back, b, Falling.BackPixel);
             for (int i = 0; i < count; ++i)
-                DrawCopy(back, i, b);
+                DrawCopy(Falling.Back.Dc(), i, b);
+        }
         for (const PixelBox& b : dirty.Boxes())
-            BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, back, b.Left, b.Top,
-                   SRCCOPY);
+            BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, Falling.Back.Dc(), b.Left,
+                   b.Top, SRCCOPY);
     }
     GdiFlush();
     Falling.First = false;

@@ -2,8 +2,6 @@
 
 #include "core/PixelBlend.h"
 
-#include <algorithm>
-
 bool PixelSurface::Create(HDC like, int width, int height) {
     reset();
     if (width <= 0 || height <= 0)
@@ -31,6 +29,12 @@ void PixelSurface::reset() {
     bitmap_.reset();
     bits_ = nullptr;
     width_ = height_ = 0;
+}
+
+void FillBox(PixelSurface& to, const PixelBox& box, uint32_t pixel) {
+    const PixelBox b = Intersection(box, PixelBox{0, 0, to.Width(), to.Height()});
+    for (int row = b.Top; row < b.Bottom; ++row)
+        FillPixels(to.Row(row) + b.Left, static_cast<size_t>(b.Right - b.Left), pixel);
 }
 
 uint32_t BrushPixel(HBRUSH brush) {

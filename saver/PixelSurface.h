@@ -43,6 +43,9 @@ class PixelSurface {
     int width_ = 0, height_ = 0;
 };
 
+// Sets the pixels of `to` inside `box` to `pixel`.
+void FillBox(PixelSurface& to, const PixelBox& box, uint32_t pixel);
+
 // The pixel value a solid brush paints on a 32-bit surface.
 uint32_t BrushPixel(HBRUSH brush);
 

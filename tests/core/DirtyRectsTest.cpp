@@ -33,7 +33,8 @@ TEST(DirtyRects, DisjointBoxesCoverEverythingAdded) {
         return kind == 0 ? INT_MIN : kind == 1 ? INT_MAX : static_cast<int>(random() % 90) - 20;
     };
     for (int round = 0; round < 300; ++round) {
-        DirtyRects dirty(W, H);
+        DirtyRects dirty;
+        dirty.Start(W, H);
         std::vector<int> added(W * H, 0);
         for (int n = 0, count = random() % 12; n < count; ++n) {
             const int x = coord(), y = coord(), w = random() % 40, h = random() % 30;
@@ -60,7 +61,8 @@ TEST(DirtyRects, DisjointBoxesCoverEverythingAdded) {
 }
 
 TEST(DirtyRects, MergesOnlyWhatOverlapsAndAsksForWholeFrames) {
-    DirtyRects dirty(100, 100);
+    DirtyRects dirty;
+    dirty.Start(100, 100);
     dirty.Add({0, 0, 15, 10});
     dirty.Add({12, 12, 20, 20});
     dirty.Add({20, 0, 30, 10}); // touches the second along an edge only
@@ -77,7 +79,7 @@ TEST(DirtyRects, MergesOnlyWhatOverlapsAndAsksForWholeFrames) {
     EXPECT_FALSE(dirty.Whole());
     dirty.Add({99, 99, 100, 100});
     EXPECT_TRUE(dirty.Whole());
-    dirty.Clear();
+    dirty.Start(100, 100);
     EXPECT_TRUE(dirty.Boxes().empty());
     EXPECT_FALSE(dirty.Whole());
     dirty.AddWhole();
