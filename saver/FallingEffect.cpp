@@ -41,7 +41,6 @@ struct FallingRun {
     uint32_t BackPixel = 0;      // the background as the brush paints it
     std::vector<PixelBox> Drawn; // where the last frame put copies in the back buffer
     DirtyRects Dirty;            // what this frame changes
-    bool ScreenStale = true;     // the screen no longer shows the back buffer
 };
 FallingRun Falling;
 
@@ -66,7 +65,6 @@ void FreeAll() {
     Falling.First = true;
     Falling.Drawn = {};
     Falling.Dirty = {};
-    Falling.ScreenStale = true;
 }
 
 void Initialise() {
@@ -135,7 +133,7 @@ void Renew(int count) {
 // drew them and where this one draws them, or the whole screen.
 void FindChanges(DirtyRects& dirty, int count) {
     const int w = ScreenWidth(), h = ScreenHeight();
-    if (Falling.First || Falling.ScreenStale || LowColour || !Falling.Back || FallingWholeFrames)
+    if (Falling.First || LowColour || !Falling.Back || FallingWholeFrames)
         dirty.AddWhole();
     for (const PixelBox& b : Falling.Drawn)
         dirty.Add(b);
@@ -200,7 +198,6 @@ void Frame(HDC dc, int count) {
     }
     GdiFlush();
     Falling.First = false;
-    Falling.ScreenStale = false;
 }
 
 } // namespace
@@ -222,11 +219,6 @@ void DrawFalling(HDC dc, EffectOp op) {
             Frame(dc, count);
         break;
     }
-    case OpRepaint:
-        // The background was painted over the screen: the next frame
-        // copies the whole back buffer again.
-        Falling.ScreenStale = true;
-        break;
     default:
         break;
     }

@@ -224,6 +224,7 @@ TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
     const Case cases[] = {
         {64, 48, 10, 15, 2, 0, 1}, {96, 64, 25, 50, 15, 1, 1},        {900, 700, 7, 50, 12, 1, 0},
         {1, 1, 3, 50, 1, 0, 1},    {64, 48, INT32_MAX, 50, 15, 1, 1}, {200, 30, -7, 40, 8, 1, 1},
+        {64, 48, 0, 30, 4, 0, 1}, // copies that never move
     };
     std::mt19937 random(27);
     for (const Case& c : cases) {
