@@ -4,9 +4,11 @@
 // times on these machines are noise. Then the cost of the single GDI calls
 // the effects make (where a frame's time goes), and the program sizes. The
 // CPU time of Many with dimming through the render loop is a test's
-// (EffectBlendTest).
+// (EffectBlendTest). Last, what each effect's render loop costs a running
+// saver on a window of each size.
 #include "bench/BenchSupport.h"
 #include "bench/CallProfile.h"
+#include "bench/RenderLoop.h"
 #include "core/EffectInfo.h"
 #include "core/SaverRecord.h"
 #include "saver/EffectTable.h"
@@ -173,6 +175,23 @@ int main(int argc, char** argv) {
         ProfileCalls(target, quick, single);
     }
 
+    // A window larger than the display is drawn as far as the display
+    // shows it, as a saver window on a smaller screen would be.
+    std::vector<BenchRow> loops;
+    for (int column = 0; column < 2; ++column) {
+        HWND sized =
+            CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                            Sizes[column][0], Sizes[column][1], nullptr, nullptr, nullptr, nullptr);
+        RECT client{};
+        GetClientRect(sized, &client);
+        if (client.right != Sizes[column][0] || client.bottom != Sizes[column][1])
+            std::printf("(the %d x %d window is %ld x %ld)\n", Sizes[column][0], Sizes[column][1],
+                        client.right, client.bottom);
+        ColumnWriter shares(loops, column);
+        MeasureRenderLoops(sized, quick, shares);
+        DestroyWindow(sized);
+    }
+
     std::printf("frames in ms and as a ratio to the bare frame, %d-bit display%s\n",
                 GetDeviceCaps(screen.get(), BITSPIXEL), quick ? " (quick run)" : "");
     std::printf("%-28s %10s %6s %10s %6s\n", "", "1920x1080", "ratio", "3840x2160", "ratio");
@@ -183,6 +202,10 @@ int main(int argc, char** argv) {
         if (offscreen[column])
             std::printf("(%d x %d drawn on a screen-sized DIB: the display is %d x %d)\n",
                         Sizes[column][0], Sizes[column][1], desktopW, desktopH);
+    std::printf("render loops, CPU time as a share of one core, default options, %s of frames\n",
+                quick ? "0.3 s" : "5 s");
+    for (const BenchRow& r : loops)
+        std::printf("%-28s %9.2f%% %6s %9.2f%%\n", r.Name, 100 * r.Ms[0], "", 100 * r.Ms[1]);
     std::printf("first frames, ms from op 1 (the 500 ms pause before the frame not counted)\n");
     for (const BenchRow& r : firsts)
         std::printf("%-28s %10.3f %6s %10.3f\n", r.Name, r.Ms[0], "", r.Ms[1]);

@@ -125,3 +125,14 @@ void BlendPremultiplied(uint32_t* dst, const uint32_t* src, std::size_t count, u
     for (; i < count; ++i)
         dst[i] = OverPixel(dst[i], src[i], alpha);
 }
+
+void FillPixels(uint32_t* dst, std::size_t count, uint32_t pixel) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i p = _mm_set1_epi32(static_cast<int>(pixel));
+    for (; i + 4 <= count; i += 4)
+        Store(dst + i, p);
+#endif
+    for (; i < count; ++i)
+        dst[i] = pixel;
+}

@@ -25,3 +25,7 @@ void BlendConstant(uint32_t* dst, const uint32_t* src, std::size_t count, uint8_
 // scaled by the constant alpha: s = src * a; dst = s + dst * (1 - s.alpha),
 // each channel limited to 255 for a source that is not truly premultiplied.
 void BlendPremultiplied(uint32_t* dst, const uint32_t* src, std::size_t count, uint8_t alpha);
+
+// Sets `count` pixels to `pixel`: a background restored in short rows, many
+// a frame.
+void FillPixels(uint32_t* dst, std::size_t count, uint32_t pixel);

@@ -34,4 +34,8 @@ void DrawStandard(HDC dc, EffectOp op); // Standard and Many
 void DrawBounce(HDC dc, EffectOp op);
 void DrawDrip(HDC dc, EffectOp op);
 void DrawFalling(HDC dc, EffectOp op);
+// Set: every Falling frame composes and copies the whole screen, as the
+// low-colour path always does (the reference its changed-box frames are
+// tested against).
+extern bool FallingWholeFrames;
 void DrawSlider(HDC dc, EffectOp op);

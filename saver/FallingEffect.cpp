@@ -2,7 +2,11 @@
 // scaled once when the copy is made; frames blend them far to near into a
 // back buffer and copy that to the screen, with GDI calls batched. On a
 // 32-bit display the frames' blends are our own, on the pixels of the back
-// buffer; a low-colour display blends the scaled logo through GDI.
+// buffer, and a frame redraws and copies only the boxes where copies were
+// or now are (a few logos on a large screen: most of it stays as it was);
+// a low-colour display blends the scaled logo through GDI, on a back buffer
+// composed whole every frame.
+#include "core/DirtyRects.h"
 #include "core/FallingMotion.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
@@ -34,8 +38,17 @@ struct FallingRun {
     PixelSurface Back;
     bool First = true;
     FallingVelocity Velocity{0, 0};
+    uint32_t BackPixel = 0;      // the background as the brush paints it
+    std::vector<PixelBox> Drawn; // where the last frame put copies in the back buffer
+    DirtyRects Dirty;            // what this frame changes
 };
 FallingRun Falling;
+
+} // namespace
+
+bool FallingWholeFrames = false;
+
+namespace {
 
 FallingArea Area() {
     return {LogoRect.Width, LogoRect.Height, ScreenWidth(), ScreenHeight()};
@@ -50,11 +63,16 @@ void FreeAll() {
     Falling.Scaled.clear();
     Falling.ScaledPixels = 0;
     Falling.First = true;
+    Falling.Drawn = {};
+    Falling.Dirty = {};
 }
 
 void Initialise() {
-    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight()))
+    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight())) {
         FillRect(Falling.Back.Dc(), &ScreenRect, BackgroundBrush);
+        GdiFlush();
+        Falling.BackPixel = Falling.Back.Row(0)[0];
+    }
     const FallingDirectionBit direction = FallingPickDirection(CurrentSettings->FallingDirection);
     Falling.Velocity = FallingVelocityOf(direction, CurrentSettings->FallingSpeed);
     GdiSetBatchLimit(100);
@@ -111,32 +129,73 @@ void Renew(int count) {
     FallingSort(Falling.Sprites.data(), count, [](const FallingSprite& s) { return s.Logo.Depth; });
 }
 
-void Frame(HDC dc, int count) {
-    HDC back = Falling.Back ? Falling.Back.Dc() : dc;
-    GdiFlush();
-    SetStretchBltMode(back, HALFTONE);
-    SetBrushOrgEx(back, 0, 0, nullptr);
-    FillRect(back, &ScreenRect, BackgroundBrush);
-    GdiFlush(); // before our blends write the back buffer's pixels
-    const bool fade = CurrentSettings->FallingFade != 0;
+// What this frame changes: the boxes of the copies where the last frame
+// drew them and where this one draws them, or the whole screen.
+void FindChanges(DirtyRects& dirty, int count) {
+    const int w = ScreenWidth(), h = ScreenHeight();
+    if (Falling.First || LowColour || !Falling.Back || FallingWholeFrames)
+        dirty.AddWhole();
+    for (const PixelBox& b : Falling.Drawn)
+        dirty.Add(b);
+    Falling.Drawn.clear();
     for (int i = 0; i < count; ++i) {
-        FallingSprite& s = Falling.Sprites[i];
-        FallingLogo& l = s.Logo;
-        FallingMove(l, Falling.Velocity);
-        const int alpha = FallingAlpha(l.Depth, fade);
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
-        if (!LowColour) {
-            if (s.Picture && Falling.Back)
-                BlendSurface(Falling.Back, l.X, l.Y, *s.Picture, static_cast<uint8_t>(alpha));
-            else if (s.Picture)
-                AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Picture->Dc(), 0, 0, l.W, l.H, blend);
-        } else {
-            AlphaBlend(back, l.X, l.Y, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height,
-                       blend);
-        }
+        const FallingLogo& l = Falling.Sprites[i].Logo;
+        const PixelBox b = BoxOnScreen(l.X, l.Y, l.W, l.H, w, h);
+        if (!b.Empty())
+            Falling.Drawn.push_back(b);
+        dirty.Add(b);
     }
-    if (back != dc)
-        BitBlt(dc, 0, 0, ScreenWidth(), ScreenHeight(), back, 0, 0, SRCCOPY);
+}
+
+// Draws copy i on the back buffer; with our blends only inside `within`.
+void DrawCopy(HDC back, int i, const PixelBox& within) {
+    const FallingSprite& s = Falling.Sprites[i];
+    const FallingLogo& l = s.Logo;
+    const int alpha = FallingAlpha(l.Depth, CurrentSettings->FallingFade != 0);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
+    if (!LowColour) {
+        if (s.Picture && Falling.Back)
+            BlendSurface(Falling.Back, l.X, l.Y, *s.Picture, static_cast<uint8_t>(alpha), within);
+        else if (s.Picture)
+            AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Picture->Dc(), 0, 0, l.W, l.H, blend);
+    } else {
+        AlphaBlend(back, l.X, l.Y, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height, blend);
+    }
+}
+
+void Frame(HDC dc, int count) {
+    for (int i = 0; i < count; ++i)
+        FallingMove(Falling.Sprites[i].Logo, Falling.Velocity);
+    DirtyRects& dirty = Falling.Dirty;
+    dirty.Start(ScreenWidth(), ScreenHeight());
+    FindChanges(dirty, count);
+
+    if (dirty.Whole()) {
+        HDC back = Falling.Back ? Falling.Back.Dc() : dc;
+        GdiFlush();
+        SetStretchBltMode(back, HALFTONE);
+        SetBrushOrgEx(back, 0, 0, nullptr);
+        FillRect(back, &ScreenRect, BackgroundBrush);
+        GdiFlush(); // before our blends write the back buffer's pixels
+        const PixelBox all{0, 0, ScreenWidth(), ScreenHeight()};
+        for (int i = 0; i < count; ++i)
+            DrawCopy(back, i, all);
+        if (back != dc)
+            BitBlt(dc, 0, 0, ScreenWidth(), ScreenHeight(), back, 0, 0, SRCCOPY);
+    } else if (!dirty.Boxes().empty()) {
+        // Our own pixels only (a 32-bit display with a back buffer). The
+        // boxes never overlap: each pixel in them gets the background and
+        // then every copy over it, far to near, once, as in a whole frame.
+        GdiFlush(); // the last frame's copy has read the back buffer
+        for (const PixelBox& b : dirty.Boxes()) {
+            FillBox(Falling.Back, b, Falling.BackPixel);
+            for (int i = 0; i < count; ++i)
+                DrawCopy(Falling.Back.Dc(), i, b);
+        }
+        for (const PixelBox& b : dirty.Boxes())
+            BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, Falling.Back.Dc(), b.Left,
+                   b.Top, SRCCOPY);
+    }
     GdiFlush();
     Falling.First = false;
 }

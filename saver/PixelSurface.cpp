@@ -2,8 +2,6 @@
 
 #include "core/PixelBlend.h"
 
-#include <algorithm>
-
 bool PixelSurface::Create(HDC like, int width, int height) {
     reset();
     if (width <= 0 || height <= 0)
@@ -33,6 +31,12 @@ void PixelSurface::reset() {
     width_ = height_ = 0;
 }
 
+void FillBox(PixelSurface& to, const PixelBox& box, uint32_t pixel) {
+    const PixelBox b = Intersection(box, PixelBox{0, 0, to.Width(), to.Height()});
+    for (int row = b.Top; row < b.Bottom; ++row)
+        FillPixels(to.Row(row) + b.Left, static_cast<size_t>(b.Right - b.Left), pixel);
+}
+
 uint32_t BrushPixel(HBRUSH brush) {
     LOGBRUSH info{};
     if (!brush || !GetObjectA(brush, sizeof info, &info))
@@ -43,14 +47,20 @@ uint32_t BrushPixel(HBRUSH brush) {
 }
 
 void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha) {
-    // In 64 bits: a falling copy may be at either int32_t end.
-    const int64_t left = std::max<int64_t>(0, -static_cast<int64_t>(x));
-    const int64_t top = std::max<int64_t>(0, -static_cast<int64_t>(y));
-    const int64_t right = std::min<int64_t>(from.Width(), static_cast<int64_t>(to.Width()) - x);
-    const int64_t bottom = std::min<int64_t>(from.Height(), static_cast<int64_t>(to.Height()) - y);
-    if (left >= right || top >= bottom)
+    BlendSurface(to, x, y, from, alpha, PixelBox{0, 0, to.Width(), to.Height()});
+}
+
+void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha,
+                  const PixelBox& within) {
+    const PixelBox b = Intersection(
+        BoxOnScreen(x, y, from.Width(), from.Height(), to.Width(), to.Height()), within);
+    if (b.Empty())
         return;
-    for (int row = static_cast<int>(top); row < bottom; ++row)
-        BlendPremultiplied(to.Row(y + row) + (x + left), from.Row(row) + left,
-                           static_cast<size_t>(right - left), alpha);
+    // Inside `to`, so b.Left - x and b.Top - y are offsets into `from`.
+    const size_t left = static_cast<size_t>(int64_t{b.Left} - x);
+    const int64_t top = int64_t{b.Top} - y;
+    for (int row = b.Top; row < b.Bottom; ++row)
+        BlendPremultiplied(to.Row(row) + b.Left,
+                           from.Row(static_cast<int>(top + row - b.Top)) + left,
+                           static_cast<size_t>(b.Right - b.Left), alpha);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/MemoryBitmap.h"
+#include "core/DirtyRects.h"
 
 #include <windows.h>
 
@@ -42,6 +43,9 @@ class PixelSurface {
     int width_ = 0, height_ = 0;
 };
 
+// Sets the pixels of `to` inside `box` to `pixel`.
+void FillBox(PixelSurface& to, const PixelBox& box, uint32_t pixel);
+
 // The pixel value a solid brush paints on a 32-bit surface.
 uint32_t BrushPixel(HBRUSH brush);
 
@@ -49,3 +53,7 @@ uint32_t BrushPixel(HBRUSH brush);
 // (parts outside `to` are cut off), as AlphaBlend with AC_SRC_ALPHA and
 // constant alpha `alpha` does.
 void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha);
+// The same, only the pixels of `to` inside `within`; each is blended as the
+// whole blend does.
+void BlendSurface(PixelSurface& to, int x, int y, const PixelSurface& from, uint8_t alpha,
+                  const PixelBox& within);

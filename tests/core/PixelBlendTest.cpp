@@ -84,4 +84,15 @@ TEST(PixelBlend, PremultipliedOverScalesBySourceAlphaAndNeverWraps) {
     }
 }
 
+TEST(PixelBlend, FillSetsExactlyTheCountedPixels) {
+    for (size_t start = 0; start < 4; ++start)
+        for (size_t count = 0; count < 11; ++count) {
+            std::vector<uint32_t> row(16, 7u);
+            FillPixels(row.data() + start, count, 0x00123456u);
+            for (size_t i = 0; i < row.size(); ++i)
+                ASSERT_EQ(row[i], i >= start && i < start + count ? 0x00123456u : 7u)
+                    << start << " + " << count << ", pixel " << i;
+        }
+}
+
 } // namespace

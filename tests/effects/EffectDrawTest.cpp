@@ -3,6 +3,7 @@
 // their clean-ups leave no GDI object behind.
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
+#include "core/Random.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <random>
 #include <memory>
 #include <vector>
 
@@ -206,6 +209,68 @@ TEST_F(EffectDrawing, FallingDrawsEachCopyScaledAndFrameAfterFrame) {
     DrawFalling(Screen(), OpFrame);
     EXPECT_GT(screen_->Count(LogoColour), 0);
     DrawFalling(nullptr, OpCleanUp);
+}
+
+// Falling redraws and copies only the boxes a frame changes. For random
+// records of every kind (copies across the screen's edges and far beyond
+// them, logos larger than the screen or of one pixel, hostile speeds) the
+// screen after each frame is the whole compose and copy's, pixel for pixel,
+// also after a repaint and a frame without a device context.
+TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
+    struct Case {
+        int LogoW, LogoH;
+        int32_t Speed, Count, Direction, Fade, Scaled;
+    };
+    const Case cases[] = {
+        {64, 48, 10, 15, 2, 0, 1}, {96, 64, 25, 50, 15, 1, 1},        {900, 700, 7, 50, 12, 1, 0},
+        {1, 1, 3, 50, 1, 0, 1},    {64, 48, INT32_MAX, 50, 15, 1, 1}, {200, 30, -7, 40, 8, 1, 1},
+        {64, 48, 0, 30, 4, 0, 1}, // copies that never move
+    };
+    std::mt19937 random(27);
+    for (const Case& c : cases) {
+        // Random premultiplied pixels: a pixel blended twice, or missed, shows.
+        logo_ = std::make_unique<Dib>(c.LogoW, c.LogoH);
+        for (int i = 0; i < c.LogoW * c.LogoH; ++i) {
+            const uint32_t a = random() & 0xFF, p = random();
+            logo_->Bits[i] = (a << 24) | ((p & 0xFF) * a / 255) |
+                             (((p >> 8) & 0xFF) * a / 255) << 8 |
+                             (((p >> 16) & 0xFF) * a / 255) << 16;
+        }
+        LogoDC = logo_->Dc.get();
+        LogoRect = {0, 0, c.LogoW, c.LogoH, c.LogoW, c.LogoH};
+        S().FallingSpeed = c.Speed;
+        S().FallingCount = c.Count;
+        S().FallingDirection = c.Direction;
+        S().FallingFade = c.Fade;
+        S().FallingScaled = c.Scaled;
+        const uint32_t seed = random();
+        auto run = [&](bool whole) {
+            FallingWholeFrames = whole;
+            SeedRand(seed);
+            FillRect(Screen(), &ScreenRect, BackgroundBrush);
+            DrawFalling(Screen(), OpInitialise);
+            std::vector<uint64_t> shots;
+            for (int frame = 0; frame < 300; ++frame) {
+                if (frame == 100) { // the engine's repaint: background, then op 5
+                    FillRect(Screen(), &ScreenRect, BackgroundBrush);
+                    DrawFalling(Screen(), OpRepaint);
+                }
+                DrawFalling(frame == 200 ? nullptr : Screen(), OpFrame);
+                GdiFlush();
+                uint64_t hash = 14695981039346656037ull;
+                for (int i = 0; i < ScreenW * ScreenH; ++i)
+                    hash = (hash ^ screen_->Bits[i]) * 1099511628211ull;
+                shots.push_back(hash);
+            }
+            DrawFalling(nullptr, OpCleanUp);
+            FallingWholeFrames = false;
+            return shots;
+        };
+        const std::vector<uint64_t> whole = run(true), changed = run(false);
+        for (size_t frame = 0; frame < whole.size(); ++frame)
+            ASSERT_EQ(changed[frame], whole[frame]) << "frame " << frame << ", logo " << c.LogoW
+                                                    << " x " << c.LogoH << ", speed " << c.Speed;
+    }
 }
 
 TEST_F(EffectDrawing, SliderPictureHasTheLogoUnderAGrid) {

@@ -1,0 +1,92 @@
+#include "bench/RenderLoop.h"
+
+#include "core/EffectInfo.h"
+#include "core/SaverRecord.h"
+#include "common/Handles.h"
+#include "saver/LogoImage.h"
+#include "saver/RenderEngine.h"
+#include "saver/SaverHooks.h"
+#include "saver/SaverState.h"
+
+#include <cstring>
+
+namespace {
+
+// A 256 x 128 logo with a soft alpha ramp, as a 32-bit bitmap file: the
+// saver loads it from its logo block as it loads a real one.
+std::vector<uint8_t> RampLogo() {
+    constexpr int W = 256, H = 128;
+    const uint32_t pixels = W * H * 4;
+    std::vector<uint8_t> f(54 + pixels);
+    auto put = [&](size_t at, uint32_t v, size_t size) { std::memcpy(&f[at], &v, size); };
+    f[0] = 'B';
+    f[1] = 'M';
+    put(2, static_cast<uint32_t>(f.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, W, 4);
+    put(22, H, 4);
+    put(26, 1, 2);
+    put(28, 32, 2);
+    put(34, pixels, 4);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const uint32_t a = static_cast<uint32_t>(255 * x / (W - 1));
+            put(54 + (static_cast<size_t>(y) * W + x) * 4,
+                (a << 24) | ((a * 0xC0 / 255) << 16) | (a * 0x40 / 255), 4);
+        }
+    return f;
+}
+
+double CpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto ms = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+int ChosenRow = 0;
+
+} // namespace
+
+void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out) {
+    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
+    const SaverTrailer savedTrailer = CurrentTrailer;
+    const RECT savedScreen = ScreenRect;
+    const SaverHooks savedHooks = Hooks;
+    Hooks.LoadLogo = LoadSaverLogo;
+    Hooks.ChooseEffect = [] { return ChosenRow; };
+    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    DisplayDC = display.get();
+    LogoBlock = RampLogo();
+    for (int row = 0; row < EffectCount; ++row) {
+        SaverTrailer t{};
+        LoadDefaultSettings(t, 1);
+        t.TransparentColor = -1;
+        t.PicHasTrans = 1;
+        t.Settings.EnabledMask = EffectInfoTable[row].Mask;
+        CurrentTrailer = t;
+        CurrentSettings = &CurrentTrailer.Settings;
+        ChosenRow = row;
+        CurrentEffect = -1;
+        StartRenderThread(window);
+        Sleep(700); // past op 1, the pause before the first frame, and that frame
+        const double cpu = CpuMs(), wall = NowMs();
+        Sleep(seconds);
+        const double share = (CpuMs() - cpu) / (NowMs() - wall);
+        StopRenderThread();
+        out.Put(EffectInfoTable[row].Name, share);
+    }
+    CurrentEffect = -1;
+    ReleaseLogo();
+    LogoBlock.clear();
+    Hooks = savedHooks;
+    CurrentTrailer = savedTrailer;
+    CurrentSettings = &CurrentTrailer.Settings;
+    ScreenRect = savedScreen;
+    DisplayDC = nullptr;
+}
