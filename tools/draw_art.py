@@ -405,28 +405,7 @@ def monitor(x, y):
 
 
 def write_monitor(path):
-    width, height = MONITOR_SIZE
-    n = SAMPLES
-    rows = []
-    for py in range(height):
-        row = []
-        for px in range(width):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(n):
-                for sx in range(n):
-                    r, g, b, a = monitor(px + (sx + 0.5) / n, py + (sy + 0.5) / n)
-                    acc[0] += r * a
-                    acc[1] += g * a
-                    acc[2] += b * a
-                    acc[3] += a
-            row.append(tuple(int(round(255 * c / (n * n))) for c in acc))
-        rows.append(row)
-    # premultiplied, as AlphaBlend takes it
-    pixels = b"".join(b"".join(bytes((b, g, r, a)) for r, g, b, a in row) for row in reversed(rows))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + pixels)
+    write_rgba(path, monitor, *MONITOR_SIZE)
 
 
 def about_badge(x, y):

@@ -4,6 +4,7 @@
 
 #include "core/CreatorError.h"
 #include "wizard/frame/Errors.h"
+#include "wizard/frame/RunningFlag.h"
 
 #include <algorithm>
 
@@ -162,11 +163,7 @@ bool Form::Unload(int unloadMode) {
         return true;
     if (unloading_)
         return false;
-    unloading_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{unloading_};
+    const RunningFlag running(unloading_);
     bool cancel = false;
     Form_QueryUnload(cancel, unloadMode);
     if (cancel)

@@ -7,6 +7,7 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/RunningFlag.h"
 #include "wizard/pages/frmWizard.h"
 
 #include <windowsx.h>
@@ -233,11 +234,7 @@ void frmWizard::picTrans_Click() {
     // inverse view.
     if (Flashing)
         return;
-    Flashing = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{Flashing};
+    const RunningFlag running(Flashing);
 
     const HWND preview = (*this)(L"picPreview").hWnd();
     RECT box{};

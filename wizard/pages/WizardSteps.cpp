@@ -9,6 +9,7 @@
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/RunningFlag.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
@@ -37,11 +38,7 @@ void frmWizard::NextStep(int32_t inc) {
     // or an unload run inside it would pull the pages from under it.
     if (Stepping)
         return;
-    Stepping = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{Stepping};
+    const RunningFlag running(Stepping);
     Procedure run(L"frmWizard.NextStep");
     const int32_t prev = CurrentStep;
     std::optional<clsCursor> busy;
