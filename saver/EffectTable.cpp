@@ -1,6 +1,6 @@
 #include "saver/EffectTable.h"
 
-#include "saver/RenderEngine.h"
+#include "saver/SaverWindowShared.h"
 
 namespace {
 EffectEntry Row(int index, EffectDraw draw) {

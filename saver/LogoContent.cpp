@@ -10,9 +10,8 @@
 #include "core/LogoGeometry.h"
 #include "common/Handles.h"
 #include "saver/LogoImage.h"
-#include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
-#include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 #include <mutex>
 

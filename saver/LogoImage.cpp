@@ -5,10 +5,9 @@
 #include "common/MemoryBitmap.h"
 #include "core/SaverTail.h"
 #include "saver/FileIo.h"
-#include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
-#include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 #include <shlwapi.h>
 

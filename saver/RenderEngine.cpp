@@ -8,7 +8,7 @@
 #include "saver/LogoImage.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
-#include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 // Repaints and frames never overlap. A repaint (op 5) is asked for on the
 // window thread, but drawn on the render thread: WM_PAINT only signals

@@ -5,15 +5,14 @@
 
 #include "core/EffectInfo.h"
 #include "saver/SaverState.h"
+#include "saver/SaverWindowShared.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
 // Fields of Shared that both threads touch.
-extern std::atomic<int32_t>& CurrentEffect; // EffectMask of the running effect, -1 for none
-extern std::atomic<HWND>& SaverWindow;      // the window the effects draw on
-extern std::atomic<int>& StopFlag;          // 1 once a wait saw the stop event
+extern std::atomic<int>& StopFlag; // 1 once a wait saw the stop event
 
 // How long a stop waits for the render thread: every pause of a frame waits
 // on the stop (WaitStop), so a thread that takes longer is stuck.

@@ -4,6 +4,7 @@
 #include "core/SaverInput.h"
 #include "saver/ConfigureDialog.h"
 #include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 #include <imm.h>
 

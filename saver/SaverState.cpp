@@ -3,6 +3,7 @@
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 SaverShared Shared;
 

@@ -7,6 +7,7 @@
 #include "saver/RenderEngine.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
+#include "saver/SaverWindowShared.h"
 
 #include <commctrl.h>
 
@@ -216,17 +217,6 @@ HWND OpenPreviewWindow(HWND page) {
                            GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                            GetSystemMetrics(SM_CXVIRTUALSCREEN),
                            GetSystemMetrics(SM_CYVIRTUALSCREEN), page, nullptr, instance, nullptr);
-}
-
-void ShowSaverCursor(bool hide) {
-    if (InPreviewPane)
-        return;
-    // Bounded: a count that does not move must not hang the saver.
-    for (int i = 0; i < 64; ++i) {
-        const int count = ShowCursor(hide ? FALSE : TRUE);
-        if (hide ? count < 0 : count >= 0)
-            break;
-    }
 }
 
 BOOL WINAPI RegisterSaverControls(HINSTANCE) {

@@ -9,6 +9,7 @@
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 #include <commctrl.h>
 

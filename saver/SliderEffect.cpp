@@ -8,7 +8,7 @@
 #include "common/MemoryBitmap.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
-#include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 
 #include "saver/EffectTable.h"
 #include "saver/SaverHooks.h"
+#include "saver/SaverWindow.h"
 
 #include <gtest/gtest.h>
 

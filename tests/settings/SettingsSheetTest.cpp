@@ -9,10 +9,10 @@
 #include "resources/SettingsIds.h"
 #include "saver/ContextHelp.h"
 #include "saver/LinkControl.h"
-#include "saver/RenderEngine.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
+#include "saver/SaverWindowShared.h"
 #include "saver/SettingsSheet.h"
 #include "tests/support/WinTest.h"
 
