@@ -3,6 +3,8 @@
 // WM_HELP's bad records and the help file.
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
+#include "wizard/frame/HelpMode.h"
+#include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/SubClass.h"
 

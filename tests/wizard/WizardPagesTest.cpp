@@ -14,6 +14,7 @@
 #include "wizard/controls/LinkControl.h"
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
+#include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Main.h"
 #include "wizard/frame/PopupMenu.h"
 #include "wizard/frame/SaverLibrary.h"

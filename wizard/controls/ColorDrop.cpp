@@ -276,8 +276,6 @@ std::optional<LRESULT> ColorDrop::ChildMessage(UINT message, WPARAM wParam, LPAR
 
 std::optional<LRESULT> ColorDrop::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(Extender()->FontHandle());
     case WM_SETFONT:
         SendMsg(WM_SETFONT, wParam, lParam);
         return 0;

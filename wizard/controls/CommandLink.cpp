@@ -293,8 +293,6 @@ void CommandLink::TimerTick(UINT_PTR id) {
     GetCursorPos(&p);
     ScreenToClient(hWnd(), &p);
     if (!Inside(p.x, p.y)) {
-        if (GetCapture() == hWnd())
-            ReleaseCapture();
         ChangeState(LinkNormal);
         KillTimer(hWnd(), LeaveTimer);
     }
@@ -308,11 +306,4 @@ bool CommandLink::SetCursorFor(int /*hitTest*/) {
 void CommandLink::EnabledChanged(bool /*enabled*/) {
     ChangeState(LinkNormal);
     DrawNow();
-}
-
-std::optional<LRESULT> CommandLink::OtherMessage(UINT message, WPARAM /*wParam*/,
-                                                 LPARAM /*lParam*/) {
-    if (message == WM_GETFONT)
-        return reinterpret_cast<LRESULT>(Extender()->FontHandle());
-    return std::nullopt;
 }

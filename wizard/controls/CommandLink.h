@@ -51,7 +51,6 @@ class CommandLink : public DrawnControl {
     void TimerTick(UINT_PTR id) override;
     bool SetCursorFor(int hitTest) override;
     void EnabledChanged(bool enabled) override;
-    std::optional<LRESULT> OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     int CurrentState() const;

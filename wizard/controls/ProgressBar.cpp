@@ -60,34 +60,17 @@ void ProgressBar::SetState(int State) {
     Message(PBM_SETSTATE, static_cast<WPARAM>(State), 0);
 }
 
-Progress::~Progress() {
+void ProgressBar::Begin(int max, int pos, int delay) {
+    Delay = delay;
+    Create();
+    SetRange(0, max);
+    SetPos(pos);
+    if (Extender())
+        Extender()->SetVisible(true);
+}
+
+void ProgressBar::End() {
     Destroy();
-}
-
-void Progress::Init(ProgressBar& prog, int Max, int Pos, int Delay) {
-    Prog = &prog;
-    prog.Delay = Delay;
-    prog.Create();
-    prog.SetRange(0, Max);
-    prog.SetPos(Pos);
-    if (prog.Extender())
-        prog.Extender()->SetVisible(true);
-}
-
-void Progress::Destroy() {
-    if (!Prog)
-        return;
-    Prog->Destroy();
-    if (Prog->Extender())
-        Prog->Extender()->SetVisible(false);
-}
-
-void Progress::Pos(int NewPos) {
-    if (Prog)
-        Prog->SetPos(NewPos);
-}
-
-void Progress::Max(int NewMax) {
-    if (Prog)
-        Prog->SetRange(0, NewMax);
+    if (Extender())
+        Extender()->SetVisible(false);
 }

@@ -33,13 +33,20 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     if (bytes.size() > MAXDWORD)
         return false;
+    // Beside the target, so that a failed write leaves the file as it was and
+    // the replacing move stays on one volume.
+    const std::wstring beside = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
     UniqueFile file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        CreateFileW(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!file)
         return false;
     DWORD put = 0;
     const bool written =
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-        put == bytes.size();
-    return CloseHandle(file.release()) && written;
+        put == bytes.size() && FlushFileBuffers(file.get());
+    if (CloseHandle(file.release()) && written &&
+        MoveFileExW(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    DeleteFileW(beside.c_str());
+    return false;
 }

@@ -4,7 +4,7 @@
 #include "wizard/frame/Form.h"
 
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Help.h"
+#include "wizard/frame/HelpMode.h"
 
 #include <map>
 

@@ -2,9 +2,10 @@
 
 #include "core/Random.h"
 #include "common/Handles.h"
-#include "wizard/controls/ProgressBar.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Progress.h"
 
 #include <utility>
 
@@ -179,11 +180,11 @@ std::wstring InstallerCompilerDir() {
     return folder + L"inno\\";
 }
 
-void BuildInstaller(ProgressBar& progBar) {
+void BuildInstaller(ProgressDisplay& progBar) {
     BuildInstallerWith(progBar, InstallerCompilerDir());
 }
 
-void BuildInstallerWith(ProgressBar& progBar, const std::wstring& compilerDir) {
+void BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir) {
     const InstallerOptions& options = CurrentInstallerOptions();
     std::vector<std::wstring> lines =
         InstallerScriptLines(options, AppIdText(Rand() / (RandMax + 1.0)));

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class ProgressBar;
+class ProgressDisplay;
 
 // The creator's one record of installer options: the wizard sets the texts,
 // the installer options dialog the switches.
@@ -51,6 +51,6 @@ std::wstring InstallerCompilerDir();
 // of InstallerCompilerDir(), showing progress on `progBar` (the wizard's)
 // and the compiler's errors in a message box. Raises what fails before the
 // compiler runs (a missing compiler among them).
-void BuildInstaller(ProgressBar& progBar);
+void BuildInstaller(ProgressDisplay& progBar);
 // The same with another compiler folder (tests).
-void BuildInstallerWith(ProgressBar& progBar, const std::wstring& compilerDir);
+void BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir);

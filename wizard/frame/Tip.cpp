@@ -162,7 +162,6 @@ void ShowTip_(clsTip& owner, HWND hWndParent, HWND hWndCtl, const std::wstring& 
         return;
     if (GetForegroundWindow() != hWndParent)
         return;
-    const bool changed = tip.text != Text;
     tip.text = Text;
     tip.target = hWndCtl;
     tip.parent = hWndParent;
@@ -173,7 +172,7 @@ void ShowTip_(clsTip& owner, HWND hWndParent, HWND hWndCtl, const std::wstring& 
     tip.y = yPos;
     if (!Fade && tip.window && tip.shown) {
         // Kept with its timers; a new text is measured, placed and drawn.
-        if (changed && !run([] {
+        if (!run([] {
                 Layout(tip.window);
                 InvalidateRect(tip.window, nullptr, TRUE);
             }))

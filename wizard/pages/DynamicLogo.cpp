@@ -3,27 +3,12 @@
 #include "core/ContentLogo.h"
 #include "wizard/frame/ContentHost.h"
 #include "wizard/frame/DynamicContent.h"
+#include "wizard/frame/FileBytes.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/pages/PageText.h"
 #include "wizard/pages/frmWizard.h"
 
 #include "core/CreatorText.h"
-
-namespace {
-
-// Writes `bytes` over the file at `path`; false when that failed.
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
-}
-
-} // namespace
 
 void frmWizard::WireDynamic() {
     Control& size = (*this)(L"cmbSize");
@@ -70,7 +55,8 @@ bool frmWizard::LoadDynamic(const std::wstring& file) {
                 return false;
             DynRemoteTemp = ChopNull(name);
         }
-        if (!WriteWholeFile(DynRemoteTemp, WrapperPage(LibraryText(WithHttp(file)))))
+        const std::string page = WrapperPage(LibraryText(WithHttp(file)));
+        if (!WriteFileBytes(DynRemoteTemp, std::vector<uint8_t>(page.begin(), page.end())))
             return false;
         DynFile = DynRemoteTemp;
         DynSize = 3;

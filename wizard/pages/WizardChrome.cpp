@@ -8,6 +8,7 @@
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
+#include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/PopupMenu.h"
 #include "wizard/frame/SaverLibrary.h"

@@ -388,12 +388,8 @@ void frmAbout::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& 
         run([&] { ReturnValue = Handle_WM_HELP(*this, hWnd, wParam, lParam); });
         break;
     case WM_PAINT:
-        ReturnValue = CallOldWndProc(hWnd, message, wParam, lParam);
-        Proceed = false;
-        run([&] {
-            if (const WindowDC dc(hWnd); dc)
-                PaintOver(dc.get());
-        });
+        PaintAfter([&](HDC dc) { run([&] { PaintOver(dc); }); })(hWnd, message, wParam, lParam,
+                                                                 Proceed, ReturnValue);
         break;
     case WM_MOUSEMOVE:
         // On glass the box is dragged by any point of its client area.

@@ -17,11 +17,6 @@ class frmAbout : public Form {
     // One step of the credits' scrolling (tmrScroll), with the pointer where it is.
     void tmrScroll_Timer();
 
-    // The scroll slow-down counter (0 full speed, above 5 standing still).
-    int32_t ScrollCounter() const { return Counter; }
-    // The glass drawing of this box is in place.
-    bool GlassDrawn() const { return GlassFlag; }
-
   protected:
     void Form_Load() override;
     void Form_Unload(bool& Cancel) override;

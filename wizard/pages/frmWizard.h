@@ -155,7 +155,6 @@ class frmWizard : public Form, public WizardHelpMembers {
     // its surfaces cannot be made, says so (showError) and goes back to the
     // scale last drawn; with none, the logo counts as not loaded.
     void DrawLogo(int32_t colour, Progress& progress, bool showError);
-    bool LoadLogo(const std::wstring& file, bool showError);
 
     // Content logos (DynamicLogo.cpp).
     void WireDynamic();
