@@ -256,7 +256,7 @@ std::optional<LRESULT> Form::HostMessage(HWND window, const Control* self, UINT 
         return 0;
     case WM_SETFOCUS:
         if (self && self->Kind == ControlKind::PictureBox)
-            Raise(self->GotFocus);
+            Raise(*self, self->GotFocus);
         break;
     case WM_SETCURSOR:
         if (SetCursorOver(window, self, reinterpret_cast<HWND>(wParam), lParam))

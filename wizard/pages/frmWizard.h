@@ -30,8 +30,16 @@ class frmWizard : public Form, public WizardHelpMembers {
     IENavButton& Nav;
     APIListBox &lstModes, &lstActive;
     ColorDrop& clrBackground;
-    // The command link of that name.
-    CommandLink& Link(const wchar_t* name);
+    CommandLink &cmdAgain, &cmdBrowse, &cmdBrowseSaver, &cmdExit, &cmdTest, &cmdTestInstaller,
+        &cmdUpdate;
+    Control &chkDisableConfig, &chkInstaller, &chkTrans, &cmbMRU, &cmbSize, &cmdAdd, &cmdBack,
+        &cmdCancel, &cmdGeneral, &cmdHelp, &cmdIcon, &cmdInstaller, &cmdNext, &cmdPreview,
+        &cmdRemove, &cmdSaveAs, &cmdScale, &cmdSettings, &cmdTrans, &fraFlash, &fraMode,
+        &fraTransparent, &lblDesc, &lblDone, &lblOpenError, &lblTitle, &lnkSite, &picAbout,
+        &picCover, &picHeader, &picIcon, &picMain, &picOpen, &picPreview, &picSide, &picSideImg,
+        &picTmp, &picTrans, &picTransBack, &shaButtons, &tmrDynAnimChange, &txtAbout, &txtLogo,
+        &txtName, &txtSaveAs, &txtScaleTip, &txtURL;
+    ControlArray picStep;
 
     // The page machine: checks the page left, moves by `inc` and prepares
     // the page reached (-StepCnt: back to the first page).
@@ -70,7 +78,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     std::wstring ChosenSaver;
 
     // The drawings of the logo page's work boxes.
-    Surface picPreview, picBMP, picSave, picTmp;
+    Surface picPreviewDrawing, picBMPDrawing, picSaveDrawing, picTmpDrawing;
     // What picIcon shows: the saver's icon, kept across repaints.
     Surface picIconDrawing;
     // The pictures stored with the window: the About picture (without
@@ -122,7 +130,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void PaintSeparator(HDC dc);
     // Draws a stored picture on a picture box, on the box's background, at
     // its bottom-left corner or centred.
-    void ShowStoredPicture(Surface& drawing, const wchar_t* box, const wchar_t* bitmap, int width,
+    void ShowStoredPicture(Surface& drawing, const Control& box, const wchar_t* bitmap, int width,
                            int height, bool centred);
     void FillMRU();
     // Selects ChosenSaver in the refilled recent list (or types its path)
@@ -151,7 +159,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void Nav_AdjustSize();
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
-    // Draws the loaded logo: picBMP, picSave, picTmp and the preview. When
+    // Draws the loaded logo: picBMPDrawing, picSaveDrawing, picTmpDrawing and the preview. When
     // its surfaces cannot be made, says so (showError) and goes back to the
     // scale last drawn; with none, the logo counts as not loaded.
     void DrawLogo(int32_t colour, Progress& progress, bool showError);
@@ -205,6 +213,8 @@ class frmWizard : public Form, public WizardHelpMembers {
     HWND lastHoverWindow = nullptr;               // help mode: the last window hovered
     std::wstring lastHoverControl;                // and the last wizard control ("" none)
 
+    // Reached through the help layer's accessors above.
+    Control &picContextHelp_, &txtTip_;
     SubClasser sc, scMain, scLogo, scOpen;
     bool ShowOpenWarning = false;
     std::wstring LastLoadError; // why the last load failed, when Next should say more
