@@ -246,7 +246,7 @@ void frmChangeIcon::Form_Resize() {
     ChangeIconPlaces now;
     now.Filename = PlaceOf(txtFilename);
     now.Browse = PlaceOf(cmdBrowse);
-    now.Icons = PlaceOf((*lstIcons.Extender()));
+    now.Icons = PlaceOf(*lstIcons.Extender());
     now.Default = PlaceOf(cmdDefault);
     now.OK = PlaceOf(cmdOK);
     now.Cancel = PlaceOf(cmdCancel);
@@ -256,7 +256,7 @@ void frmChangeIcon::Form_Resize() {
     MoveTo(cmdCancel, moves.Cancel);
     MoveTo(cmdOK, moves.OK);
     MoveTo(cmdDefault, moves.Default);
-    MoveTo((*lstIcons.Extender()), moves.Icons);
+    MoveTo(*lstIcons.Extender(), moves.Icons);
     IgnoreErrors([&] {
         RECT client{};
         GetClientRect(hWnd(), &client);

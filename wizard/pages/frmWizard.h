@@ -26,19 +26,22 @@ class frmWizard : public Form, public WizardHelpMembers {
     frmWizard();
     Control& picContextHelp() override;
     Control& txtTip() override;
+    // The controls the pages reach, bound from the table when the form is
+    // made (a name missing from it fails there).
     ProgressBar& ProgBar;
     IENavButton& Nav;
     APIListBox &lstModes, &lstActive;
     ColorDrop& clrBackground;
     CommandLink &cmdAgain, &cmdBrowse, &cmdBrowseSaver, &cmdExit, &cmdTest, &cmdTestInstaller,
         &cmdUpdate;
-    Control &chkDisableConfig, &chkInstaller, &chkTrans, &cmbMRU, &cmbSize, &cmdAdd, &cmdBack,
-        &cmdCancel, &cmdGeneral, &cmdHelp, &cmdIcon, &cmdInstaller, &cmdNext, &cmdPreview,
-        &cmdRemove, &cmdSaveAs, &cmdScale, &cmdSettings, &cmdTrans, &fraFlash, &fraMode,
-        &fraTransparent, &lblDesc, &lblDone, &lblOpenError, &lblTitle, &lnkSite, &picAbout,
-        &picCover, &picHeader, &picIcon, &picMain, &picOpen, &picPreview, &picSide, &picSideImg,
-        &picTmp, &picTrans, &picTransBack, &shaButtons, &tmrDynAnimChange, &txtAbout, &txtLogo,
-        &txtName, &txtSaveAs, &txtScaleTip, &txtURL;
+    Control &cmdAdd, &cmdBack, &cmdCancel, &cmdGeneral, &cmdHelp, &cmdIcon, &cmdInstaller, &cmdNext,
+        &cmdPreview, &cmdRemove, &cmdSaveAs, &cmdScale, &cmdSettings, &cmdTrans;
+    Control &chkDisableConfig, &chkInstaller, &chkTrans, &cmbMRU, &cmbSize;
+    Control &fraFlash, &fraMode, &fraTransparent, &lblDesc, &lblDone, &lblOpenError, &lblTitle,
+        &lnkSite;
+    Control &picAbout, &picCover, &picHeader, &picIcon, &picMain, &picOpen, &picPreview, &picSide,
+        &picSideImg, &picTmp, &picTrans, &picTransBack, &shaButtons, &tmrDynAnimChange;
+    Control &txtAbout, &txtLogo, &txtName, &txtSaveAs, &txtScaleTip, &txtURL;
     ControlArray picStep;
 
     // The page machine: checks the page left, moves by `inc` and prepares
@@ -159,9 +162,10 @@ class frmWizard : public Form, public WizardHelpMembers {
     void Nav_AdjustSize();
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
-    // Draws the loaded logo: picBMPDrawing, picSaveDrawing, picTmpDrawing and the preview. When
-    // its surfaces cannot be made, says so (showError) and goes back to the
-    // scale last drawn; with none, the logo counts as not loaded.
+    // Draws the loaded logo: picBMPDrawing, picSaveDrawing, picTmpDrawing
+    // and the preview. When its surfaces cannot be made, says so (showError)
+    // and goes back to the scale last drawn; with none, the logo counts as
+    // not loaded.
     void DrawLogo(int32_t colour, Progress& progress, bool showError);
     bool LoadLogo(const std::wstring& file, bool showError);
 
