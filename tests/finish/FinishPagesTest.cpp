@@ -327,7 +327,7 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     EXPECT_EQ(w.ScrFile, Wide(dir.Path("kept.scr")));
     Pause();
 
-    w.Link(L"cmdAgain").Click();
+    w.cmdAgain.Click();
     EXPECT_EQ(w.CurrentStep, 0);
     EXPECT_EQ(w(L"txtName").Text(), L"Kept Name");
     EXPECT_EQ(w(L"txtAbout").Text(), L"Kept about");
@@ -373,7 +373,7 @@ TEST_F(FinishPages, InstallerFailureIsReportedAndBrowseFillsTheSavePath) {
     // "Install and Test": the system's rundll32, never one found elsewhere.
     w.ScrFile = L"C:\\Savers\\My Saver.scr";
     PanelStarter = RecordStart;
-    w.Link(L"cmdTest").Click();
+    w.cmdTest.Click();
     PanelStarter = CreateProcessW;
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
@@ -390,10 +390,10 @@ TEST_F(FinishPages, InstallerFailureIsReportedAndBrowseFillsTheSavePath) {
         // A second click, queued while the first waits, starts nothing more.
         const UINT_PTR answerer = SetTimer(nullptr, 0, 100, AnswerBoxes);
         boxesSeen = 0;
-        const HWND link = w.Link(L"cmdTestInstaller").hWnd();
+        const HWND link = w.cmdTestInstaller.hWnd();
         PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-        w.Link(L"cmdTestInstaller").Click();
+        w.cmdTestInstaller.Click();
         PumpFor(300);
         KillTimer(nullptr, answerer);
         EXPECT_EQ(boxesSeen, 1);

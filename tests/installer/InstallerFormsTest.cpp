@@ -224,7 +224,7 @@ TEST_F(InstallerForms, OptionsDialogShowsTheOptions) {
     o.Uninstall = false;
     o.SysDir = true;
     o.WebLink = true;
-    frmAdvanced dialog(host_);
+    frmAdvanced dialog(host_(L"txtURL"));
     dialog.Load();
     dialog.LoadSettings();
     EXPECT_EQ(dialog.Caption(), L"Installer Options");
@@ -255,7 +255,7 @@ TEST_F(InstallerForms, WebLinkNeedsStartMenuAndAnAddress) {
     InstallerOptions& o = CurrentInstallerOptions();
     o.StartMenu = true;
     o.WebLink = true;
-    frmAdvanced dialog(host_);
+    frmAdvanced dialog(host_(L"txtURL"));
     dialog.Load();
 
     // A blank address: disabled and unchecked, whatever WebLink holds.
@@ -287,7 +287,7 @@ TEST_F(InstallerForms, CancelKeepsTheOptions) {
     InstallerOptions& o = CurrentInstallerOptions();
     o = SampleOptions(); // StartMenu, Uninstall and Active on
     const InstallerOptions before = o;
-    frmAdvanced dialog(host_);
+    frmAdvanced dialog(host_(L"txtURL"));
 
     // The wizard's way: load, LoadSettings, show modally; the user unticks
     // two boxes and cancels.
@@ -314,7 +314,7 @@ TEST_F(InstallerForms, CancelKeepsTheOptions) {
 }
 
 TEST_F(InstallerForms, HelpRequestsShowTheControlsHelpInATip) {
-    frmAdvanced dialog(host_);
+    frmAdvanced dialog(host_(L"txtURL"));
     dialog.Show();
     SetForegroundWindow(dialog.hWnd());
     dialog(L"chkSysDir").Tag = L"?Puts the screensaver in the system folder";
@@ -333,7 +333,7 @@ TEST_F(InstallerForms, HelpRequestsShowTheControlsHelpInATip) {
 }
 
 TEST_F(InstallerForms, DialogTakesTheSystemFont) {
-    frmAdvanced dialog(host_);
+    frmAdvanced dialog(host_(L"txtURL"));
     dialog.Load();
     LOGFONTW system{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof system, &system);

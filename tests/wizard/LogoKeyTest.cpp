@@ -227,7 +227,8 @@ frmWizard* flashing = nullptr;
 COLORREF changeDuringFlash = CLR_INVALID; // a background the user picks meanwhile
 
 void CALLBACK WatchFlash(HWND, UINT, UINT_PTR, DWORD) {
-    seenDuringFlash.insert(static_cast<COLORREF>(flashing->picPreview.Pixel(watched.x, watched.y)));
+    seenDuringFlash.insert(
+        static_cast<COLORREF>(flashing->picPreviewDrawing.Pixel(watched.x, watched.y)));
     if (changeDuringFlash != CLR_INVALID)
         flashing->clrBackground.Changed(std::exchange(changeDuringFlash, CLR_INVALID));
     if (nestedClicks++ < 3) {
@@ -244,9 +245,9 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     const COLORREF moss = RGB(40, 90, 10);
     f.clrBackground.Changed(moss);
     ASSERT_EQ(f.TransparentColor, static_cast<int32_t>(Magenta));
-    const std::vector<uint8_t> preview = Bytes(f.picPreview), tmp = Bytes(f.picTmp);
+    const std::vector<uint8_t> preview = Bytes(f.picPreviewDrawing), tmp = Bytes(f.picTmpDrawing);
     watched = Over(1, 1);
-    ASSERT_EQ(f.picPreview.Pixel(watched.x, watched.y), static_cast<int32_t>(moss));
+    ASSERT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(moss));
     flashing = &f;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchFlash);
     const DWORD start = GetTickCount();
@@ -258,8 +259,8 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     EXPECT_LT(took, 1000u);
     EXPECT_GT(nestedClicks, 0);
     EXPECT_TRUE(seenDuringFlash.count(static_cast<COLORREF>(InverseColour(moss))));
-    EXPECT_EQ(Bytes(f.picPreview), preview);
-    EXPECT_EQ(Bytes(f.picTmp), tmp); // the actual-size copy too
+    EXPECT_EQ(Bytes(f.picPreviewDrawing), preview);
+    EXPECT_EQ(Bytes(f.picTmpDrawing), tmp); // the actual-size copy too
 
     // A background picked during the flash is what the flash ends on.
     const COLORREF plum = RGB(120, 30, 90);
@@ -269,9 +270,9 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     ToSwatch(WM_LBUTTONUP, {3, 3}, Swatch());
     KillTimer(nullptr, change);
     ASSERT_EQ(changeDuringFlash, CLR_INVALID);
-    EXPECT_EQ(f.picPreview.Pixel(0, 0), static_cast<int32_t>(plum));
-    EXPECT_EQ(f.picPreview.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
-    EXPECT_EQ(f.picTmp.Pixel(1, 1), static_cast<int32_t>(plum));
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(0, 0), static_cast<int32_t>(plum));
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
+    EXPECT_EQ(f.picTmpDrawing.Pixel(1, 1), static_cast<int32_t>(plum));
 
     // The built-in logo is composed over the background again; the key stays.
     Logo(L"");
@@ -279,14 +280,14 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     f(L"chkTrans").SetValue(1);
     const int32_t key = f.TransparentColor;
     EXPECT_EQ(key, static_cast<int32_t>(plum)); // its clear corner
-    const std::vector<uint8_t> before = Bytes(f.picBMP);
+    const std::vector<uint8_t> before = Bytes(f.picBMPDrawing);
     const COLORREF sky = RGB(0, 128, 255);
     f.clrBackground.Changed(sky);
     EXPECT_EQ(f.TransparentColor, key);
     EXPECT_EQ(f(L"chkTrans").Value(), 1);
-    EXPECT_EQ(f.picBMP.Pixel(0, 0), static_cast<int32_t>(sky));
-    EXPECT_EQ(f.picPreview.Pixel(0, 0), static_cast<int32_t>(sky));
-    const std::vector<uint8_t> after = Bytes(f.picBMP);
+    EXPECT_EQ(f.picBMPDrawing.Pixel(0, 0), static_cast<int32_t>(sky));
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(0, 0), static_cast<int32_t>(sky));
+    const std::vector<uint8_t> after = Bytes(f.picBMPDrawing);
     int changed = 0;
     for (std::size_t i = 0; i < after.size(); i += 4)
         changed += std::memcmp(&after[i], &before[i], 3) != 0;
@@ -301,8 +302,8 @@ TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     frmWizard& f = OpenWith(Wide(movie));
     ASSERT_TRUE(f.ImageLoaded && f.DynamicLogo);
     EXPECT_EQ(f.DynType, L"Flash");
-    EXPECT_EQ(f.picBMP.Width() * 1000 + f.picBMP.Height(), 550400);
-    EXPECT_EQ(f.picBMP.Bits(), nullptr);
+    EXPECT_EQ(f.picBMPDrawing.Width() * 1000 + f.picBMPDrawing.Height(), 550400);
+    EXPECT_EQ(f.picBMPDrawing.Bits(), nullptr);
     EXPECT_TRUE(f(L"fraFlash").Visible() && !f(L"fraTransparent").Visible());
     EXPECT_FALSE(f(L"cmdScale").Enabled());
     EXPECT_EQ(f.DynSize, 3); // "Stretch to screen": the whole preview
@@ -334,12 +335,12 @@ TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     EXPECT_EQ(HostIn(Preview()), host);
 
     hostAvailable = false; // no player: a grey frame and the note instead
-    f.Link(L"cmdUpdate").Click();
+    f.cmdUpdate.Click();
     EXPECT_EQ(HostIn(Preview()), nullptr);
     EXPECT_EQ(ShownPixel(Preview(), f.LogoLeft, f.LogoTop), RGB(128, 128, 128));
     int lit = 0;
     for (int y = f.LogoTop + 2; y < f.LogoTop + f.LogoHeight - 2; ++y)
-        lit += f.picPreview.Pixel(f.LogoLeft + f.LogoWidth / 2, y) != 0;
+        lit += f.picPreviewDrawing.Pixel(f.LogoLeft + f.LogoWidth / 2, y) != 0;
     EXPECT_GT(lit, 3); // the text's white over black
     hostAvailable = true;
     Logo(L""); // a picture again: the host goes, the key's frame is back
@@ -349,7 +350,7 @@ TEST_F(LogoKey, ContentLogosInTheHostOrNotedWithoutOne) {
     // A header's size is data: a huge one keeps its numbers, nothing that large is drawn.
     WriteFileBytes(dir.Path("huge.swf"), Movie(31, 0x7FFFFFFF, 0x7FFFFFFF));
     Logo(Wide(dir.Path("huge.swf")));
-    EXPECT_EQ(f.picBMP.Width(), 107374182);
+    EXPECT_EQ(f.picBMPDrawing.Width(), 107374182);
     for (int item : {2, 0, 1}) // ending on "Fullscreen"
         Size(item);
     EXPECT_TRUE(f.ImageLoaded);
@@ -366,11 +367,12 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     EXPECT_EQ(f.DynSize, 0); // its size stays the user's choice
     RECT client{};
     GetClientRect(Preview(), &client);
-    EXPECT_EQ(f.picBMP.Width() * 1000 + f.picBMP.Height(), client.right * 1000 + client.bottom);
+    EXPECT_EQ(f.picBMPDrawing.Width() * 1000 + f.picBMPDrawing.Height(),
+              client.right * 1000 + client.bottom);
     EXPECT_FALSE(f(L"fraFlash").Visible() || f(L"fraTransparent").Visible());
     // A missing path ending like a domain is a missing file.
     Logo(Wide(dir.Path("logos\\logo.com")));
-    f.Link(L"cmdUpdate").Click();
+    f.cmdUpdate.Click();
     f.NextStep(1);
     EXPECT_EQ(f.CurrentStep, 1);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
@@ -382,7 +384,7 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     };
     Logo(L"www.example.com");
     EXPECT_FALSE(f.ImageLoaded); // not while typing
-    f.Link(L"cmdUpdate").Click();
+    f.cmdUpdate.Click();
     ASSERT_TRUE(f.DynamicLogo && f.DynRemote);
     const std::wstring wrapper = f.DynRemoteTemp;
     EXPECT_EQ(f.DynSize, 3);
@@ -390,7 +392,7 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     EXPECT_EQ(wrapper.substr(wrapper.rfind(L'\\') + 1, 3), L"yls");
     EXPECT_EQ(bytes(wrapper), WrapperPage("http://www.example.com"));
     Logo(L"http://x.org/?q='\"");
-    f.Link(L"cmdUpdate").Click();
+    f.cmdUpdate.Click();
     EXPECT_EQ(f.DynRemoteTemp, wrapper);
     EXPECT_NE(bytes(wrapper).find("src='http://x.org/?q=&#39;&quot;'"), std::string::npos);
     f.NextStep(1); // an address passes the page's check

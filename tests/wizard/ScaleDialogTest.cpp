@@ -98,7 +98,7 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     frmWizard& w = Open();
     ASSERT_TRUE(w.ImageLoaded);
     // Moved and closed with the close box: the wizard's scale and preview stay.
-    const int32_t before = w.picPreview.Pixel(w.LogoLeft + 2, w.LogoTop + 2);
+    const int32_t before = w.picPreviewDrawing.Pixel(w.LogoLeft + 2, w.LogoTop + 2);
     frmScale& closed = OpenScale();
     ASSERT_TRUE(closed.Visible());
     Drag(closed, 250);
@@ -110,8 +110,8 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     EXPECT_TRUE(IsWindowEnabled(w.hWnd()));
     EXPECT_EQ(GetActiveWindow(), w.hWnd());
     EXPECT_DOUBLE_EQ(w.ImageScale, 1.0);
-    EXPECT_EQ(w.picSave.Width(), 100);
-    EXPECT_EQ(w.picPreview.Pixel(w.LogoLeft + 2, w.LogoTop + 2), before);
+    EXPECT_EQ(w.picSaveDrawing.Width(), 100);
+    EXPECT_EQ(w.picPreviewDrawing.Pixel(w.LogoLeft + 2, w.LogoTop + 2), before);
 
     frmScale& d = OpenScale();
     ASSERT_TRUE(d.Visible());
@@ -193,15 +193,15 @@ TEST_F(ScaleDialog, DragSnapsNearHundredWithItsTipAndOnlyOkHandsTheScaleOver) {
     EXPECT_FALSE(d.Loaded());
     EXPECT_TRUE(IsWindowEnabled(w.hWnd()));
     EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
-    EXPECT_EQ(w.picSave.Width(), 200); // the preview was drawn again at the new size
-    EXPECT_EQ(w.picSave.Height(), 100);
+    EXPECT_EQ(w.picSaveDrawing.Width(), 200); // the preview was drawn again at the new size
+    EXPECT_EQ(w.picSaveDrawing.Height(), 100);
 
     // A scale too large to draw is refused, and said so; the drawn one stays.
     w.ImageScale = 5000.0;
     w.UpdateImage(-1, L"", true, false, false); // as OK does
     EXPECT_DOUBLE_EQ(w.ImageScale, 2.0);
-    EXPECT_EQ(w.picSave.Width(), 200);
-    EXPECT_EQ(w.picTmp.Width(), 200);
+    EXPECT_EQ(w.picSaveDrawing.Width(), 200);
+    EXPECT_EQ(w.picTmpDrawing.Width(), 200);
     EXPECT_TRUE(w.ImageLoaded);
     EXPECT_EQ(LastHelpBalloon().Title, L"The image could not be scaled");
 }
@@ -261,7 +261,7 @@ TEST_F(ScaleDialog, ActivationComesBackOnlyFromTheCreatorsOwnWindows) {
 TEST_F(ScaleDialog, PopupShowsActualSizeBelowThePointerUntilItMovesAway) {
     frmWizard& w = Open();
     frmImage& popup = ImagePopup();
-    // The preview's click: picTmp at its own size, owned by the wizard.
+    // The preview's click: picTmpDrawing at its own size, owned by the wizard.
     SetCursorPos(400, 300);
     const HWND preview = w(L"picPreview").hWnd();
     SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));

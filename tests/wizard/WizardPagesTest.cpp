@@ -390,7 +390,7 @@ TEST_F(WizardPages, LargeLogoNoteAndAFolderAsTargetKeepsThePageAndTheList) {
     ASSERT_TRUE(w.ImageLoaded);
     EXPECT_EQ(LastHelpBalloon().Title, L"Large image"); // wider than Xvfb's 1920
     EXPECT_EQ(LastHelpBalloon().Icon, 1);
-    EXPECT_EQ(w.LogoWidth, w.picPreview.Width()); // fitted to the preview, full width
+    EXPECT_EQ(w.LogoWidth, w.picPreviewDrawing.Width()); // fitted to the preview, full width
 
     w(L"txtLogo").SetText(L"");
     w.NextStep(1);
@@ -471,10 +471,10 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
         {L"lnkSite", L"QuorvelLinkControl"}};
     for (const auto& [name, kind] : kinds)
         EXPECT_EQ(ClassOf(w(name).hWnd()), kind) << name;
-    EXPECT_EQ(w.Link(L"cmdBrowseSaver").PictureName(), L"OPEN");
-    EXPECT_EQ(w.Link(L"cmdUpdate").PictureName(), L"GO");
-    EXPECT_FALSE(w.Link(L"cmdExit").PictureMode());
-    EXPECT_EQ(w.Link(L"cmdAgain").Title().rfind(L"Create another Screensaver", 0), 0u);
+    EXPECT_EQ(w.cmdBrowseSaver.PictureName(), L"OPEN");
+    EXPECT_EQ(w.cmdUpdate.PictureName(), L"GO");
+    EXPECT_FALSE(w.cmdExit.PictureMode());
+    EXPECT_EQ(w.cmdAgain.Title().rfind(L"Create another Screensaver", 0), 0u);
     EXPECT_NE(w.lstModes.ListWnd, nullptr);
     ASSERT_GT(w.Nav.ImgSize, 0);
 
@@ -485,7 +485,7 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     ASSERT_NE(cell.Colour, 0u);
     ClickAt(w.clrBackground.Popup().hWnd(), cell.X + 5, cell.Y + 5);
     EXPECT_EQ(w.clrBackground.Color(), cell.Colour);
-    EXPECT_EQ(static_cast<uint32_t>(w.picPreview.Pixel(0, 0)), cell.Colour); // recoloured
+    EXPECT_EQ(static_cast<uint32_t>(w.picPreviewDrawing.Pixel(0, 0)), cell.Colour); // recoloured
     handedOn = 0;
     w.NextStep(1);
     ASSERT_EQ(w.CurrentStep, 2);

@@ -218,6 +218,19 @@ Control& Form::operator()(const std::wstring& name, int index) const {
     return *control;
 }
 
+ControlArray::ControlArray(const Form& form, const std::wstring& name) {
+    for (int i = 0; Control* control = form.Find(name, i); ++i)
+        items_.push_back(control);
+    if (items_.empty())
+        ::Raise(ErrSubscript);
+}
+
+Control& ControlArray::operator[](int index) const {
+    if (index < 0 || index >= Count())
+        ::Raise(ErrSubscript);
+    return *items_[static_cast<std::size_t>(index)];
+}
+
 Control* Form::Find(const std::wstring& name, int index) const {
     const auto found = byName_.find({name, index});
     return found == byName_.end() ? nullptr : found->second;

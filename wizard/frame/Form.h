@@ -163,6 +163,19 @@ class Form {
     std::unordered_map<HWND, Control*> byHwnd_;
 };
 
+// A control array of a form, bound once when the form is made: element i is
+// the control of that name with index i. Binding raises 9 when the table has
+// no such array; an index outside it raises 9 too.
+class ControlArray {
+  public:
+    ControlArray(const Form& form, const std::wstring& name);
+    Control& operator[](int index) const;
+    int Count() const { return static_cast<int>(items_.size()); }
+
+  private:
+    std::vector<Control*> items_;
+};
+
 // The program-wide mouse pointer over every form: 0 each window's own,
 // otherwise one of the codes of PointerCursor.
 int ScreenMousePointer();

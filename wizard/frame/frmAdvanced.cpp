@@ -107,10 +107,15 @@ bool IsBlank(const std::wstring& text) {
 
 } // namespace
 
-frmAdvanced::frmAdvanced(Form& wizard) : Form(AdvancedForm, AdvancedControls), wizard_(wizard) {
-    (*this)(L"chkStartMenu").Click = [this] { chkStartMenu_Click(); };
-    (*this)(L"cmdOK").Click = [this] { cmdOK_Click(); };
-    (*this)(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
+frmAdvanced::frmAdvanced(const Control& webAddress)
+    : Form(AdvancedForm, AdvancedControls), chkActive((*this)(L"chkActive")),
+      chkLogon((*this)(L"chkLogon")), chkStartMenu((*this)(L"chkStartMenu")),
+      chkSysDir((*this)(L"chkSysDir")), chkUninstall((*this)(L"chkUninstall")),
+      chkWebLink((*this)(L"chkWebLink")), cmdCancel((*this)(L"cmdCancel")),
+      cmdOK((*this)(L"cmdOK")), webAddress_(webAddress) {
+    chkStartMenu.Click = [this] { chkStartMenu_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -123,37 +128,36 @@ void frmAdvanced::Form_Load() {
 }
 
 bool frmAdvanced::HasWebAddress() const {
-    const Control* url = wizard_.Find(L"txtURL");
-    return url && !IsBlank(url->Text());
+    return !IsBlank(webAddress_.Text());
 }
 
 void frmAdvanced::LoadSettings() {
     const InstallerOptions& options = CurrentInstallerOptions();
-    (*this)(L"chkActive").SetValue(options.Active ? 1 : 0);
-    (*this)(L"chkLogon").SetValue(options.Logon ? 1 : 0);
-    (*this)(L"chkStartMenu").SetValue(options.StartMenu ? 1 : 0);
-    (*this)(L"chkUninstall").SetValue(options.Uninstall ? 1 : 0);
-    (*this)(L"chkSysDir").SetValue(options.SysDir ? 1 : 0);
+    chkActive.SetValue(options.Active ? 1 : 0);
+    chkLogon.SetValue(options.Logon ? 1 : 0);
+    chkStartMenu.SetValue(options.StartMenu ? 1 : 0);
+    chkUninstall.SetValue(options.Uninstall ? 1 : 0);
+    chkSysDir.SetValue(options.SysDir ? 1 : 0);
     chkStartMenu_Click();
-    Control& webLink = (*this)(L"chkWebLink");
+    Control& webLink = chkWebLink;
     webLink.SetValue(options.WebLink && webLink.Enabled() ? 1 : 0);
 }
 
 void frmAdvanced::chkStartMenu_Click() {
     // A link needs a Start Menu folder to go in and an address to go to.
-    (*this)(L"chkWebLink").SetEnabled((*this)(L"chkStartMenu").Value() == 1 && HasWebAddress());
+    chkWebLink.SetEnabled(chkStartMenu.Value() == 1 && HasWebAddress());
 }
 
 void frmAdvanced::cmdOK_Click() {
     InstallerOptions& options = CurrentInstallerOptions();
-    auto checked = [this](const wchar_t* name) { return (*this)(name).Value() == 1; };
+    auto checked = [](const Control& box) { return box.Value() == 1; };
     RunSteps(L"frmAdvanced.cmdOK_Click",
-             {[&] { options.Active = checked(L"chkActive"); },
-              [&] { options.Logon = checked(L"chkLogon"); },
-              [&] { options.StartMenu = checked(L"chkStartMenu"); },
-              [&] { options.Uninstall = checked(L"chkUninstall"); },
-              [&] { options.SysDir = checked(L"chkSysDir"); },
-              [&] { options.WebLink = checked(L"chkWebLink"); }, [&] { Unload(); }});
+             {[&] { options.Active = checked(chkActive); },
+              [&] { options.Logon = checked(chkLogon); },
+              [&] { options.StartMenu = checked(chkStartMenu); },
+              [&] { options.Uninstall = checked(chkUninstall); },
+              [&] { options.SysDir = checked(chkSysDir); },
+              [&] { options.WebLink = checked(chkWebLink); }, [&] { Unload(); }});
 }
 
 void frmAdvanced::cmdCancel_Click() {

@@ -9,8 +9,10 @@
 
 class frmAdvanced : public Form {
   public:
-    // `wizard` is the form whose "txtURL" holds the web address.
-    explicit frmAdvanced(Form& wizard);
+    // `webAddress` is the wizard's box that holds the web address.
+    explicit frmAdvanced(const Control& webAddress);
+    Control &chkActive, &chkLogon, &chkStartMenu, &chkSysDir, &chkUninstall, &chkWebLink,
+        &cmdCancel, &cmdOK;
 
     // Sets the check boxes from the installer options.
     void LoadSettings();
@@ -26,6 +28,6 @@ class frmAdvanced : public Form {
     void sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                        LRESULT& ReturnValue);
     bool HasWebAddress() const;
-    Form& wizard_;
+    const Control& webAddress_;
     SubClasser sc;
 };

@@ -17,11 +17,10 @@
 decltype(&CreateProcessW) PanelStarter = CreateProcessW;
 
 void frmWizard::WireDone() {
-    Form& f = *this;
-    Link(L"cmdTest").Click = [this] { cmdTest_Click(); };
-    Link(L"cmdTestInstaller").Click = [this] { cmdTestInstaller_Click(); };
-    f(L"cmdSaveAs").Click = [this] { cmdSaveAs_Click(); };
-    f(L"cmdInstaller").Click = [this] { cmdInstaller_Click(); };
+    cmdTest.Click = [this] { cmdTest_Click(); };
+    cmdTestInstaller.Click = [this] { cmdTestInstaller_Click(); };
+    cmdSaveAs.Click = [this] { cmdSaveAs_Click(); };
+    cmdInstaller.Click = [this] { cmdInstaller_Click(); };
     Nav.AdjustSize = [this] { Nav_AdjustSize(); };
 }
 
@@ -81,7 +80,7 @@ void frmWizard::cmdTestInstaller_Click() {
 }
 
 void frmWizard::cmdSaveAs_Click() {
-    Control& saveAs = (*this)(L"txtSaveAs");
+    Control& saveAs = txtSaveAs;
     std::wstring file = saveAs.Text();
     if (ShowFileDialog(false, 0x82002, file, hWnd(), L"Save Screensaver as...", L".",
                        L"Screensavers (*.scr)|*.scr|All Files (*.*)|*.*", 0, L"SCR"))
@@ -89,23 +88,22 @@ void frmWizard::cmdSaveAs_Click() {
 }
 
 void frmWizard::cmdInstaller_Click() {
-    if ((*this)(L"chkInstaller").Value() != 1)
+    if (chkInstaller.Value() != 1)
         return;
-    frmAdvanced options(*this);
+    frmAdvanced options(txtURL);
     options.Load();
     options.LoadSettings();
     options.Show(true, this);
 }
 
 void frmWizard::Nav_AdjustSize() {
-    Form& f = *this;
-    const HWND header = f(L"picHeader").hWnd();
+    const HWND header = picHeader.hWnd();
     if (!header)
         return;
     RECT client{};
     GetClientRect(header, &client);
     const TravelPlacement p = PlaceTravelButtons(Nav.ImgSize, Glass, client.bottom);
-    Control& nav = f(L"Nav");
+    Control& nav = *Nav.Extender();
     nav.Move(PixelsToTwipsX(p.Left), PixelsToTwipsY(p.Top), PixelsToTwipsX(p.Width),
              PixelsToTwipsY(p.Height));
     nav.SetVisible(p.Visible);

@@ -11,7 +11,7 @@
 #include "core/CreatorText.h"
 
 void frmWizard::WireDynamic() {
-    Control& size = (*this)(L"cmbSize");
+    Control& size = cmbSize;
     size.Click = [this] { cmbSize_Change(); };
     size.Change = [this] { cmbSize_Change(); };
 }
@@ -40,12 +40,12 @@ bool frmWizard::LoadDynamic(const std::wstring& file) {
     int width = size.right, height = size.bottom;
     if (width == 0 && height == 0) {
         RECT box{};
-        GetClientRect((*this)(L"picPreview").hWnd(), &box);
+        GetClientRect(picPreview.hWnd(), &box);
         width = box.right;
         height = box.bottom;
     }
     // Only the numbers: a header may claim a size far too large to draw.
-    picBMP.Empty(width, height);
+    picBMPDrawing.Empty(width, height);
 
     if (DynRemote) {
         if (DynRemoteTemp.empty()) {
@@ -67,7 +67,7 @@ bool frmWizard::LoadDynamic(const std::wstring& file) {
 }
 
 int32_t frmWizard::ChosenFlashSize() const {
-    const HWND size = (*this)(L"cmbSize").hWnd();
+    const HWND size = cmbSize.hWnd();
     const LRESULT chosen = SendMessageW(size, CB_GETCURSEL, 0, 0);
     return chosen < 0 ? DynSize
                       : static_cast<int32_t>(
@@ -75,7 +75,7 @@ int32_t frmWizard::ChosenFlashSize() const {
 }
 
 void frmWizard::cmbSize_Change() {
-    if (SendMessageW((*this)(L"cmbSize").hWnd(), CB_GETCURSEL, 0, 0) < 0)
+    if (SendMessageW(cmbSize.hWnd(), CB_GETCURSEL, 0, 0) < 0)
         return;
     DynSize = ChosenFlashSize();
     // A new load: the host window is made again in its new rectangle.
@@ -83,18 +83,18 @@ void frmWizard::cmbSize_Change() {
 }
 
 void frmWizard::DrawContent(bool loaded, Progress& progress) {
-    Form& f = *this;
-    const HWND preview = f(L"picPreview").hWnd();
+    const HWND preview = picPreview.hWnd();
     RECT box{};
     GetClientRect(preview, &box);
     const int pW = box.right, pH = box.bottom;
-    picSave.Resize(0, 0); // content has no picture to scale or key
-    if (picPreview.Width() != pW || picPreview.Height() != pH)
-        picPreview.Resize(pW, pH);
-    picPreview.Fill(static_cast<COLORREF>(BackgroundColor));
+    picSaveDrawing.Resize(0, 0); // content has no picture to scale or key
+    if (picPreviewDrawing.Width() != pW || picPreviewDrawing.Height() != pH)
+        picPreviewDrawing.Resize(pW, pH);
+    picPreviewDrawing.Fill(static_cast<COLORREF>(BackgroundColor));
     progress.Pos(50);
-    const PreviewRect r = ContentRect(DynSize, picBMP.Width(), picBMP.Height(), pW, pH,
-                                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const PreviewRect r =
+        ContentRect(DynSize, picBMPDrawing.Width(), picBMPDrawing.Height(), pW, pH,
+                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     LogoLeft = r.Left, LogoTop = r.Top, LogoWidth = r.Width, LogoHeight = r.Height;
     progress.Pos(60);
 
@@ -105,14 +105,14 @@ void frmWizard::DrawContent(bool loaded, Progress& progress) {
         // A host with no player would offer to download the movie instead.
         DynamicWnd.reset();
         GdiFlush();
-        DrawContentNote(picPreview.Dc(), logo, DynType, static_cast<COLORREF>(BackgroundColor),
-                        f(L"picPreview").FontHandle());
+        DrawContentNote(picPreviewDrawing.Dc(), logo, DynType,
+                        static_cast<COLORREF>(BackgroundColor), picPreview.FontHandle());
         GdiFlush();
     } else if (!IsWindow(DynamicWnd.get())) {
         DynamicWnd.release(); // gone with its parent
         DynamicWnd = CreateContentHost(preview, DynFile, logo);
     }
     progress.Pos(100);
-    picPreview.Refresh();
+    picPreviewDrawing.Refresh();
     DoEvents();
 }

@@ -56,11 +56,10 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
         return;
     }
     ImageBusy = true;
-    Form& f = *this;
     AtExit done{[&] {
-        f(L"cmdScale").SetEnabled(!DynamicLogo);
-        f(L"fraTransparent").SetVisible(!DynamicLogo);
-        f(L"fraFlash").SetVisible(DynamicLogo && DynType == L"Flash");
+        cmdScale.SetEnabled(!DynamicLogo);
+        fraTransparent.SetVisible(!DynamicLogo);
+        fraFlash.SetVisible(DynamicLogo && DynType == L"Flash");
         ImageBusy = false;
     }};
     Progress progress;
@@ -69,7 +68,7 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
     if (Color < 0)
         Color = BackgroundColor;
     if (file.empty())
-        file = f(L"txtLogo").Text();
+        file = txtLogo.Text();
     const bool remote = IsRemote(file);
     const bool builtIn = file.empty() || file == L"!";
     if (!builtIn && !remote) {
@@ -101,8 +100,8 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
                 load.Status == ImageStatus::TooLarge || load.Status == ImageStatus::NoMemory;
             LastLoadError = tooLarge ? ImageStatusText(load) : L"";
             if (tooLarge && ShowError)
-                ShowHelpTip(f(L"txtLogo").hWnd(), LastLoadError + L" ",
-                            L"The image could not be loaded", 2);
+                ShowHelpTip(txtLogo.hWnd(), LastLoadError + L" ", L"The image could not be loaded",
+                            2);
             if (!LoadDynamic(file))
                 return;
             ImageLoaded = true;
@@ -115,16 +114,16 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
             ImageLoaded = true;
             Picture& picture = load.Image;
             PicHasTrans = PictureHasTrans(picture);
-            if (!picBMP.Resize(picture.Width, picture.Height)) {
+            if (!picBMPDrawing.Resize(picture.Width, picture.Height)) {
                 if (ShowError)
-                    ShowHelpTip(f(L"txtLogo").hWnd(),
+                    ShowHelpTip(txtLogo.hWnd(),
                                 Win32Error(ERROR_NOT_ENOUGH_MEMORY).Description() + L" ",
                                 L"The image could not be loaded", 2);
                 ImageLoaded = false;
                 return;
             }
             // The page's full-size logo: an alpha logo over the colour beneath.
-            uint8_t* out = picBMP.Bits();
+            uint8_t* out = picBMPDrawing.Bits();
             const uint8_t under[3] = {GetBValue(Color), GetGValue(Color), GetRValue(Color)};
             for (std::size_t i = 0, n = picture.Pixels.size(); i < n; i += 4) {
                 const uint8_t* p = &picture.Pixels[i];
@@ -140,14 +139,14 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
             LastImageFile = file;
             progress.Pos(25);
 
-            const int W = picBMP.Width(), H = picBMP.Height();
+            const int W = picBMPDrawing.Width(), H = picBMPDrawing.Height();
             const int32_t candidate =
                 KeepTrans ? TransparentColor
-                          : CornerKey({static_cast<uint32_t>(picBMP.Pixel(0, 0)),
-                                       static_cast<uint32_t>(picBMP.Pixel(W - 1, 0)),
-                                       static_cast<uint32_t>(picBMP.Pixel(0, H - 1)),
-                                       static_cast<uint32_t>(picBMP.Pixel(W - 1, H - 1))});
-            Control& key = f(L"chkTrans");
+                          : CornerKey({static_cast<uint32_t>(picBMPDrawing.Pixel(0, 0)),
+                                       static_cast<uint32_t>(picBMPDrawing.Pixel(W - 1, 0)),
+                                       static_cast<uint32_t>(picBMPDrawing.Pixel(0, H - 1)),
+                                       static_cast<uint32_t>(picBMPDrawing.Pixel(W - 1, H - 1))});
+            Control& key = chkTrans;
             if (candidate != TransparentColor || key.Value() != (candidate < 0 ? 0 : 1)) {
                 if (candidate < 0) {
                     if (key.Value() == 0)
@@ -156,8 +155,8 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
                         key.SetValue(0);
                 } else {
                     TransparentColorPrev = candidate;
-                    f(L"picTrans").BackColor = static_cast<COLORREF>(candidate);
-                    f(L"picTrans").Refresh();
+                    picTrans.BackColor = static_cast<COLORREF>(candidate);
+                    picTrans.Refresh();
                     if (key.Value() == 1)
                         chkTrans_Click();
                     else
@@ -175,25 +174,24 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
         ImageScale = 1.0;
     if (DynamicLogo)
         DrawContent(loaded, progress);
-    else if (picBMP.Bits())
+    else if (picBMPDrawing.Bits())
         DrawLogo(Color, progress, ShowError);
 }
 
 void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
-    Form& f = *this;
-    const int W = picBMP.Width(), H = picBMP.Height();
+    const int W = picBMPDrawing.Width(), H = picBMPDrawing.Height();
     const ScaledSize s = ScaleLogo(W, H, ImageScale);
     RECT box{};
-    GetClientRect(f(L"picPreview").hWnd(), &box);
+    GetClientRect(picPreview.hWnd(), &box);
     const int pW = box.right, pH = box.bottom;
     DynamicWnd.reset();
-    if (!picSave.Resize(s.Width, s.Height) || !picTmp.Resize(s.Width, s.Height)) {
+    if (!picSaveDrawing.Resize(s.Width, s.Height) || !picTmpDrawing.Resize(s.Width, s.Height)) {
         // Too large to draw (a 32-bit process runs out of room for DIBs):
         // the scale last drawn stays, or without one the logo cannot be used.
         const double drawn = std::exchange(DrawnScale, 0.0);
         const bool back = drawn > 0 && drawn != ImageScale;
         if (showError)
-            ShowHelpTip(f(L"txtLogo").hWnd(),
+            ShowHelpTip(txtLogo.hWnd(),
                         back ? L"The image could not be scaled" : L"The image could not be loaded",
                         Win32Error(ERROR_NOT_ENOUGH_MEMORY).Description() +
                             (back ? L" The scale stays at " +
@@ -210,18 +208,20 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
         return;
     }
     DrawnScale = ImageScale;
-    if (picPreview.Width() != pW || picPreview.Height() != pH)
-        picPreview.Resize(pW, pH);
-    picPreview.Fill(static_cast<COLORREF>(BackgroundColor));
-    picTmp.Fill(0xFFFFFF);
+    if (picPreviewDrawing.Width() != pW || picPreviewDrawing.Height() != pH)
+        picPreviewDrawing.Resize(pW, pH);
+    picPreviewDrawing.Fill(static_cast<COLORREF>(BackgroundColor));
+    picTmpDrawing.Fill(0xFFFFFF);
     progress.Pos(40);
     GdiFlush();
     if (s.Width == W && s.Height == H) {
-        std::memcpy(picSave.Bits(), picBMP.Bits(), static_cast<std::size_t>(W) * H * 4);
+        std::memcpy(picSaveDrawing.Bits(), picBMPDrawing.Bits(),
+                    static_cast<std::size_t>(W) * H * 4);
     } else {
-        SetStretchBltMode(picSave.Dc(), HALFTONE);
-        SetBrushOrgEx(picSave.Dc(), 0, 0, nullptr);
-        StretchBlt(picSave.Dc(), 0, 0, s.Width, s.Height, picBMP.Dc(), 0, 0, W, H, SRCCOPY);
+        SetStretchBltMode(picSaveDrawing.Dc(), HALFTONE);
+        SetBrushOrgEx(picSaveDrawing.Dc(), 0, 0, nullptr);
+        StretchBlt(picSaveDrawing.Dc(), 0, 0, s.Width, s.Height, picBMPDrawing.Dc(), 0, 0, W, H,
+                   SRCCOPY);
         GdiFlush();
     }
     progress.Pos(50);
@@ -231,8 +231,8 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
 
     const std::size_t bytes = static_cast<std::size_t>(s.Width) * s.Height * 4;
     if (TransparentColor < 0) {
-        std::memcpy(picTmp.Bits(), picSave.Bits(), bytes);
-        Stretch(picPreview.Dc(), r, picSave);
+        std::memcpy(picTmpDrawing.Bits(), picSaveDrawing.Bits(), bytes);
+        Stretch(picPreviewDrawing.Dc(), r, picSaveDrawing);
     } else {
         progress.Pos(70);
         // The key's pixels show the colour beneath, the rest the logo.
@@ -240,8 +240,8 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
                                 GetRValue(TransparentColor)};
         const uint8_t under[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
         progress.Pos(80);
-        const uint8_t* in = picSave.Bits();
-        uint8_t* out = picTmp.Bits();
+        const uint8_t* in = picSaveDrawing.Bits();
+        uint8_t* out = picTmpDrawing.Bits();
         for (std::size_t i = 0; i < bytes; i += 4) {
             const bool keyed = in[i] == key[0] && in[i + 1] == key[1] && in[i + 2] == key[2];
             for (int c = 0; c < 3; ++c)
@@ -249,14 +249,14 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
             out[i + 3] = 255;
         }
         progress.Pos(90);
-        Stretch(picPreview.Dc(), r, picTmp);
+        Stretch(picPreviewDrawing.Dc(), r, picTmpDrawing);
     }
     progress.Pos(100);
-    picPreview.Refresh();
+    picPreviewDrawing.Refresh();
     DoEvents();
     if (IsLargeLogo(s.Width, s.Height, GetSystemMetrics(SM_CXSCREEN),
                     GetSystemMetrics(SM_CYSCREEN))) {
-        Control& scale = f(L"cmdScale");
+        Control& scale = cmdScale;
         ShowControlHelp(&scale, this, true, scale.hWnd(), hWnd(),
                         L"This image is quite large, and may not work very well with some "
                         L"animations. Consider adjusting the size of it.",
@@ -265,7 +265,7 @@ void frmWizard::DrawLogo(int32_t colour, Progress& progress, bool showError) {
 }
 
 void frmWizard::txtLogo_Change() {
-    const std::wstring text = (*this)(L"txtLogo").Text();
+    const std::wstring text = txtLogo.Text();
     if (StartsWith(text, L"\\\\")) {
         ImageLoaded = false;
         return;
@@ -280,15 +280,14 @@ void frmWizard::txtLogo_Change() {
 }
 
 void frmWizard::cmdUpdate_Click() {
-    UpdateImage(-1, (*this)(L"txtLogo").Text(), true, true, false);
+    UpdateImage(-1, txtLogo.Text(), true, true, false);
 }
 
 void frmWizard::cmdBrowse_Click() {
-    Form& f = *this;
     std::wstring name, folder = L".";
     Procedure run(L"frmWizard.cmdBrowse_Click");
     run([&] {
-        name = TrimBlanks(f(L"txtLogo").Text());
+        name = TrimBlanks(txtLogo.Text());
         if (IsRemote(name) || (StartsWith(name, L"(") && EndsWith(name, L")")))
             name.clear();
         if (name.empty())
@@ -306,7 +305,7 @@ void frmWizard::cmdBrowse_Click() {
                                 LogoFilterForDecoders(), 0, L"");
     });
     if (chosen) {
-        run([&] { f(L"txtLogo").SetText(name); });
+        run([&] { txtLogo.SetText(name); });
         run([&] { UpdateImage(-1, L"", true, false, false); });
     }
 }
@@ -326,7 +325,7 @@ void frmWizard::cmdScale_Click() {
 
 void frmWizard::picPreview_Click() {
     RunSteps(L"frmWizard.picPreview_Click", {[&] {
-                 if (!DynamicLogo && picTmp.Bits())
-                     ImagePopup().SetImage((*this)(L"picTmp"), picTmp, 1.0);
+                 if (!DynamicLogo && picTmpDrawing.Bits())
+                     ImagePopup().SetImage(picTmp, picTmpDrawing, 1.0);
              }});
 }

@@ -16,17 +16,16 @@ constexpr int NoticeDelayMs = 100;
 } // namespace
 
 void frmWizard::WireModes() {
-    Form& f = *this;
-    f(L"cmdAdd").Click = [this] { cmdAdd_Click(); };
-    f(L"cmdRemove").Click = [this] { cmdRemove_Click(); };
-    f(L"cmdSettings").Click = [this] { cmdSettings_Click(); };
-    f(L"cmdPreview").Click = [this] { cmdPreview_Click(); };
-    f(L"cmdGeneral").Click = [this] { cmdGeneral_Click(); };
-    f(L"tmrDynAnimChange").Timer = [this] { tmrDynAnimChange_Timer(); };
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+    cmdRemove.Click = [this] { cmdRemove_Click(); };
+    cmdSettings.Click = [this] { cmdSettings_Click(); };
+    cmdPreview.Click = [this] { cmdPreview_Click(); };
+    cmdGeneral.Click = [this] { cmdGeneral_Click(); };
+    tmrDynAnimChange.Timer = [this] { tmrDynAnimChange_Timer(); };
     lstModes.Click = [this] { UpdateModeSelection(); };
     lstActive.Click = [this] { UpdateModeSelection(); };
-    f(L"lstModes").GotFocus = [this] { UpdateModeSelection(); };
-    f(L"lstActive").GotFocus = [this] { UpdateModeSelection(); };
+    lstModes.Extender()->GotFocus = [this] { UpdateModeSelection(); };
+    lstActive.Extender()->GotFocus = [this] { UpdateModeSelection(); };
     lstModes.DblClick = [this] { cmdAdd_Click(); };
     lstActive.DblClick = [this] { cmdRemove_Click(); };
 }
@@ -75,7 +74,6 @@ void frmWizard::RefreshModeStates() {
 }
 
 void frmWizard::UpdateModeSelection() {
-    Form& f = *this;
     const Control* active = ActiveControl();
     if (active == lstActive.Extender())
         currentList_ = &lstActive;
@@ -96,8 +94,8 @@ void frmWizard::UpdateModeSelection() {
         previousList_->SetListIndex(-1);
     previousList_ = currentList_;
 
-    f(L"cmdAdd").SetEnabled(lstModes.ListIndex() >= 0 && lstModes.ListCount() > 0);
-    f(L"cmdRemove").SetEnabled(lstActive.ListIndex() >= 0 && lstActive.ListCount() > 0);
+    cmdAdd.SetEnabled(lstModes.ListIndex() >= 0 && lstModes.ListCount() > 0);
+    cmdRemove.SetEnabled(lstActive.ListIndex() >= 0 && lstActive.ListCount() > 0);
 
     const int highlighted = currentList_->ListIndex();
     if (highlighted < 0)
@@ -105,15 +103,15 @@ void frmWizard::UpdateModeSelection() {
     const auto id = static_cast<int32_t>(currentList_->ItemData(highlighted));
     for (const ModeEntry& m : Modes)
         if (m.Mask == id) {
-            f(L"fraMode").SetCaption(m.Name);
-            f(L"lblDesc").SetCaption(m.Description);
-            f(L"fraMode").Tag = std::to_wstring(id);
+            fraMode.SetCaption(m.Name);
+            lblDesc.SetCaption(m.Description);
+            fraMode.Tag = std::to_wstring(id);
             return;
         }
 }
 
 void frmWizard::StartDynamicNotice() {
-    Control& timer = (*this)(L"tmrDynAnimChange");
+    Control& timer = tmrDynAnimChange;
     timer.SetEnabled(false);
     timer.SetInterval(NoticeDelayMs);
     timer.SetEnabled(true);
@@ -138,7 +136,7 @@ void frmWizard::cmdRemove_Click() {
 }
 
 void frmWizard::tmrDynAnimChange_Timer() {
-    (*this)(L"tmrDynAnimChange").SetEnabled(false);
+    tmrDynAnimChange.SetEnabled(false);
     if (!DynamicLogo)
         return;
     std::wstring name = L"Static";
@@ -151,7 +149,7 @@ void frmWizard::tmrDynAnimChange_Timer() {
     // window lost the focus meanwhile) the Add button stands in.
     Control* at = ActiveControl();
     if (!at)
-        at = &(*this)(L"cmdAdd");
+        at = &cmdAdd;
     ShowControlHelp(at, this, false, nullptr, nullptr,
                     L"Only the '" + name +
                         L"' saver animation is available while using a dynamic logo, such as a "
@@ -164,7 +162,7 @@ void frmWizard::ShowModeConfig(int32_t argument) {
 }
 
 void frmWizard::cmdSettings_Click() {
-    const std::wstring& tag = (*this)(L"fraMode").Tag;
+    const std::wstring& tag = fraMode.Tag;
     if (tag.empty())
         return;
     ShowModeConfig(std::stoi(tag));
@@ -173,7 +171,7 @@ void frmWizard::cmdSettings_Click() {
 }
 
 void frmWizard::cmdPreview_Click() {
-    const std::wstring& tag = (*this)(L"fraMode").Tag;
+    const std::wstring& tag = fraMode.Tag;
     if (!tag.empty())
         ShowModeConfig(-std::stoi(tag));
 }

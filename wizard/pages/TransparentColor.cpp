@@ -40,10 +40,9 @@ void SetClientEdge(HWND window, bool edge) {
 } // namespace
 
 void frmWizard::WireTransparency() {
-    Form& f = *this;
     clrBackground.Changed = [this](COLORREF colour) { clrBackground_Changed(colour); };
-    f(L"chkTrans").Click = [this] { chkTrans_Click(); };
-    Control& swatch = f(L"picTrans");
+    chkTrans.Click = [this] { chkTrans_Click(); };
+    Control& swatch = picTrans;
     swatch.MousePointer = PointerCustom;
     swatch.MouseIcon = PickCursor();
     swatch.MouseMove = [this](int, int, int X, int Y) { picTrans_MouseMove(X, Y); };
@@ -98,29 +97,28 @@ void frmWizard::WireTransparency() {
 }
 
 void frmWizard::SubClassTransparency() {
-    scTrans.SubClass((*this)(L"picTrans").hWnd());
-    scChoose.SubClass((*this)(L"cmdTrans").hWnd());
+    scTrans.SubClass(picTrans.hWnd());
+    scChoose.SubClass(cmdTrans.hWnd());
 }
 
 int32_t frmWizard::PointToImageColor(double x, double y) const {
     const auto pixel = PreviewToLogo(x, y, PreviewRect{LogoLeft, LogoTop, LogoWidth, LogoHeight},
-                                     picSave.Width(), picSave.Height());
-    return pixel ? picSave.Pixel(pixel->X, pixel->Y) : -1;
+                                     picSaveDrawing.Width(), picSaveDrawing.Height());
+    return pixel ? picSaveDrawing.Pixel(pixel->X, pixel->Y) : -1;
 }
 
 void frmWizard::ShowSwatch(int32_t colour) {
-    Control& swatch = (*this)(L"picTrans");
+    Control& swatch = picTrans;
     swatch.BackColor = static_cast<COLORREF>(colour < 0 ? 0 : colour);
     swatch.Refresh();
 }
 
 void frmWizard::PaintSwatch(HDC dc) {
-    Form& f = *this;
-    const Control& swatch = f(L"picTrans");
+    const Control& swatch = picTrans;
     RECT r{};
     GetClientRect(swatch.hWnd(), &r);
     const COLORREF colour = BackColorOf(&swatch);
-    if (f(L"chkTrans").Value() == 1) {
+    if (chkTrans.Value() == 1) {
         const UniqueBrush solid(CreateSolidBrush(colour));
         FillRect(dc, &r, solid.get());
         return;
@@ -130,7 +128,7 @@ void frmWizard::PaintSwatch(HDC dc) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF pale = static_cast<COLORREF>(
         DisabledSwatchColour(static_cast<int32_t>(colour), static_cast<int32_t>(face)));
-    const COLORREF panel = BackColorOf(&f(L"picTransBack"));
+    const COLORREF panel = BackColorOf(&picTransBack);
     {
         const UniqueBrush solid(CreateSolidBrush(pale));
         FillRect(dc, &r, solid.get());
@@ -159,20 +157,20 @@ void frmWizard::PaintSwatch(HDC dc) {
 }
 
 void frmWizard::chkTrans_Click() {
-    Form& f = *this;
-    const bool ticked = f(L"chkTrans").Value() == 1;
+    const bool ticked = chkTrans.Value() == 1;
     if (ticked) {
         TransparentColor = TransparentColorPrev;
         if (TransparentColor < 0)
-            TransparentColor = picSave.Pixel(0, 0);
+            TransparentColor = picSaveDrawing.Pixel(0, 0);
         ShowSwatch(TransparentColor);
     } else {
-        TransparentColorPrev = TransparentColor >= 0 ? TransparentColor : picSave.Pixel(0, 0);
+        TransparentColorPrev =
+            TransparentColor >= 0 ? TransparentColor : picSaveDrawing.Pixel(0, 0);
         TransparentColor = -1;
         ShowSwatch(TransparentColorPrev);
     }
-    f(L"cmdTrans").SetEnabled(ticked);
-    Control& swatch = f(L"picTrans");
+    cmdTrans.SetEnabled(ticked);
+    Control& swatch = picTrans;
     swatch.SetEnabled(ticked);
     SetClientEdge(swatch.hWnd(), ticked);
     UpdateImage(-1, L"", true, false, false);
@@ -180,26 +178,24 @@ void frmWizard::chkTrans_Click() {
 }
 
 void frmWizard::cmdTrans_MouseUp() {
-    Form& f = *this;
-    const HWND swatch = f(L"picTrans").hWnd();
+    const HWND swatch = picTrans.hWnd();
     Picking = true;
     SetCapture(swatch);
     SendMessageW(swatch, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SetCursor(PickCursor());
-    Control& preview = f(L"picPreview");
+    Control& preview = picPreview;
     ShowControlHelp(&preview, this, true, nullptr, nullptr,
                     L"Click on a color on the image to make it transparent", L"", 1, -1, 0);
 }
 
 void frmWizard::picTrans_MouseMove(int X, int Y) {
-    Form& f = *this;
-    const HWND swatch = f(L"picTrans").hWnd();
+    const HWND swatch = picTrans.hWnd();
     if (GetCapture() != swatch)
         return;
     SetCursor(PickCursor());
     POINT at{X, Y};
     ClientToScreen(swatch, &at);
-    const HWND preview = f(L"picPreview").hWnd();
+    const HWND preview = picPreview.hWnd();
     if (WindowFromPoint(at) != preview)
         return; // over anything else the swatch keeps its colour
     ScreenToClient(preview, &at);
@@ -210,8 +206,7 @@ void frmWizard::picTrans_MouseMove(int X, int Y) {
 void frmWizard::picTrans_MouseUp() {
     if (Flashing)
         return; // part of a click the flash ignores
-    Form& f = *this;
-    Control& swatch = f(L"picTrans");
+    Control& swatch = picTrans;
     TransparentColor = static_cast<int32_t>(swatch.BackColor);
     const bool picked = Picking;
     Picking = false;
@@ -236,22 +231,23 @@ void frmWizard::picTrans_Click() {
         return;
     const RunningFlag running(Flashing);
 
-    const HWND preview = (*this)(L"picPreview").hWnd();
+    const HWND preview = picPreview.hWnd();
     RECT box{};
     GetClientRect(preview, &box);
     const int W = box.right, H = box.bottom;
     Surface normal, inverse;
-    if (!normal.Resize(W, H) || !inverse.Resize(W, H) || !picPreview.Dc())
+    if (!normal.Resize(W, H) || !inverse.Resize(W, H) || !picPreviewDrawing.Dc())
         return;
     GdiFlush();
-    BitBlt(normal.Dc(), 0, 0, W, H, picPreview.Dc(), 0, 0, SRCCOPY);
-    // The inverse redraw composes picTmp over the inverse colour; the
-    // actual-size view shows picTmp, so it is put back afterwards.
-    const std::size_t tmpBytes = static_cast<std::size_t>(picTmp.Width()) * picTmp.Height() * 4;
-    const int tmpW = picTmp.Width(), tmpH = picTmp.Height();
+    BitBlt(normal.Dc(), 0, 0, W, H, picPreviewDrawing.Dc(), 0, 0, SRCCOPY);
+    // The inverse redraw composes picTmpDrawing over the inverse colour; the
+    // actual-size view shows picTmpDrawing, so it is put back afterwards.
+    const std::size_t tmpBytes =
+        static_cast<std::size_t>(picTmpDrawing.Width()) * picTmpDrawing.Height() * 4;
+    const int tmpW = picTmpDrawing.Width(), tmpH = picTmpDrawing.Height();
     std::vector<uint8_t> keptTmp;
-    if (picTmp.Bits())
-        keptTmp.assign(picTmp.Bits(), picTmp.Bits() + tmpBytes);
+    if (picTmpDrawing.Bits())
+        keptTmp.assign(picTmpDrawing.Bits(), picTmpDrawing.Bits() + tmpBytes);
 
     ImageMissed = false;
     UpdateImage(InverseColour(BackgroundColor), L"", true, false, true);
@@ -264,14 +260,14 @@ void frmWizard::picTrans_Click() {
     if (!changed()) {
         Sleep(100);
         GdiFlush();
-        BitBlt(inverse.Dc(), 0, 0, W, H, picPreview.Dc(), 0, 0, SRCCOPY);
-        picPreview.Refresh();
+        BitBlt(inverse.Dc(), 0, 0, W, H, picPreviewDrawing.Dc(), 0, 0, SRCCOPY);
+        picPreviewDrawing.Refresh();
         for (int i = 0; i < 3 && !changed(); ++i) {
             const Surface& shown = i % 2 == 0 ? normal : inverse;
             GdiFlush();
-            BitBlt(picPreview.Dc(), 0, 0, W, H, shown.Dc(), 0, 0, SRCCOPY);
+            BitBlt(picPreviewDrawing.Dc(), 0, 0, W, H, shown.Dc(), 0, 0, SRCCOPY);
             GdiFlush();
-            picPreview.Refresh();
+            picPreviewDrawing.Refresh();
             DoEvents();
             if (i < 2 && !changed())
                 Sleep(100);
@@ -282,12 +278,13 @@ void frmWizard::picTrans_Click() {
         // it is: an alpha logo is composed over the background again, a
         // logo named meanwhile is loaded, the key kept for the same logo.
         if (std::exchange(ImageMissed, false))
-            UpdateImage(-1, L"", true, PicHasTrans, (*this)(L"txtLogo").Text() == LastImageFile);
+            UpdateImage(-1, L"", true, PicHasTrans, txtLogo.Text() == LastImageFile);
         return;
     }
-    if (!keptTmp.empty() && picTmp.Width() == tmpW && picTmp.Height() == tmpH && picTmp.Bits()) {
+    if (!keptTmp.empty() && picTmpDrawing.Width() == tmpW && picTmpDrawing.Height() == tmpH &&
+        picTmpDrawing.Bits()) {
         GdiFlush();
-        std::memcpy(picTmp.Bits(), keptTmp.data(), tmpBytes);
+        std::memcpy(picTmpDrawing.Bits(), keptTmp.data(), tmpBytes);
     }
 }
 

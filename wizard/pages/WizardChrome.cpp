@@ -52,18 +52,16 @@ void DrawResourceBitmap(const wchar_t* name, HDC target, int x, int y, int size)
 } // namespace
 
 void frmWizard::WireChrome() {
-    Form& f = *this;
-    f(L"cmdHelp").Click = [this] { cmdHelp_Click(); };
-    f(L"picAbout").Click = [this] { picAbout_Click(); };
-    f(L"picHeader").MouseMove = [this](int Button, int Shift, int X, int Y) {
+    cmdHelp.Click = [this] { cmdHelp_Click(); };
+    picAbout.Click = [this] { picAbout_Click(); };
+    picHeader.MouseMove = [this](int Button, int Shift, int X, int Y) {
         picHeader_MouseMove(Button, Shift, X, Y);
     };
-    f(L"picHeader").MouseDown = f(L"picHeader").MouseMove;
-    f(L"picContextHelp").MouseMove = [this](int, int, int, int) { picContextHelp_MouseMove(); };
+    picHeader.MouseDown = picHeader.MouseMove;
+    picContextHelp_.MouseMove = [this](int, int, int, int) { picContextHelp_MouseMove(); };
 }
 
 void frmWizard::AddGlass() {
-    Form& f = *this;
     Glass = false;
     if (NoGlassRequested(GetCommandLineW()))
         return;
@@ -74,7 +72,7 @@ void frmWizard::AddGlass() {
               cap = GetSystemMetrics(SM_CYCAPTION);
     RECT outer{};
     GetWindowRect(hWnd(), &outer);
-    Control &header = f(L"picHeader"), &about = f(L"picAbout"), &main = f(L"picMain");
+    Control &header = picHeader, &about = picAbout, &main = picMain;
     const GlassLayout g = ComputeGlassLayout(
         {.fx = fx,
          .fy = fy,
@@ -83,8 +81,8 @@ void frmWizard::AddGlass() {
          .outerWidth = outer.right - outer.left,
          .outerHeight = outer.bottom - outer.top,
          .headerHeight = static_cast<int32_t>(header.PixelRect().bottom - header.PixelRect().top),
-         .navHeight =
-             static_cast<int32_t>(f(L"Nav").PixelRect().bottom - f(L"Nav").PixelRect().top)});
+         .navHeight = static_cast<int32_t>(Nav.Extender()->PixelRect().bottom -
+                                           Nav.Extender()->PixelRect().top)});
     const auto move = [](Control& c, const ChromeRect& r) {
         c.Move(PixelsToTwipsX(r.left), PixelsToTwipsY(r.top), PixelsToTwipsX(r.Width()),
                PixelsToTwipsY(r.Height()));
@@ -92,7 +90,7 @@ void frmWizard::AddGlass() {
     // Each step up to the glowing caption is passed over when it fails.
     IgnoreErrors([&] {
         header.BackColor = RGB(0, 0, 0);
-        f(L"lblTitle").SetVisible(false);
+        lblTitle.SetVisible(false);
         about.BackColor = RGB(0, 0, 0);
         main.BackColor = SystemColourReference | COLOR_WINDOW;
         BackColor = RGB(0, 0, 0);
@@ -104,7 +102,7 @@ void frmWizard::AddGlass() {
         about.SetVisible(true);
     });
     IgnoreErrors([&] {
-        Control& nav = f(L"Nav");
+        Control& nav = *Nav.Extender();
         nav.Move(PixelsToTwipsX(g.nav.x), PixelsToTwipsY(g.nav.y), nav.Width(), nav.Height());
     });
     IgnoreErrors([&] {
@@ -144,12 +142,11 @@ void frmWizard::RepaintAll() {
 void frmWizard::DrawGlassTitle() {
     if (!Glass || !glassHeader.Dc())
         return;
-    Form& f = *this;
-    const RECT nav = f(L"Nav").PixelRect();
+    const RECT nav = Nav.Extender()->PixelRect();
     RECT band{nav.right + 10, nav.top, glassHeader.Width(), nav.bottom};
     InflateRect(&band, 10, 10);
     FillRect(glassHeader.Dc(), &band, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    Control& title = f(L"lblTitle");
+    Control& title = lblTitle;
     DrawGlassText(&title, 1, nullptr, title.Caption(), glassHeader.Dc(), 0, 7);
     glassHeader.Refresh();
 }
@@ -210,7 +207,7 @@ bool frmWizard::ChromeMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         IgnoreErrors([&] {
             std::wstring file(1024, L'\0');
             if (DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size())))
-                (*this)(L"txtLogo").SetText(ChopNull(file));
+                txtLogo.SetText(ChopNull(file));
         });
         DragFinish(drop);
         Proceed = false;
@@ -240,9 +237,8 @@ void frmWizard::PaintHelpArrow(HWND button, UINT message, WPARAM wParam, LPARAM 
 
 void frmWizard::cmdHelp_Click() {
     RunSteps(L"frmWizard.cmdHelp_Click", {[&] {
-                 Form& f = *this;
-                 const RECT main = f(L"picMain").PixelRect();
-                 const RECT help = f(L"cmdHelp").PixelRect();
+                 const RECT main = picMain.PixelRect();
+                 const RECT help = cmdHelp.PixelRect();
                  POINT at{main.left + help.left, main.top + help.bottom};
                  ClientToScreen(hWnd(), &at);
                  const MenuItemDecl items[] = {
@@ -260,8 +256,7 @@ void frmWizard::mnuContext_Click() {
              {[&] {
                   clsTip& tip = HelpTip();
                   tip.Persistant = true;
-                  tip.ShowTip(hWnd(), (*this)(L"cmdHelp").hWnd(), HelpPrompt, false, true, TipAuto,
-                              TipAuto);
+                  tip.ShowTip(hWnd(), cmdHelp.hWnd(), HelpPrompt, false, true, TipAuto, TipAuto);
               },
               [&] {
                   lastHoverWindow = nullptr;

@@ -33,7 +33,6 @@ bool IsFolder(const std::wstring& path) {
 } // namespace
 
 void frmWizard::NextStep(int32_t inc) {
-    Form& f = *this;
     // One move at a time: the work below pumps messages, and a second move
     // or an unload run inside it would pull the pages from under it.
     if (Stepping)
@@ -46,15 +45,15 @@ void frmWizard::NextStep(int32_t inc) {
     busy->HoldInput(*this);
     SetScreenMousePointer(13);
     HideHelpTip();
-    busy->HideLater = &f(L"picCover");
+    busy->HideLater = &picCover;
 
     if (!run([&] {
             const int shown = CurrentStep >= 0 && CurrentStep < StepCnt ? CurrentStep : 0;
-            const Control& page = f(L"picStep", shown);
-            Control& cover = f(L"picCover");
+            const Control& page = picStep[shown];
+            Control& cover = picCover;
             cover.Move(page.Left(), page.Top(), page.Width(), page.Height());
             const RECT r = page.PixelRect();
-            const HWND main = f(L"picMain").hWnd();
+            const HWND main = picMain.hWnd();
             RECT client{};
             GetClientRect(main, &client);
             const WindowDC from(main);
@@ -68,14 +67,14 @@ void frmWizard::NextStep(int32_t inc) {
 
     // The page being left.
     if (CurrentStep == 3) {
-        if (TrimBlanks(f(L"txtName").Text()).empty() && inc > 0) {
+        if (TrimBlanks(txtName.Text()).empty() && inc > 0) {
             EnableWindow(hWnd(), TRUE);
-            ShowHelpTip(f(L"txtName").hWnd(), L"There's a problem...",
+            ShowHelpTip(txtName.hWnd(), L"There's a problem...",
                         L"You need to give your Screensaver a name", 2);
             return;
         }
     } else if (CurrentStep == 1 && !ImageLoaded) {
-        const std::wstring text = f(L"txtLogo").Text();
+        const std::wstring text = txtLogo.Text();
         const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
         std::wstring error;
         if (IsRemote(text)) {
@@ -95,8 +94,8 @@ void frmWizard::NextStep(int32_t inc) {
                                           : LastLoadError;
         }
         if (!error.empty()) {
-            f(L"txtLogo").SetFocus();
-            ShowHelpTip(f(L"txtLogo").hWnd(), L"There was a problem reading the file", error, 3);
+            txtLogo.SetFocus();
+            ShowHelpTip(txtLogo.hWnd(), L"There was a problem reading the file", error, 3);
             return;
         }
     } else if (CurrentStep == 0) {
@@ -113,64 +112,64 @@ void frmWizard::NextStep(int32_t inc) {
         run([&] { created = CreateSaver(); });
         if (!created) {
             CurrentStep = prev;
-        } else if (f(L"chkInstaller").Value() == 1) {
+        } else if (chkInstaller.Value() == 1) {
             run([&] {
                 InstallerOptions& o = CurrentInstallerOptions();
-                o.Name = f(L"txtName").Text();
-                o.About = f(L"txtAbout").Text();
-                o.WebSite = f(L"txtURL").Text();
-                o.SrcScr = f(L"txtSaveAs").Text();
+                o.Name = txtName.Text();
+                o.About = txtAbout.Text();
+                o.WebSite = txtURL.Text();
+                o.SrcScr = txtSaveAs.Text();
                 const std::wstring base = InstallerOutputBase(o.SrcScr);
                 o.OutFile = FileTitle(base);
                 o.OutDir = FileDir(base);
                 BuildInstaller(ProgBar);
             });
         }
-        f(L"cmdTest").Tag = L"?Click here to install the screensaver, and open the Screensaver "
-                            L"section of the Display Properties Control Panel applet.";
+        cmdTest.Extender()->Tag =
+            L"?Click here to install the screensaver, and open the Screensaver "
+            L"section of the Display Properties Control Panel applet.";
     } else if (CurrentStep >= StepCnt) {
         Stepping = false; // this unload is the move's own
         Unload();
         return;
     } else {
-        f(L"cmdNext").SetCaption(L"&Next >>");
-        f(L"cmdNext").Tag = L"?Click this to proceed to the next step";
+        cmdNext.SetCaption(L"&Next >>");
+        cmdNext.Tag = L"?Click this to proceed to the next step";
     }
 
     if (prev != CurrentStep && prev >= 0 && prev < StepCnt)
-        f(L"picStep", prev).SetVisible(false);
-    CurrentPic = &f(L"picStep", CurrentStep);
-    f(L"lblTitle").SetCaption(AdjustCaption(CurrentPic->Tag));
+        picStep[prev].SetVisible(false);
+    CurrentPic = &picStep[CurrentStep];
+    lblTitle.SetCaption(AdjustCaption(CurrentPic->Tag));
     lblTitle_Change();
 
     run([&] {
         RECT main{};
-        GetClientRect(f(L"picMain").hWnd(), &main);
-        const int nextTop = f(L"cmdNext").PixelRect().top;
+        GetClientRect(picMain.hWnd(), &main);
+        const int nextTop = cmdNext.PixelRect().top;
         const auto px = [](int x) { return PixelsToTwipsX(x); };
         const auto py = [](int y) { return PixelsToTwipsY(y); };
         CurrentPic->Move(0, py(1), px(main.right), py(nextTop - 15));
-        Control& side = f(L"picSide");
-        const RECT page0 = f(L"picStep", 0).PixelRect();
+        Control& side = picSide;
+        const RECT page0 = picStep[0].PixelRect();
         side.Move(0, 0, side.Width(), py(page0.bottom - page0.top));
         if (CurrentStep != 0)
-            CurrentPic->Move(px(15), py(21), CurrentPic->Width(),
-                             f(L"picStep", 0).Height() - py(21));
+            CurrentPic->Move(px(15), py(21), CurrentPic->Width(), picStep[0].Height() - py(21));
         else {
             // The link keeps to the page's bottom-right corner, the side
             // picture to the panel's bottom-left.
-            Control& site = f(L"lnkSite");
+            Control& site = lnkSite;
             site.Move(CurrentPic->Width() - site.Width() - px(5),
                       CurrentPic->Height() - site.Height() - py(5), site.Width(), site.Height());
-            Control& img = f(L"picSideImg");
+            Control& img = picSideImg;
             img.Move(0, side.Height() - img.Height(), img.Width(), img.Height());
         }
         CurrentPic->SetVisible(true);
     });
 
     run([&] {
-        f(L"cmdBack").SetEnabled(CurrentStep > 0);
-        f(L"cmdNext").SetEnabled(CurrentStep != 5);
+        cmdBack.SetEnabled(CurrentStep > 0);
+        cmdNext.SetEnabled(CurrentStep != 5);
         Nav.SetEnabled(0, CurrentStep > 0);
         FurthestStep = std::max(FurthestStep, CurrentStep);
         Nav.SetEnabled(1, CurrentStep < FurthestStep);
@@ -180,7 +179,7 @@ void frmWizard::NextStep(int32_t inc) {
 
     switch (CurrentStep) {
     case 0:
-        f(L"cmdNext").SetEnabled(true);
+        cmdNext.SetEnabled(true);
         break;
     case 1:
         DragAcceptFiles(hWnd(), TRUE);
@@ -192,7 +191,7 @@ void frmWizard::NextStep(int32_t inc) {
         break;
     case 4:
         run([&] {
-            Control& saveAs = f(L"txtSaveAs");
+            Control& saveAs = txtSaveAs;
             if (saveAs.Text().empty()) {
                 std::wstring buffer(MAX_PATH + 1024 + 2, L'\0');
                 GetCurrentDirectoryW(MAX_PATH, buffer.data());
@@ -202,14 +201,14 @@ void frmWizard::NextStep(int32_t inc) {
                 buffer.append(1024, L' ');
                 SHGetFolderPathW(nullptr, 0x8010, nullptr, 0, buffer.data());
                 const std::wstring folder = ChopNull(buffer);
-                std::wstring file = FileChars(f(L"txtName").Text());
+                std::wstring file = FileChars(txtName.Text());
                 if (!EndsWith(file, L".scr"))
                     file += L".scr";
                 saveAs.SetText(CatStr(folder, file, L"\\"));
                 const int end = static_cast<int>(saveAs.Text().size());
                 saveAs.SetSelection(end, 0);
             }
-            f(L"cmdNext").SetCaption(L"Create");
+            cmdNext.SetCaption(L"Create");
         });
         break;
     case 5:
@@ -227,16 +226,14 @@ void frmWizard::NextStep(int32_t inc) {
 }
 
 void frmWizard::EnterModesPage() {
-    Form& f = *this;
     SaverExports& library = SaverLibrary();
     if (!ModesFilled) {
         ModesFilled = true;
         if (ChosenSaver.empty())
             library.SetSettings(nullptr);
         library.GetVersion(CreatorVersion);
-        std::vector<char> n = LibraryBuffer(f(L"txtName").Text()),
-                          a = LibraryBuffer(f(L"txtAbout").Text()),
-                          u = LibraryBuffer(f(L"txtURL").Text());
+        std::vector<char> n = LibraryBuffer(txtName.Text()), a = LibraryBuffer(txtAbout.Text()),
+                          u = LibraryBuffer(txtURL.Text());
         library.SetName(n.data(), a.data(), u.data());
         lstModes.Clear();
         Modes.clear();
@@ -261,9 +258,10 @@ void frmWizard::EnterModesPage() {
 
     if (DynamicLogo) {
         std::vector<char> file = LibraryBuffer(DynFile);
-        library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMP.Width(), picBMP.Height(), 0);
+        library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMPDrawing.Width(),
+                        picBMPDrawing.Height(), 0);
     } else if (LogoDib) {
-        const ScaledSize s = ScaleLogo(picBMP.Width(), picBMP.Height(), ImageScale);
+        const ScaledSize s = ScaleLogo(picBMPDrawing.Width(), picBMPDrawing.Height(), ImageScale);
         HandOverPictureLogo(*LogoDib, s.Width, s.Height, TempBMP);
     }
     library.SetColor(BackgroundColor, TransparentColor);
@@ -282,19 +280,18 @@ void frmWizard::EnterModesPage() {
 }
 
 void frmWizard::DoneLayout() {
-    Form& f = *this;
-    const bool installer = f(L"chkInstaller").Value() == 1;
-    f(L"cmdTestInstaller").SetVisible(installer);
-    const RECT done = f(L"lblDone").PixelRect();
+    const bool installer = chkInstaller.Value() == 1;
+    cmdTestInstaller.Extender()->SetVisible(installer);
+    const RECT done = lblDone.PixelRect();
     RECT page{};
     GetClientRect(CurrentPic->hWnd(), &page);
     const int B = done.bottom;
     const int A = page.bottom - B;
     std::vector<Control*> links;
     if (installer)
-        links.push_back(&f(L"cmdTestInstaller"));
-    for (const wchar_t* name : {L"cmdTest", L"cmdAgain", L"cmdExit"})
-        links.push_back(&f(name));
+        links.push_back(cmdTestInstaller.Extender());
+    for (const CommandLink* link : {&cmdTest, &cmdAgain, &cmdExit})
+        links.push_back(link->Extender());
     int h = 0;
     for (const Control* link : links)
         h += link->PixelRect().bottom - link->PixelRect().top;
@@ -307,18 +304,17 @@ void frmWizard::DoneLayout() {
 }
 
 bool frmWizard::CreateSaver() {
-    Form& f = *this;
     Progress progress;
     progress.Init(ProgBar, 100, 0, 0);
     SaverRequest request;
-    request.Name = f(L"txtName").Text();
-    request.About = f(L"txtAbout").Text();
-    request.Url = f(L"txtURL").Text();
+    request.Name = txtName.Text();
+    request.About = txtAbout.Text();
+    request.Url = txtURL.Text();
     request.LogoFile = DynamicLogo ? DynFile : TempBMP;
-    request.PreventChanges = f(L"chkDisableConfig").Value() == 1;
+    request.PreventChanges = chkDisableConfig.Value() == 1;
     request.IconFile = IconFile;
     request.IconIndex = IconIndex;
-    request.SaveAs = f(L"txtSaveAs").Text();
+    request.SaveAs = txtSaveAs.Text();
     request.Progress = [&progress](int32_t value) { progress.Pos(value); };
     ScrFile = request.SaveAs;
     const SaverOutcome outcome = WriteSaverFile(request, CreatorSettings);
@@ -336,7 +332,7 @@ bool frmWizard::CreateSaver() {
 
 void frmWizard::ShowChosenSaver() {
     // The refill emptied the field; page 0 must show what leaving it loads.
-    const HWND mru = (*this)(L"cmbMRU").hWnd();
+    const HWND mru = cmbMRU.hWnd();
     if (!ChosenSaver.empty()) {
         LRESULT item = CB_ERR;
         const LRESULT count = SendMessageW(mru, CB_GETCOUNT, 0, 0);
@@ -355,7 +351,6 @@ void frmWizard::ShowChosenSaver() {
 }
 
 void frmWizard::LoadSaver(const std::wstring& path) {
-    Form& f = *this;
     RunSteps(L"frmWizard.LoadSaver", {[&] {
                  const ReopenedSaver saver = ReadSaverForWizard(path, CreatorSettings);
                  if (saver.FromSaver) {
@@ -364,28 +359,27 @@ void frmWizard::LoadSaver(const std::wstring& path) {
                      // The same name each time: the new logo must be read again.
                      LastImageFile.clear();
                      ImageEverLoaded = false;
-                     f(L"txtLogo").SetText(ExtractedBMP);
+                     txtLogo.SetText(ExtractedBMP);
                  }
-                 f(L"txtName").SetText(saver.Name);
-                 f(L"txtAbout").SetText(saver.About);
-                 f(L"txtURL").SetText(saver.Url);
+                 txtName.SetText(saver.Name);
+                 txtAbout.SetText(saver.About);
+                 txtURL.SetText(saver.Url);
                  BackgroundColor = saver.Background;
                  clrBackground.SetColor(static_cast<COLORREF>(BackgroundColor));
                  TransparentColor = saver.Transparent;
                  if (TransparentColor >= 0)
                      TransparentColorPrev = TransparentColor;
-                 f(L"chkTrans").SetValue(saver.KeyTicked ? 1 : 0);
-                 f(L"picTrans").BackColor =
+                 chkTrans.SetValue(saver.KeyTicked ? 1 : 0);
+                 picTrans.BackColor =
                      static_cast<COLORREF>(TransparentColor < 0 ? 0 : TransparentColor);
-                 f(L"picTrans").Refresh();
+                 picTrans.Refresh();
                  UpdateIcon();
              }});
 }
 
 void frmWizard::cmbMRU_Change() {
-    Form& f = *this;
-    Control& mru = f(L"cmbMRU");
-    f(L"lblOpenError").SetCaption(L"");
+    Control& mru = cmbMRU;
+    lblOpenError.SetCaption(L"");
     std::wstring message;
     if (mru.Enabled()) {
         const LRESULT selected = SendMessageW(mru.hWnd(), CB_GETCURSEL, 0, 0);
@@ -409,32 +403,31 @@ void frmWizard::cmbMRU_Change() {
         }
         message = choice.Message;
     }
-    f(L"lblOpenError").SetCaption(message);
+    lblOpenError.SetCaption(message);
     ChosenSaver.clear();
     DrawOpenWarning(!message.empty());
 }
 
 void frmWizard::DrawOpenWarning(bool show) {
     ShowOpenWarning = show;
-    InvalidateRect((*this)(L"picOpen").hWnd(), nullptr, TRUE);
+    InvalidateRect(picOpen.hWnd(), nullptr, TRUE);
 }
 
 void frmWizard::PaintOpenWarning(HDC dc) {
     if (!ShowOpenWarning)
         return;
-    const RECT r = (*this)(L"lblOpenError").PixelRect();
+    const RECT r = lblOpenError.PixelRect();
     DrawAlphaBitmap(dc, L"WARN", r.left - 20, r.top, 16, 16, 255);
 }
 
 void frmWizard::cmdBrowseSaver_Click() {
-    Form& f = *this;
     RunSteps(L"frmWizard.cmdBrowseSaver_Click", {[&] {
-                 std::wstring file = f(L"cmbMRU").Text();
+                 std::wstring file = cmbMRU.Text();
                  if (ShowFileDialog(true, 0x280800, file, hWnd(), L"Open Logo Image",
                                     CreatorSettings.SaverDir,
                                     L"Screen Savers (*.scr)|*.scr|All Files (*.*)|*.*", 0, L"")) {
-                     SendMessageW(f(L"cmbMRU").hWnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-                     f(L"cmbMRU").SetText(file);
+                     SendMessageW(cmbMRU.hWnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+                     cmbMRU.SetText(file);
                      cmbMRU_Change();
                  }
              }});

@@ -189,25 +189,34 @@ RECT GrownRect(const Control& control, double grow) {
 
 } // namespace
 
-frmAbout::frmAbout() : Form(AboutForm, AboutControls) {
-    Form& f = *this;
-    f(L"picBack").BackColor = White;
-    f(L"picCredit").BackColor = White;
-    f(L"cmdOK").Click = [this] { cmdOK_Click(); };
-    f(L"lnkSite").As<LinkControl>().Click = [this] { lnkSite_Click(); };
-    f(L"tmrScroll").Timer = [this] { tmrScroll_Timer(); };
-    const std::pair<const wchar_t*, const wchar_t*> sites[] = {
-        {L"lnkStbResizeSite", L"https://github.com/nothings/stb"},
-        {L"lnkZlibSite", L"https://zlib.net/"},
-        {L"lnkInnoSite", L"https://jrsoftware.org/"}};
-    for (const auto& [name, url] : sites)
-        f(name).As<LinkControl>().SetURL(url);
-    const std::pair<const wchar_t*, const wchar_t*> licences[] = {
-        {L"lnkStbResize", L"stb_image_resize-license.txt"},
-        {L"lnkZlib", L"zlib-license.txt"},
-        {L"lnkInno", L"inno\\inno-license.txt"}};
-    for (const auto& [name, file] : licences)
-        f(name).As<LinkControl>().Click = [this, name, file] { PointLicence(name, file); };
+frmAbout::frmAbout()
+    : Form(AboutForm, AboutControls), lnkInno((*this)(L"lnkInno").As<LinkControl>()),
+      lnkInnoSite((*this)(L"lnkInnoSite").As<LinkControl>()),
+      lnkSite((*this)(L"lnkSite").As<LinkControl>()),
+      lnkStbResize((*this)(L"lnkStbResize").As<LinkControl>()),
+      lnkStbResizeSite((*this)(L"lnkStbResizeSite").As<LinkControl>()),
+      lnkZlib((*this)(L"lnkZlib").As<LinkControl>()),
+      lnkZlibSite((*this)(L"lnkZlibSite").As<LinkControl>()), cmdOK((*this)(L"cmdOK")),
+      imgIcon((*this)(L"imgIcon")), lblAppVer((*this)(L"lblAppVer")), lblCopy((*this)(L"lblCopy")),
+      picBack((*this)(L"picBack")), picCredit((*this)(L"picCredit")),
+      tmrScroll((*this)(L"tmrScroll")) {
+    picBack.BackColor = White;
+    picCredit.BackColor = White;
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    lnkSite.Click = [this] { lnkSite_Click(); };
+    tmrScroll.Timer = [this] { tmrScroll_Timer(); };
+    const std::pair<LinkControl*, const wchar_t*> sites[] = {
+        {&lnkStbResizeSite, L"https://github.com/nothings/stb"},
+        {&lnkZlibSite, L"https://zlib.net/"},
+        {&lnkInnoSite, L"https://jrsoftware.org/"}};
+    for (const auto& [link, url] : sites)
+        link->SetURL(url);
+    const std::pair<LinkControl*, const wchar_t*> licences[] = {
+        {&lnkStbResize, L"stb_image_resize-license.txt"},
+        {&lnkZlib, L"zlib-license.txt"},
+        {&lnkInno, L"inno\\inno-license.txt"}};
+    for (const auto& [link, file] : licences)
+        link->Click = [this, link, file] { PointLicence(*link, file); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -217,14 +226,13 @@ frmAbout::frmAbout() : Form(AboutForm, AboutControls) {
 }
 
 void frmAbout::Form_Load() {
-    Form& f = *this;
     Counter = 0;
     GlassFlag = false;
     Widened = false;
     RunSteps(L"frmAbout.Form_Load",
              {[&] {
                   RECT inner{};
-                  GetClientRect(f(L"picBack").hWnd(), &inner);
+                  GetClientRect(picBack.hWnd(), &inner);
                   MoveCredits(inner.bottom / 4);
               },
               [&] {
@@ -233,63 +241,61 @@ void frmAbout::Form_Load() {
               },
               [&] { AdjustCaptions(*this); }, [&] { ApplySystemFont(*this); },
               [&] {
-                  Control& ok = f(L"cmdOK");
+                  Control& ok = cmdOK;
                   ok.Move(std::round((ScaleWidth() - ok.Width()) / 2), ok.Top(), ok.Width(),
                           ok.Height());
               },
               [&] {
-                  PointLicence(L"lnkStbResize", L"stb_image_resize-license.txt");
-                  PointLicence(L"lnkZlib", L"zlib-license.txt");
-                  PointLicence(L"lnkInno", L"inno\\inno-license.txt");
+                  PointLicence(lnkStbResize, L"stb_image_resize-license.txt");
+                  PointLicence(lnkZlib, L"zlib-license.txt");
+                  PointLicence(lnkInno, L"inno\\inno-license.txt");
               },
               [&] {
                   sc.SubClass(hWnd());
-                  scCredit.SubClass(f(L"picCredit").hWnd());
+                  scCredit.SubClass(picCredit.hWnd());
               }});
 }
 
 void frmAbout::LoadGlass() {
-    Form& f = *this;
-    const RECT back = f(L"picBack").PixelRect();
-    const RECT ok = f(L"cmdOK").PixelRect();
+    const RECT back = picBack.PixelRect();
+    const RECT ok = cmdOK.PixelRect();
     RECT client{};
     GetClientRect(hWnd(), &client);
     ExtendFrameIntoClientArea(hWnd(), {static_cast<int>(back.left),
                                        static_cast<int>(client.right - back.right),
                                        static_cast<int>(back.top),
                                        static_cast<int>(client.bottom - (ok.bottom + 5) + 1)});
-    LinkControl& site = f(L"lnkSite").As<LinkControl>();
+    LinkControl& site = lnkSite;
     site.SetGlass(true);
     DoEvents();
     site.AdjustSize();
     // Black is clear glass; the credits and the panel behind OK stay white.
     BackColor = RGB(0, 0, 0);
-    f(L"picCredit").BackColor = White;
-    f(L"picBack").BackColor = White;
-    const HWND backWindow = f(L"picBack").hWnd();
+    picCredit.BackColor = White;
+    picBack.BackColor = White;
+    const HWND backWindow = picBack.hWnd();
     SetWindowLongPtrW(backWindow, GWL_EXSTYLE,
                       GetWindowLongPtrW(backWindow, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     SetWindowPos(backWindow, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    f(L"imgIcon").SetVisible(false);
+    imgIcon.SetVisible(false);
     GlassFlag = true;
 }
 
 void frmAbout::Form_Activate() {
-    Form& f = *this;
     // Widened once in a showing: doubling on every activation would soon
     // overflow the pixel arithmetic.
     if (!Widened) {
         Widened = true;
-        Control& version = f(L"lblAppVer");
+        Control& version = lblAppVer;
         version.Move(version.Left(), version.Top(), version.Width() * 2, version.Height());
     }
     if (GlassFlag) {
         // The glowing texts stand in the labels' place. PaintOver draws
         // them, so every paint has them, not only the first.
-        for (const wchar_t* name : {L"lblCopy", L"lblAppVer"})
-            if (Control& label = f(name); label.Visible())
-                label.SetVisible(false);
+        for (Control* label : {&lblCopy, &lblAppVer})
+            if (label->Visible())
+                label->SetVisible(false);
         InvalidateRect(hWnd(), nullptr, TRUE);
     }
 }
@@ -306,27 +312,25 @@ void frmAbout::lnkSite_Click() {
     WebSite(L"about");
 }
 
-void frmAbout::PointLicence(const wchar_t* link, const std::wstring& file) {
+void frmAbout::PointLicence(LinkControl& link, const std::wstring& file) {
     const std::wstring path = CatStr(ProgramFolder(), file, L"\\");
-    (*this)(link).As<LinkControl>().SetURL(FileExists(path) ? path : L"");
+    link.SetURL(FileExists(path) ? path : L"");
 }
 
 bool frmAbout::PointerOverCredits() const {
     POINT cursor{};
     RECT back{};
-    return GetCursorPos(&cursor) && GetWindowRect((*this)(L"picBack").hWnd(), &back) &&
-           PtInRect(&back, cursor);
+    return GetCursorPos(&cursor) && GetWindowRect(picBack.hWnd(), &back) && PtInRect(&back, cursor);
 }
 
 void frmAbout::MoveCredits(int top) {
-    Control& credit = (*this)(L"picCredit");
+    Control& credit = picCredit;
     CreditTop = top;
     credit.Move(PixelsToTwipsX(5), PixelsToTwipsY(top), credit.Width(), credit.Height());
 }
 
 void frmAbout::tmrScroll_Timer() {
-    Form& f = *this;
-    Control& timer = f(L"tmrScroll");
+    Control& timer = tmrScroll;
     const CreditScroll step = CreditScrollTick(Counter, timer.Interval(), PointerOverCredits());
     Counter = step.Counter;
     if (timer.Interval() != step.Interval)
@@ -334,14 +338,13 @@ void frmAbout::tmrScroll_Timer() {
     if (!step.Moves)
         return;
     RECT inner{}, credit{};
-    GetClientRect(f(L"picBack").hWnd(), &inner);
-    GetClientRect(f(L"picCredit").hWnd(), &credit);
+    GetClientRect(picBack.hWnd(), &inner);
+    GetClientRect(picCredit.hWnd(), &credit);
     MoveCredits(NextCreditTop(CreditTop, credit.bottom, inner.bottom));
 }
 
 void frmAbout::PaintOver(HDC dc) {
-    Form& f = *this;
-    const Control& icon = f(L"imgIcon");
+    const Control& icon = imgIcon;
     if (!GlassFlag) {
         if (icon.Visible()) {
             const RECT r = icon.PixelRect();
@@ -359,19 +362,19 @@ void frmAbout::PaintOver(HDC dc) {
         BitBlt(dc, r.left - 5, r.top - 5, LogoSize, LogoSize, memory.get(), 0, 0, SRCCOPY);
     }
     // The white panel behind OK, from the credits down to 4 pixels below OK.
-    const RECT back = f(L"picBack").PixelRect();
-    const RECT ok = f(L"cmdOK").PixelRect();
+    const RECT back = picBack.PixelRect();
+    const RECT ok = cmdOK.PixelRect();
     const RECT panel{back.left, back.bottom, back.right, ok.bottom + 4};
     FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    Control& copy = f(L"lblCopy");
+    Control& copy = lblCopy;
     const RECT copyRect = GrownRect(copy, 100);
     DrawGlassText(&copy, 4, &copyRect, L"", dc, 0, 7);
-    DrawGlassText(&f(L"lblAppVer"), 3, nullptr, L"", dc, 0, 7);
+    DrawGlassText(&lblAppVer, 3, nullptr, L"", dc, 0, 7);
 }
 
 void frmAbout::PaintCreditLines(HDC dc) {
     RECT credit{};
-    GetClientRect((*this)(L"picCredit").hWnd(), &credit);
+    GetClientRect(picCredit.hWnd(), &credit);
     for (const double y : {FirstLine, SecondLine}) {
         const int top = TwipsToPixelsY(y);
         RECT line{0, top, credit.right - 5, top + 1};

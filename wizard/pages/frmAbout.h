@@ -1,6 +1,7 @@
 // "About Quorvel Screensaver Creator": the creator's version, credits and site.
 #pragma once
 
+#include "wizard/controls/LinkControl.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/SubClass.h"
 
@@ -11,6 +12,9 @@
 class frmAbout : public Form {
   public:
     frmAbout();
+    LinkControl &lnkInno, &lnkInnoSite, &lnkSite, &lnkStbResize, &lnkStbResizeSite, &lnkZlib,
+        &lnkZlibSite;
+    Control &cmdOK, &imgIcon, &lblAppVer, &lblCopy, &picBack, &picCredit, &tmrScroll;
 
     void cmdOK_Click();
     void lnkSite_Click();
@@ -33,7 +37,7 @@ class frmAbout : public Form {
     bool PointerOverCredits() const;
     void MoveCredits(int top);
     // A licence link opens its file only while the file is there.
-    void PointLicence(const wchar_t* link, const std::wstring& file);
+    void PointLicence(LinkControl& link, const std::wstring& file);
 
     SubClasser sc, scCredit;
     int32_t Counter = 0;

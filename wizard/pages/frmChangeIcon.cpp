@@ -117,15 +117,17 @@ void MoveTo(Control& c, const std::optional<Placement>& p) {
 
 frmChangeIcon::frmChangeIcon(Form& owner, std::wstring& iconFile, int32_t& iconIndex)
     : Form(ChangeIconForm, ChangeIconControls), lstIcons((*this)(L"lstIcons").As<APIListBox>()),
-      owner_(owner), iconFile_(iconFile), iconIndex_(iconIndex) {
-    Form& f = *this;
-    f(L"txtFilename").Change = [this] { txtFilename_Change(); };
-    f(L"lstIcons").GotFocus = [this] { lstIcons_GotFocus(); };
+      cmdBrowse((*this)(L"cmdBrowse")), cmdCancel((*this)(L"cmdCancel")),
+      cmdDefault((*this)(L"cmdDefault")), cmdOK((*this)(L"cmdOK")),
+      txtFilename((*this)(L"txtFilename")), owner_(owner), iconFile_(iconFile),
+      iconIndex_(iconIndex) {
+    txtFilename.Change = [this] { txtFilename_Change(); };
+    lstIcons.Extender()->GotFocus = [this] { lstIcons_GotFocus(); };
     lstIcons.DblClick = [this] { lstIcons_DblClick(); };
-    f(L"cmdOK").Click = [this] { cmdOK_Click(); };
-    f(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
-    f(L"cmdDefault").Click = [this] { cmdDefault_Click(); };
-    f(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    cmdDefault.Click = [this] { cmdDefault_Click(); };
+    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -133,7 +135,6 @@ frmChangeIcon::frmChangeIcon(Form& owner, std::wstring& iconFile, int32_t& iconI
 }
 
 void frmChangeIcon::Form_Load() {
-    Form& f = *this;
     RunSteps(L"frmChangeIcon.Form_Load",
              {[&] {
                   for (const WPARAM which : {WPARAM{ICON_BIG}, WPARAM{ICON_SMALL}})
@@ -143,12 +144,12 @@ void frmChangeIcon::Form_Load() {
               [&] { ApplySystemFont(*this); }, [&] { GripSize = GetSystemMetrics(SM_CXVSCROLL); },
               [&] { sc.SubClass(hWnd()); },
               [&] {
-                  SendMessageW(f(L"txtFilename").hWnd(), EM_SETCUEBANNER, 0,
+                  SendMessageW(txtFilename.hWnd(), EM_SETCUEBANNER, 0,
                                reinterpret_cast<LPARAM>(L"Using default icon"));
               },
-              [&] { EnableAutoComplete(f(L"txtFilename")); },
+              [&] { EnableAutoComplete(txtFilename); },
               [&] {
-                  f(L"txtFilename").SetText(iconFile_);
+                  txtFilename.SetText(iconFile_);
                   // An empty text set on an empty box raises no Change.
                   if (iconFile_.empty())
                       txtFilename_Change();
@@ -158,7 +159,7 @@ void frmChangeIcon::Form_Load() {
 void frmChangeIcon::txtFilename_Change() {
     RunSteps(L"frmChangeIcon.txtFilename_Change", {[&] {
                  // A typed name is loaded when the list gets the focus.
-                 if ((*this)(L"txtFilename").Text().empty())
+                 if (txtFilename.Text().empty())
                      lstIcons.SetIconFile(L"");
              }});
 }
@@ -166,7 +167,7 @@ void frmChangeIcon::txtFilename_Change() {
 void frmChangeIcon::lstIcons_GotFocus() {
     RunSteps(L"frmChangeIcon.lstIcons_GotFocus", {[&] {
                  const bool existed = lstIcons.ListWnd != nullptr;
-                 const std::wstring text = TrimSpaces((*this)(L"txtFilename").Text());
+                 const std::wstring text = TrimSpaces(txtFilename.Text());
                  if (text.empty())
                      return;
                  lstIcons.SetIconFile(text);
@@ -182,15 +183,14 @@ void frmChangeIcon::lstIcons_DblClick() {
 }
 
 void frmChangeIcon::cmdOK_Click() {
-    RunSteps(L"frmChangeIcon.cmdOK_Click", {[&] { iconIndex_ = std::max(lstIcons.ListIndex(), 0); },
-                                            [&] {
-                                                // The list's file is the one whose icons are shown,
-                                                // even when another name was typed since.
-                                                iconFile_ = (*this)(L"txtFilename").Text().empty()
-                                                                ? std::wstring()
-                                                                : lstIcons.IconFile();
-                                            },
-                                            [&] { Unload(); }});
+    RunSteps(L"frmChangeIcon.cmdOK_Click",
+             {[&] { iconIndex_ = std::max(lstIcons.ListIndex(), 0); },
+              [&] {
+                  // The list's file is the one whose icons are shown,
+                  // even when another name was typed since.
+                  iconFile_ = txtFilename.Text().empty() ? std::wstring() : lstIcons.IconFile();
+              },
+              [&] { Unload(); }});
 }
 
 void frmChangeIcon::cmdCancel_Click() {
@@ -198,7 +198,7 @@ void frmChangeIcon::cmdCancel_Click() {
 }
 
 void frmChangeIcon::cmdDefault_Click() {
-    RunSteps(L"frmChangeIcon.cmdDefault_Click", {[&] { (*this)(L"txtFilename").SetText(L""); }});
+    RunSteps(L"frmChangeIcon.cmdDefault_Click", {[&] { txtFilename.SetText(L""); }});
 }
 
 void frmChangeIcon::cmdBrowse_Click() {
@@ -206,7 +206,7 @@ void frmChangeIcon::cmdBrowse_Click() {
     std::wstring file, folder;
     bool chosen = false;
     if (!run([&] {
-            file = ChopNull(BrowseProposal((*this)(L"txtFilename").Text()));
+            file = ChopNull(BrowseProposal(txtFilename.Text()));
             folder = L".";
             if (!file.empty())
                 return;
@@ -237,27 +237,26 @@ void frmChangeIcon::cmdBrowse_Click() {
                              RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             return;
         }
-        (*this)(L"txtFilename").SetText(file);
+        txtFilename.SetText(file);
         lstIcons.SetIconFile(file);
     });
 }
 
 void frmChangeIcon::Form_Resize() {
-    Form& f = *this;
     ChangeIconPlaces now;
-    now.Filename = PlaceOf(f(L"txtFilename"));
-    now.Browse = PlaceOf(f(L"cmdBrowse"));
-    now.Icons = PlaceOf(f(L"lstIcons"));
-    now.Default = PlaceOf(f(L"cmdDefault"));
-    now.OK = PlaceOf(f(L"cmdOK"));
-    now.Cancel = PlaceOf(f(L"cmdCancel"));
+    now.Filename = PlaceOf(txtFilename);
+    now.Browse = PlaceOf(cmdBrowse);
+    now.Icons = PlaceOf(*lstIcons.Extender());
+    now.Default = PlaceOf(cmdDefault);
+    now.OK = PlaceOf(cmdOK);
+    now.Cancel = PlaceOf(cmdCancel);
     const ChangeIconMoves moves = LayOutChangeIcon(ScaleWidth(), ScaleHeight(), now);
-    MoveTo(f(L"cmdBrowse"), moves.Browse);
-    MoveTo(f(L"txtFilename"), moves.Filename);
-    MoveTo(f(L"cmdCancel"), moves.Cancel);
-    MoveTo(f(L"cmdOK"), moves.OK);
-    MoveTo(f(L"cmdDefault"), moves.Default);
-    MoveTo(f(L"lstIcons"), moves.Icons);
+    MoveTo(cmdBrowse, moves.Browse);
+    MoveTo(txtFilename, moves.Filename);
+    MoveTo(cmdCancel, moves.Cancel);
+    MoveTo(cmdOK, moves.OK);
+    MoveTo(cmdDefault, moves.Default);
+    MoveTo(*lstIcons.Extender(), moves.Icons);
     IgnoreErrors([&] {
         RECT client{};
         GetClientRect(hWnd(), &client);

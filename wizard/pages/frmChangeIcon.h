@@ -19,6 +19,7 @@ class frmChangeIcon : public Form {
     frmChangeIcon(Form& owner, std::wstring& iconFile, int32_t& iconIndex);
 
     APIListBox& lstIcons;
+    Control &cmdBrowse, &cmdCancel, &cmdDefault, &cmdOK, &txtFilename;
 
     void txtFilename_Change();
     void lstIcons_GotFocus();

@@ -35,11 +35,12 @@ const FormDecl ImageForm = {.Name = L"frmImage",
 
 } // namespace
 
-frmImage::frmImage() : Form(ImageForm, ImageControls) {
-    Form& f = *this;
-    f(L"tmrHide").Timer = [this] { tmrHide_Timer(); };
+frmImage::frmImage()
+    : Form(ImageForm, ImageControls), imgLogo((*this)(L"imgLogo")), lblText((*this)(L"lblText")),
+      tmrHide((*this)(L"tmrHide")) {
+    tmrHide.Timer = [this] { tmrHide_Timer(); };
     // Labels and images have no window: a move over them reaches the form's.
-    f(L"imgLogo").MouseMove = [this](int, int, int, int) { HidePopup(); };
+    imgLogo.MouseMove = [this](int, int, int, int) { HidePopup(); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -50,8 +51,7 @@ void frmImage::Form_Load() {
     RunSteps(L"frmImage.Form_Load", {[&] { ApplySystemFont(*this); },
                                      [&] {
                                          BackColor = SystemColourReference | COLOR_INFOBK;
-                                         (*this)(L"lblText").ForeColor =
-                                             GetSysColor(COLOR_INFOTEXT);
+                                         lblText.ForeColor = GetSysColor(COLOR_INFOTEXT);
                                      },
                                      [&] { sc.SubClass(hWnd()); }});
 }
@@ -80,9 +80,8 @@ void frmImage::SetImage(Control& box, const Surface& drawing, double ImgScale) {
 
 void frmImage::Present(Control& img, const uint8_t* bgra, int width, int height, double scale) {
     Load();
-    Form& f = *this;
     GetCursorPos(&cursor_);
-    Control& logo = f(L"imgLogo");
+    Control& logo = imgLogo;
     ImageControl& picture = logo.Image();
     picture.SetStretch(false); // the picture's natural size first
     picture.SetPicture(bgra, width, height);
@@ -99,11 +98,11 @@ void frmImage::Present(Control& img, const uint8_t* bgra, int width, int height,
     UpdateWindow(hWnd());
     if (owner && GetActiveWindow() == hWnd())
         SetActiveWindow(owner);
-    f(L"tmrHide").SetEnabled(true);
+    tmrHide.SetEnabled(true);
 }
 
 void frmImage::tmrHide_Timer() {
-    Control& timer = (*this)(L"tmrHide");
+    Control& timer = tmrHide;
     if (!Visible()) {
         timer.SetEnabled(false);
         return;
@@ -115,7 +114,7 @@ void frmImage::tmrHide_Timer() {
 }
 
 void frmImage::HidePopup() {
-    (*this)(L"tmrHide").SetEnabled(false);
+    tmrHide.SetEnabled(false);
     Hide();
 }
 

@@ -10,6 +10,7 @@
 class frmImage : public Form {
   public:
     frmImage();
+    Control &imgLogo, &lblText, &tmrHide;
 
     // `img` an image control: its picture at its natural size times
     // ImgScale, owned by img's form. Nothing happens while the pop-up shows.

@@ -147,12 +147,15 @@ const FormDecl ScaleForm = {.Name = L"frmScale",
 } // namespace
 
 frmScale::frmScale()
-    : Form(ScaleForm, ScaleControls), scrScale((*this)(L"scrScale").As<SliderControl>()) {
-    Form& f = *this;
+    : Form(ScaleForm, ScaleControls), scrScale((*this)(L"scrScale").As<SliderControl>()),
+      cmdCancel((*this)(L"cmdCancel")), cmdOK((*this)(L"cmdOK")), imgLogo((*this)(L"imgLogo")),
+      lblNew((*this)(L"lblNew")), lblOrig((*this)(L"lblOrig")), lblScale((*this)(L"lblScale")),
+      picBack((*this)(L"picBack")), picMonitor((*this)(L"picMonitor")),
+      picScreen((*this)(L"picScreen")) {
     scrScale.Changed = [this](bool Scroll) { scrScale_Changed(Scroll); };
-    f(L"cmdOK").Click = [this] { cmdOK_Click(); };
-    f(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
-    f(L"imgLogo").MouseMove = [this](int, int, int, int) { imgLogo_MouseMove(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    imgLogo.MouseMove = [this](int, int, int, int) { imgLogo_MouseMove(); };
     sc.GotMessage = [this](HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam, bool& Proceed,
                            LRESULT& ReturnValue) {
         sc_GotMessage(hWnd, message, wParam, lParam, Proceed, ReturnValue);
@@ -165,38 +168,36 @@ frmWizard& frmScale::Owner() const {
 }
 
 void frmScale::Form_Load() {
-    Form& f = *this;
     frmWizard& wizard = Owner();
     LastTip = 0;
     Snapping = false;
     RunSteps(L"frmScale.Form_Load",
              {[&] {
-                  const Surface& logo = wizard.picBMP;
+                  const Surface& logo = wizard.picBMPDrawing;
                   GdiFlush();
-                  f(L"imgLogo").Image().SetPicture(logo.Bits(), logo.Width(), logo.Height());
+                  imgLogo.Image().SetPicture(logo.Bits(), logo.Width(), logo.Height());
                   LogoWidth = logo.Width();
                   LogoHeight = logo.Height();
               },
               [&] { ApplySystemFont(*this); },
               [&] {
-                  f(L"picScreen").BackColor = static_cast<COLORREF>(wizard.BackgroundColor);
-                  const std::wstring tip = f(L"picBack").ToolTipText();
-                  f(L"picScreen").SetToolTipText(tip);
-                  f(L"picMonitor").SetToolTipText(tip);
+                  picScreen.BackColor = static_cast<COLORREF>(wizard.BackgroundColor);
+                  const std::wstring tip = picBack.ToolTipText();
+                  picScreen.SetToolTipText(tip);
+                  picMonitor.SetToolTipText(tip);
               },
               [&] {
                   RECT inner{};
-                  GetClientRect(f(L"picScreen").hWnd(), &inner);
+                  GetClientRect(picScreen.hWnd(), &inner);
                   Factor = MiniatureFactor(inner.right, GetSystemMetrics(SM_CXSCREEN));
               },
               [&] {
-                  f(L"imgLogo")
-                      .Move(0, 0, PixelsToTwipsX(MiniatureSide(LogoWidth, 1.0, Factor)),
-                            PixelsToTwipsY(MiniatureSide(LogoHeight, 1.0, Factor)));
+                  imgLogo.Move(0, 0, PixelsToTwipsX(MiniatureSide(LogoWidth, 1.0, Factor)),
+                               PixelsToTwipsY(MiniatureSide(LogoHeight, 1.0, Factor)));
               },
               [&] {
                   sc.SubClass(hWnd());
-                  scMonitor.SubClass(f(L"picMonitor").hWnd());
+                  scMonitor.SubClass(picMonitor.hWnd());
                   const WindowDC screen(nullptr);
                   monitor_.Adopt(screen.get(), static_cast<HBITMAP>(LoadImageW(
                                                    GetModuleHandleW(nullptr), L"MONITOR",
@@ -209,7 +210,6 @@ void frmScale::Form_Load() {
 }
 
 void frmScale::scrScale_Changed(bool Scroll) {
-    Form& f = *this;
     RunSteps(L"frmScale.scrScale_Changed", {[&] {
                  const int32_t v = scrScale.Value();
                  // Only a drag sticks at 100: a key from 100 must be able to leave it.
@@ -219,7 +219,7 @@ void frmScale::scrScale_Changed(bool Scroll) {
                      Snapping = false;
                      return;
                  }
-                 f(L"lblScale").SetCaption(PercentText(v));
+                 lblScale.SetCaption(PercentText(v));
                  if (Scroll || Snapping) {
                      if (v != LastTip) {
                          const HWND bar = scrScale.hWndCtl();
@@ -229,8 +229,8 @@ void frmScale::scrScale_Changed(bool Scroll) {
                          OffsetRect(&thumb, at.left, at.top);
                          const ScreenPoint p =
                              ScaleTipPoint(thumb.left, thumb.top, thumb.right, thumb.bottom);
-                         Tip.ShowTip(hWnd(), f(L"scrScale").hWnd(), PercentText(v), false, false,
-                                     p.X, p.Y);
+                         Tip.ShowTip(hWnd(), scrScale.Extender()->hWnd(), PercentText(v), false,
+                                     false, p.X, p.Y);
                          LastTip = v;
                      }
                  } else if (LastTip != 0) {
@@ -238,9 +238,9 @@ void frmScale::scrScale_Changed(bool Scroll) {
                      DestroyTip(0);
                  }
                  ImageScale = v / 100.0;
-                 f(L"lblNew").SetCaption(SizeText(ImageScale * LogoWidth, ImageScale * LogoHeight));
-                 f(L"lblOrig").SetCaption(SizeText(LogoWidth, LogoHeight));
-                 Control& logo = f(L"imgLogo");
+                 lblNew.SetCaption(SizeText(ImageScale * LogoWidth, ImageScale * LogoHeight));
+                 lblOrig.SetCaption(SizeText(LogoWidth, LogoHeight));
+                 Control& logo = imgLogo;
                  logo.Move(logo.Left(), logo.Top(),
                            PixelsToTwipsX(MiniatureSide(LogoWidth, ImageScale, Factor)),
                            PixelsToTwipsY(MiniatureSide(LogoHeight, ImageScale, Factor)));
@@ -248,8 +248,7 @@ void frmScale::scrScale_Changed(bool Scroll) {
 }
 
 void frmScale::imgLogo_MouseMove() {
-    RunSteps(L"frmScale.imgLogo_MouseMove",
-             {[&] { ImagePopup().SetImage((*this)(L"imgLogo"), ImageScale); }});
+    RunSteps(L"frmScale.imgLogo_MouseMove", {[&] { ImagePopup().SetImage(imgLogo, ImageScale); }});
 }
 
 void frmScale::cmdOK_Click() {
@@ -265,7 +264,7 @@ void frmScale::cmdCancel_Click() {
 void frmScale::Form_Unload(bool& /*Cancel*/) {
     frmWizard& wizard = Owner();
     RunSteps(L"frmScale.Form_Unload",
-             {[&] { (*this)(L"imgLogo").Image().ClearPicture(); },
+             {[&] { imgLogo.Image().ClearPicture(); },
               [&] {
                   if (LastTip != 0) {
                       LastTip = 0;
@@ -288,7 +287,7 @@ void frmScale::PaintMonitor(HDC dc) {
     BITMAP info{};
     GetObjectW(monitor_.Bitmap(), sizeof info, &info);
     RECT box{};
-    GetClientRect((*this)(L"picMonitor").hWnd(), &box);
+    GetClientRect(picMonitor.hWnd(), &box);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     SetStretchBltMode(dc, HALFTONE);
     AlphaBlend(dc, 0, 0, box.right, box.bottom, monitor_.Dc(), 0, 0, info.bmWidth, info.bmHeight,

@@ -17,6 +17,8 @@ class frmScale : public Form {
   public:
     frmScale();
     SliderControl& scrScale;
+    Control &cmdCancel, &cmdOK, &imgLogo, &lblNew, &lblOrig, &lblScale, &picBack, &picMonitor,
+        &picScreen;
 
     // The wizard that opened the dialog: its logo, colour and scale.
     frmWizard* Caller = nullptr;

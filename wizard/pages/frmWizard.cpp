@@ -50,59 +50,87 @@ frmWizard::frmWizard()
     : Form(WizardDecl, WizardControls()), ProgBar((*this)(L"ProgBar").As<ProgressBar>()),
       Nav((*this)(L"Nav").As<IENavButton>()), lstModes((*this)(L"lstModes").As<APIListBox>()),
       lstActive((*this)(L"lstActive").As<APIListBox>()),
-      clrBackground((*this)(L"clrBackground").As<ColorDrop>()) {
+      clrBackground((*this)(L"clrBackground").As<ColorDrop>()),
+      cmdAgain((*this)(L"cmdAgain").As<CommandLink>()),
+      cmdBrowse((*this)(L"cmdBrowse").As<CommandLink>()),
+      cmdBrowseSaver((*this)(L"cmdBrowseSaver").As<CommandLink>()),
+      cmdExit((*this)(L"cmdExit").As<CommandLink>()),
+      cmdTest((*this)(L"cmdTest").As<CommandLink>()),
+      cmdTestInstaller((*this)(L"cmdTestInstaller").As<CommandLink>()),
+      cmdUpdate((*this)(L"cmdUpdate").As<CommandLink>()), cmdAdd((*this)(L"cmdAdd")),
+      cmdBack((*this)(L"cmdBack")), cmdCancel((*this)(L"cmdCancel")),
+      cmdGeneral((*this)(L"cmdGeneral")), cmdHelp((*this)(L"cmdHelp")),
+      cmdIcon((*this)(L"cmdIcon")), cmdInstaller((*this)(L"cmdInstaller")),
+      cmdNext((*this)(L"cmdNext")), cmdPreview((*this)(L"cmdPreview")),
+      cmdRemove((*this)(L"cmdRemove")), cmdSaveAs((*this)(L"cmdSaveAs")),
+      cmdScale((*this)(L"cmdScale")), cmdSettings((*this)(L"cmdSettings")),
+      cmdTrans((*this)(L"cmdTrans")), chkDisableConfig((*this)(L"chkDisableConfig")),
+      chkInstaller((*this)(L"chkInstaller")), chkTrans((*this)(L"chkTrans")),
+      cmbMRU((*this)(L"cmbMRU")), cmbSize((*this)(L"cmbSize")), fraFlash((*this)(L"fraFlash")),
+      fraMode((*this)(L"fraMode")), fraTransparent((*this)(L"fraTransparent")),
+      lblDesc((*this)(L"lblDesc")), lblDone((*this)(L"lblDone")),
+      lblOpenError((*this)(L"lblOpenError")), lblTitle((*this)(L"lblTitle")),
+      lnkSite((*this)(L"lnkSite")), picAbout((*this)(L"picAbout")), picCover((*this)(L"picCover")),
+      picHeader((*this)(L"picHeader")), picIcon((*this)(L"picIcon")), picMain((*this)(L"picMain")),
+      picOpen((*this)(L"picOpen")), picPreview((*this)(L"picPreview")),
+      picSide((*this)(L"picSide")), picSideImg((*this)(L"picSideImg")), picTmp((*this)(L"picTmp")),
+      picTrans((*this)(L"picTrans")), picTransBack((*this)(L"picTransBack")),
+      shaButtons((*this)(L"shaButtons")), tmrDynAnimChange((*this)(L"tmrDynAnimChange")),
+      txtAbout((*this)(L"txtAbout")), txtLogo((*this)(L"txtLogo")), txtName((*this)(L"txtName")),
+      txtSaveAs((*this)(L"txtSaveAs")), txtScaleTip((*this)(L"txtScaleTip")),
+      txtURL((*this)(L"txtURL")), picStep(*this, L"picStep"),
+      picContextHelp_((*this)(L"picContextHelp")), txtTip_((*this)(L"txtTip")) {
     // Each page's controls into their page (see WizardTable.h).
     const auto& all = Controls();
     for (std::size_t row = 0; row < all.size(); ++row)
         if (const int page = PageOfRow(row); page >= 0)
-            all[row]->Container = &(*this)(L"picStep", page);
-    (*this)(L"shaButtons").BackColor = SystemColourReference | COLOR_BTNFACE;
-    (*this)(L"lnkSite").As<LinkControl>().SetURL(ProductSite);
+            all[row]->Container = &picStep[page];
+    shaButtons.BackColor = SystemColourReference | COLOR_BTNFACE;
+    lnkSite.As<LinkControl>().SetURL(ProductSite);
     Wire();
 }
 
 void frmWizard::Wire() {
-    Form& f = *this;
-    f(L"cmdNext").Click = [this] { cmdNext_Click(); };
-    f(L"cmdBack").Click = [this] { cmdBack_Click(); };
-    f(L"cmdCancel").Click = [this] { cmdCancel_Click(); };
-    Link(L"cmdExit").Click = [this] { cmdExit_Click(); };
-    Link(L"cmdAgain").Click = [this] { cmdAgain_Click(); };
+    cmdNext.Click = [this] { cmdNext_Click(); };
+    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    cmdExit.Click = [this] { cmdExit_Click(); };
+    cmdAgain.Click = [this] { cmdAgain_Click(); };
     Nav.Click = [this](int index) { Nav_Click(index); };
     WireTransparency();
     WireDynamic();
-    f(L"chkInstaller").Click = [this] { chkInstaller_Click(); };
-    f(L"txtLogo").Change = [this] { txtLogo_Change(); };
+    chkInstaller.Click = [this] { chkInstaller_Click(); };
+    txtLogo.Change = [this] { txtLogo_Change(); };
     // While the logo text has the focus, Enter is the Update link's.
-    f(L"txtLogo").GotFocus = [this] {
-        Link(L"cmdUpdate").SetAlwaysHot(true);
-        SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    txtLogo.GotFocus = [this] {
+        cmdUpdate.SetAlwaysHot(true);
+        SendMessageW(cmdNext.hWnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     };
-    f(L"txtLogo").LostFocus = [this] {
-        Link(L"cmdUpdate").SetAlwaysHot(false);
-        SendMessageW((*this)(L"cmdNext").hWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    txtLogo.LostFocus = [this] {
+        cmdUpdate.SetAlwaysHot(false);
+        SendMessageW(cmdNext.hWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     };
-    Link(L"cmdUpdate").Click = [this] { cmdUpdate_Click(); };
-    Link(L"cmdBrowse").Click = [this] { cmdBrowse_Click(); };
-    f(L"picPreview").DblClick = [this] { cmdBrowse_Click(); };
-    f(L"picPreview").Click = [this] { picPreview_Click(); };
-    f(L"cmdScale").Click = [this] { cmdScale_Click(); };
-    f(L"cmbMRU").Change = [this] { cmbMRU_Change(); };
-    f(L"cmbMRU").Click = [this] { cmbMRU_Change(); };
-    Link(L"cmdBrowseSaver").Click = [this] { cmdBrowseSaver_Click(); };
-    f(L"cmdIcon").Click = [this] { cmdIcon_Click(); };
-    f(L"picIcon").DblClick = [this] { picIcon_DblClick(); };
-    f(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
-    for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL", L"txtSaveAs"})
-        f(name).GotFocus = [this, name] {
-            const std::wstring where = std::wstring(L"frmWizard.") + name + L"_GotFocus";
-            if (name == std::wstring(L"txtName") || name == std::wstring(L"txtAbout"))
-                RunSteps(where, {[&] { SelectAllText(&(*this)(name), this); }});
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
+    picPreview.DblClick = [this] { cmdBrowse_Click(); };
+    picPreview.Click = [this] { picPreview_Click(); };
+    cmdScale.Click = [this] { cmdScale_Click(); };
+    cmbMRU.Change = [this] { cmbMRU_Change(); };
+    cmbMRU.Click = [this] { cmbMRU_Change(); };
+    cmdBrowseSaver.Click = [this] { cmdBrowseSaver_Click(); };
+    cmdIcon.Click = [this] { cmdIcon_Click(); };
+    picIcon.DblClick = [this] { picIcon_DblClick(); };
+    txtTip_.LostFocus = [this] { ToolTip.Enable(true); };
+    for (Control* box : {&txtName, &txtAbout, &txtURL, &txtSaveAs})
+        box->GotFocus = [this, box] {
+            const std::wstring where = L"frmWizard." + box->Name + L"_GotFocus";
+            if (box == &txtName || box == &txtAbout)
+                RunSteps(where, {[&] { SelectAllText(box, this); }});
             else
-                IgnoreErrors([&] { SelectAllText(&(*this)(name), this); });
+                IgnoreErrors([&] { SelectAllText(box, this); });
         };
     for (int i = 0; i < 6; ++i)
-        f(L"picStep", i).GotFocus = [this, i] { picStep_GotFocus(i); };
+        picStep[i].GotFocus = [this, i] { picStep_GotFocus(i); };
     WireChrome();
     WireModes();
     WireDone();
@@ -130,153 +158,144 @@ void frmWizard::Wire() {
     };
 }
 
-CommandLink& frmWizard::Link(const wchar_t* name) {
-    return (*this)(name).As<CommandLink>();
-}
-
 Control& frmWizard::picContextHelp() {
-    return (*this)(L"picContextHelp");
+    return picContextHelp_;
 }
 
 Control& frmWizard::txtTip() {
-    return (*this)(L"txtTip");
+    return txtTip_;
 }
 
 void frmWizard::Form_Load() {
-    Form& f = *this;
     CurrentStep = -1;
     ImageScale = 1.0;
-    RunAllSteps(
-        L"frmWizard.Form_Load",
-        {[&] { AddGlass(); },
-         [&] {
-             if (Glass)
-                 return;
-             const Control& header = f(L"picHeader");
-             f(L"picMain").Move(0, header.Top() + header.Height(), ScaleWidth(), ScaleHeight());
-         },
-         [&] { SetFormIcon(hWnd(), L"APPICON", true); },
-         [&] { AdjustCaptions(*this); },
-         [&] {
-             const HWND tip = txtTip().hWnd(); // the balloons' carrier shows no border
-             SetWindowLongPtrW(tip, GWL_EXSTYLE,
-                               GetWindowLongPtrW(tip, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
-             SetWindowPos(tip, nullptr, 0, 0, 0, 0,
-                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-         },
-         [&] {
-             ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
-             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 500);
-             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
-             ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_RESHOW, 1000);
-             ToolTip.SendMessage(TTM_SETMAXTIPWIDTH, 0, 250);
-         },
-         [&] {
-             StepCnt = 0;
-             while (Find(L"picStep", StepCnt))
-                 ++StepCnt;
-             for (int i = 0; i < StepCnt; ++i)
-                 f(L"picStep", i).SetVisible(false);
-         },
-         [&] {
-             const std::pair<const wchar_t*, const wchar_t*> cues[] = {
-                 {L"txtName", L"Type in the name of the screensaver here"},
-                 {L"txtAbout", L"Type in the about text here"},
-                 {L"txtURL", L"Type in the URL here"},
-                 {L"txtLogo", L"Using built-in logo"}};
-             for (const auto& [name, cue] : cues)
-                 SendMessageW(f(name).hWnd(), EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(cue));
-         },
-         [&] {
-             // The pages share picMain's background (by inheritance here);
-             // the buttons stand on the strip's.
-             const COLORREF strip = f(L"shaButtons").BackColor;
-             for (const wchar_t* name : {L"cmdBack", L"cmdCancel", L"cmdHelp", L"cmdNext"})
-                 f(name).BackColor = strip;
-         },
-         [&] {
-             InstallerOptions& options = CurrentInstallerOptions();
-             options.StartMenu = options.Uninstall = options.Active = true;
-         },
-         [&] { ApplySystemFont(*this); },
-         [&] {
-             EnableAutoComplete(f(L"txtSaveAs"));
-             EnableAutoComplete(f(L"txtLogo"));
-         },
-         [&] { RemoveMenu(GetSystemMenu(hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND); },
-         [&] {
-             Control& tip = f(L"txtScaleTip");
-             const Control& scale = f(L"cmdScale");
-             tip.SetVisible(false);
-             tip.Move(scale.Left() + scale.Width() / 3, scale.Top(), scale.Width() / 3,
-                      scale.Height());
-         },
-         [&] {
-             for (const wchar_t* name : {L"txtName", L"txtAbout", L"txtURL"})
-                 SendMessageW(f(name).hWnd(), EM_LIMITTEXT, NameChars, 0);
-         },
-         [&] { FillMRU(); },
-         [&] {
-             lstModes.Init();
-             lstActive.Init();
-         },
-         [&] {
-             const HWND size = f(L"cmbSize").hWnd();
-             SendMessageW(size, CB_RESETCONTENT, 0, 0);
-             const std::pair<const wchar_t*, int> sizes[] = {
-                 {L"Normal", 1}, {L"Fullscreen", 2}, {L"Stretch to screen", 3}};
-             LRESULT last = -1;
-             for (const auto& [text, data] : sizes) {
-                 last = SendMessageW(size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-                 SendMessageW(size, CB_SETITEMDATA, static_cast<WPARAM>(last), data);
-             }
-             SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(last), 0);
-         },
-         [&] {
-             sc.SubClass(hWnd());
-             sc.SubClass(f(L"cmdHelp").hWnd());
-             scMain.SubClass(f(L"picMain").hWnd());
-             scLogo.SubClass(f(L"txtLogo").hWnd());
-             scOpen.SubClass(f(L"picOpen").hWnd());
-             SubClassTransparency();
-             picPreview.ShowOn(f(L"picPreview").hWnd());
-             picIconDrawing.ShowOn(f(L"picIcon").hWnd());
-             DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
-         },
-         [&] {
-             IconFile.clear();
-             IconIndex = 0;
-             UpdateIcon();
-         },
-         [&] { NextStep(0); },
-         [&] {
-             if (!Glass)
-                 return;
-             RECT r{};
-             GetWindowRect(hWnd(), &r);
-             SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top - 10,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-         },
-         [&] { cmbMRU_Change(); },
-         [&] {
-             const RECT page = f(L"picStep", 0).PixelRect();
-             RECT main{};
-             GetClientRect(f(L"picMain").hWnd(), &main);
-             f(L"shaButtons")
-                 .Move(0, PixelsToTwipsY(page.bottom + 2), PixelsToTwipsX(main.right),
-                       PixelsToTwipsY(main.bottom));
-         },
-         [&] {
-             // Under glass the logo is drawn on the About picture instead.
-             if (!Glass)
-                 ShowStoredPicture(picAboutDrawing, L"picAbout", L"ABOUT", 32, 32, true);
-         },
-         [&] { ShowStoredPicture(picSideDrawing, L"picSideImg", L"SIDE", 150, 160, false); }});
+    RunAllSteps(L"frmWizard.Form_Load",
+                {[&] { AddGlass(); },
+                 [&] {
+                     if (Glass)
+                         return;
+                     const Control& header = picHeader;
+                     picMain.Move(0, header.Top() + header.Height(), ScaleWidth(), ScaleHeight());
+                 },
+                 [&] { SetFormIcon(hWnd(), L"APPICON", true); },
+                 [&] { AdjustCaptions(*this); },
+                 [&] {
+                     const HWND tip = txtTip().hWnd(); // the balloons' carrier shows no border
+                     SetWindowLongPtrW(tip, GWL_EXSTYLE,
+                                       GetWindowLongPtrW(tip, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+                     SetWindowPos(tip, nullptr, 0, 0, 0, 0,
+                                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+                 },
+                 [&] {
+                     ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
+                     ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+                     ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+                     ToolTip.SendMessage(TTM_SETDELAYTIME, TTDT_RESHOW, 1000);
+                     ToolTip.SendMessage(TTM_SETMAXTIPWIDTH, 0, 250);
+                 },
+                 [&] {
+                     StepCnt = picStep.Count();
+                     for (int i = 0; i < StepCnt; ++i)
+                         picStep[i].SetVisible(false);
+                 },
+                 [&] {
+                     const std::pair<const Control*, const wchar_t*> cues[] = {
+                         {&txtName, L"Type in the name of the screensaver here"},
+                         {&txtAbout, L"Type in the about text here"},
+                         {&txtURL, L"Type in the URL here"},
+                         {&txtLogo, L"Using built-in logo"}};
+                     for (const auto& [box, cue] : cues)
+                         SendMessageW(box->hWnd(), EM_SETCUEBANNER, 0,
+                                      reinterpret_cast<LPARAM>(cue));
+                 },
+                 [&] {
+                     // The pages share picMain's background (by inheritance here);
+                     // the buttons stand on the strip's.
+                     const COLORREF strip = shaButtons.BackColor;
+                     for (Control* button : {&cmdBack, &cmdCancel, &cmdHelp, &cmdNext})
+                         button->BackColor = strip;
+                 },
+                 [&] {
+                     InstallerOptions& options = CurrentInstallerOptions();
+                     options.StartMenu = options.Uninstall = options.Active = true;
+                 },
+                 [&] { ApplySystemFont(*this); },
+                 [&] {
+                     EnableAutoComplete(txtSaveAs);
+                     EnableAutoComplete(txtLogo);
+                 },
+                 [&] { RemoveMenu(GetSystemMenu(hWnd(), FALSE), SC_SIZE, MF_BYCOMMAND); },
+                 [&] {
+                     Control& tip = txtScaleTip;
+                     const Control& scale = cmdScale;
+                     tip.SetVisible(false);
+                     tip.Move(scale.Left() + scale.Width() / 3, scale.Top(), scale.Width() / 3,
+                              scale.Height());
+                 },
+                 [&] {
+                     for (const Control* box : {&txtName, &txtAbout, &txtURL})
+                         SendMessageW(box->hWnd(), EM_LIMITTEXT, NameChars, 0);
+                 },
+                 [&] { FillMRU(); },
+                 [&] {
+                     lstModes.Init();
+                     lstActive.Init();
+                 },
+                 [&] {
+                     const HWND size = cmbSize.hWnd();
+                     SendMessageW(size, CB_RESETCONTENT, 0, 0);
+                     const std::pair<const wchar_t*, int> sizes[] = {
+                         {L"Normal", 1}, {L"Fullscreen", 2}, {L"Stretch to screen", 3}};
+                     LRESULT last = -1;
+                     for (const auto& [text, data] : sizes) {
+                         last = SendMessageW(size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+                         SendMessageW(size, CB_SETITEMDATA, static_cast<WPARAM>(last), data);
+                     }
+                     SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(last), 0);
+                 },
+                 [&] {
+                     sc.SubClass(hWnd());
+                     sc.SubClass(cmdHelp.hWnd());
+                     scMain.SubClass(picMain.hWnd());
+                     scLogo.SubClass(txtLogo.hWnd());
+                     scOpen.SubClass(picOpen.hWnd());
+                     SubClassTransparency();
+                     picPreviewDrawing.ShowOn(picPreview.hWnd());
+                     picIconDrawing.ShowOn(picIcon.hWnd());
+                     DragAcceptFiles(hWnd(), TRUE); // a dropped file names the logo
+                 },
+                 [&] {
+                     IconFile.clear();
+                     IconIndex = 0;
+                     UpdateIcon();
+                 },
+                 [&] { NextStep(0); },
+                 [&] {
+                     if (!Glass)
+                         return;
+                     RECT r{};
+                     GetWindowRect(hWnd(), &r);
+                     SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top - 10,
+                                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                 },
+                 [&] { cmbMRU_Change(); },
+                 [&] {
+                     const RECT page = picStep[0].PixelRect();
+                     RECT main{};
+                     GetClientRect(picMain.hWnd(), &main);
+                     shaButtons.Move(0, PixelsToTwipsY(page.bottom + 2), PixelsToTwipsX(main.right),
+                                     PixelsToTwipsY(main.bottom));
+                 },
+                 [&] {
+                     // Under glass the logo is drawn on the About picture instead.
+                     if (!Glass)
+                         ShowStoredPicture(picAboutDrawing, picAbout, L"ABOUT", 32, 32, true);
+                 },
+                 [&] { ShowStoredPicture(picSideDrawing, picSideImg, L"SIDE", 150, 160, false); }});
 }
 
-void frmWizard::ShowStoredPicture(Surface& drawing, const wchar_t* name, const wchar_t* bitmap,
+void frmWizard::ShowStoredPicture(Surface& drawing, const Control& box, const wchar_t* bitmap,
                                   int width, int height, bool centred) {
-    const Control& box = (*this)(name);
     RECT client{};
     GetClientRect(box.hWnd(), &client);
     if (!drawing.Resize(client.right, client.bottom))
@@ -290,7 +309,7 @@ void frmWizard::ShowStoredPicture(Surface& drawing, const wchar_t* name, const w
 }
 
 void frmWizard::FillMRU() {
-    const HWND mru = (*this)(L"cmbMRU").hWnd();
+    const HWND mru = cmbMRU.hWnd();
     SendMessageW(mru, CB_RESETCONTENT, 0, 0);
     SetWindowTextW(mru, L"");
     for (int32_t i = 0; i < CreatorSettings.MRUCount; ++i) {
@@ -333,13 +352,13 @@ void frmWizard::Form_Unload(bool& /*Cancel*/) {
 
 void frmWizard::Form_Resize() {
     // The two header lines are drawn with the separator (PaintSeparator).
-    RunSteps(L"frmWizard.Form_Resize", {[&] { (*this)(L"picMain").Refresh(); }});
+    RunSteps(L"frmWizard.Form_Resize", {[&] { picMain.Refresh(); }});
 }
 
 void frmWizard::PaintSeparator(HDC dc) {
-    const Control& page = (*this)(L"picStep", 0);
+    const Control& page = picStep[0];
     RECT main{};
-    GetClientRect((*this)(L"picMain").hWnd(), &main);
+    GetClientRect(picMain.hWnd(), &main);
     const RECT r = page.PixelRect();
     const int y0 = r.bottom;
     const auto line = [&](int y, int colour) {
@@ -358,9 +377,8 @@ void frmWizard::PaintSeparator(HDC dc) {
 }
 
 void frmWizard::lblTitle_Change() {
-    Form& f = *this;
-    const Control& nav = f(L"Nav");
-    Control& title = f(L"lblTitle");
+    const Control& nav = *Nav.Extender();
+    Control& title = lblTitle;
     title.Move(nav.Left() + nav.Width() + PixelsToTwipsX(10),
                nav.Top() + (nav.Height() - title.Height()) / 2, title.Width(), title.Height());
     DrawGlassTitle();
@@ -368,7 +386,7 @@ void frmWizard::lblTitle_Change() {
 
 void frmWizard::picStep_GotFocus(int index) {
     RunSteps(L"frmWizard.picStep_GotFocus", {[&] {
-                 Control& page = (*this)(L"picStep", index);
+                 Control& page = picStep[index];
                  Control* best = nullptr;
                  int bestGap = 9999;
                  for (const auto& c : Controls()) {
@@ -398,7 +416,7 @@ void frmWizard::picStep_GotFocus(int index) {
 }
 
 void frmWizard::UpdateIcon() {
-    const Control& box = (*this)(L"picIcon");
+    const Control& box = picIcon;
     RECT client{};
     GetClientRect(box.hWnd(), &client);
     if (picIconDrawing.Width() != client.right || picIconDrawing.Height() != client.bottom)
@@ -431,7 +449,7 @@ void frmWizard::cmdNext_Click() {
 
 void frmWizard::cmdBack_Click() {
     RunSteps(L"frmWizard.cmdBack_Click", {[&] {
-                 if ((*this)(L"cmdBack").Enabled())
+                 if (cmdBack.Enabled())
                      NextStep(-1);
              }});
 }
@@ -446,7 +464,7 @@ void frmWizard::Nav_Click(int index) {
 void frmWizard::cmdCancel_Click() {
     RunSteps(L"frmWizard.cmdCancel_Click", {[&] {
                  const Control* active = ActiveControl();
-                 if (active && active->Name == L"txtTip")
+                 if (active && active == &txtTip_)
                      HideHelpTip();
                  else
                      Unload();
@@ -462,14 +480,14 @@ void frmWizard::cmdAgain_Click() {
 }
 
 void frmWizard::chkInstaller_Click() {
-    (*this)(L"cmdInstaller").SetEnabled((*this)(L"chkInstaller").Value() == 1);
+    cmdInstaller.SetEnabled(chkInstaller.Value() == 1);
 }
 
 void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam,
                               bool& Proceed, LRESULT& ReturnValue) {
     RunSteps(L"frmWizard.sc_GotMessage", {[&] {
                  if (hWnd != this->hWnd()) {
-                     if (message == WM_PAINT && hWnd == (*this)(L"cmdHelp").hWnd())
+                     if (message == WM_PAINT && hWnd == cmdHelp.hWnd())
                          PaintHelpArrow(hWnd, message, wParam, lParam, Proceed, ReturnValue);
                      return;
                  }

@@ -26,12 +26,23 @@ class frmWizard : public Form, public WizardHelpMembers {
     frmWizard();
     Control& picContextHelp() override;
     Control& txtTip() override;
+    // The controls the pages reach, bound from the table when the form is
+    // made (a name missing from it fails there).
     ProgressBar& ProgBar;
     IENavButton& Nav;
     APIListBox &lstModes, &lstActive;
     ColorDrop& clrBackground;
-    // The command link of that name.
-    CommandLink& Link(const wchar_t* name);
+    CommandLink &cmdAgain, &cmdBrowse, &cmdBrowseSaver, &cmdExit, &cmdTest, &cmdTestInstaller,
+        &cmdUpdate;
+    Control &cmdAdd, &cmdBack, &cmdCancel, &cmdGeneral, &cmdHelp, &cmdIcon, &cmdInstaller, &cmdNext,
+        &cmdPreview, &cmdRemove, &cmdSaveAs, &cmdScale, &cmdSettings, &cmdTrans;
+    Control &chkDisableConfig, &chkInstaller, &chkTrans, &cmbMRU, &cmbSize;
+    Control &fraFlash, &fraMode, &fraTransparent, &lblDesc, &lblDone, &lblOpenError, &lblTitle,
+        &lnkSite;
+    Control &picAbout, &picCover, &picHeader, &picIcon, &picMain, &picOpen, &picPreview, &picSide,
+        &picSideImg, &picTmp, &picTrans, &picTransBack, &shaButtons, &tmrDynAnimChange;
+    Control &txtAbout, &txtLogo, &txtName, &txtSaveAs, &txtScaleTip, &txtURL;
+    ControlArray picStep;
 
     // The page machine: checks the page left, moves by `inc` and prepares
     // the page reached (-StepCnt: back to the first page).
@@ -70,7 +81,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     std::wstring ChosenSaver;
 
     // The drawings of the logo page's work boxes.
-    Surface picPreview, picBMP, picSave, picTmp;
+    Surface picPreviewDrawing, picBMPDrawing, picSaveDrawing, picTmpDrawing;
     // What picIcon shows: the saver's icon, kept across repaints.
     Surface picIconDrawing;
     // The pictures stored with the window: the About picture (without
@@ -122,7 +133,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void PaintSeparator(HDC dc);
     // Draws a stored picture on a picture box, on the box's background, at
     // its bottom-left corner or centred.
-    void ShowStoredPicture(Surface& drawing, const wchar_t* box, const wchar_t* bitmap, int width,
+    void ShowStoredPicture(Surface& drawing, const Control& box, const wchar_t* bitmap, int width,
                            int height, bool centred);
     void FillMRU();
     // Selects ChosenSaver in the refilled recent list (or types its path)
@@ -151,9 +162,10 @@ class frmWizard : public Form, public WizardHelpMembers {
     void Nav_AdjustSize();
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
-    // Draws the loaded logo: picBMP, picSave, picTmp and the preview. When
-    // its surfaces cannot be made, says so (showError) and goes back to the
-    // scale last drawn; with none, the logo counts as not loaded.
+    // Draws the loaded logo: picBMPDrawing, picSaveDrawing, picTmpDrawing
+    // and the preview. When its surfaces cannot be made, says so (showError)
+    // and goes back to the scale last drawn; with none, the logo counts as
+    // not loaded.
     void DrawLogo(int32_t colour, Progress& progress, bool showError);
 
     // Content logos (DynamicLogo.cpp).
@@ -204,6 +216,8 @@ class frmWizard : public Form, public WizardHelpMembers {
     HWND lastHoverWindow = nullptr;               // help mode: the last window hovered
     std::wstring lastHoverControl;                // and the last wizard control ("" none)
 
+    // Reached through the help layer's accessors above.
+    Control &picContextHelp_, &txtTip_;
     SubClasser sc, scMain, scLogo, scOpen;
     bool ShowOpenWarning = false;
     std::wstring LastLoadError; // why the last load failed, when Next should say more
