@@ -3,6 +3,7 @@
 #include "core/EffectInfo.h"
 #include "core/SaverRecord.h"
 #include "common/Handles.h"
+#include "common/ProcessTime.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
@@ -38,17 +39,6 @@ std::vector<uint8_t> RampLogo() {
     return f;
 }
 
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 int ChosenRow = 0;
 
 } // namespace
@@ -75,9 +65,9 @@ void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out) {
         CurrentEffect = -1;
         StartRenderThread(window);
         Sleep(700); // past op 1, the pause before the first frame, and that frame
-        const double cpu = CpuMs(), wall = NowMs();
+        const double cpu = ProcessCpuMs(), wall = NowMs();
         Sleep(seconds);
-        const double share = (CpuMs() - cpu) / (NowMs() - wall);
+        const double share = (ProcessCpuMs() - cpu) / (NowMs() - wall);
         StopRenderThread();
         out.Put(EffectInfoTable[row].Name, share);
     }

@@ -5,7 +5,7 @@
 namespace {
 
 int32_t Clamp(int64_t v, int32_t low, int32_t high) {
-    return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(v, low), high));
+    return static_cast<int32_t>(std::clamp<int64_t>(v, low, high));
 }
 
 bool Overlap(const PixelBox& a, const PixelBox& b) {
@@ -38,7 +38,6 @@ void DirtyRects::Start(int32_t width, int32_t height) {
     height_ = height;
     whole_ = false;
     boxes_.clear();
-    covered_ = 0;
 }
 
 void DirtyRects::Add(const PixelBox& box) {
@@ -55,15 +54,16 @@ void DirtyRects::Add(const PixelBox& box) {
         const PixelBox& o = boxes_[i];
         b = {std::min(b.Left, o.Left), std::min(b.Top, o.Top), std::max(b.Right, o.Right),
              std::max(b.Bottom, o.Bottom)};
-        covered_ -= o.Area();
         boxes_[i] = boxes_.back();
         boxes_.pop_back();
         i = 0;
     }
     boxes_.push_back(b);
-    covered_ += b.Area();
 }
 
 bool DirtyRects::Whole() const {
-    return whole_ || 2 * covered_ > static_cast<int64_t>(width_) * height_;
+    int64_t covered = 0; // the boxes never overlap
+    for (const PixelBox& b : boxes_)
+        covered += b.Area();
+    return whole_ || 2 * covered > static_cast<int64_t>(width_) * height_;
 }

@@ -46,5 +46,4 @@ class DirtyRects {
     int32_t width_ = 0, height_ = 0;
     bool whole_ = false;
     std::vector<PixelBox> boxes_; // pairwise disjoint
-    int64_t covered_ = 0;         // their total area
 };

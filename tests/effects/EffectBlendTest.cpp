@@ -4,6 +4,7 @@
 #include "core/PixelBlend.h"
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
+#include "common/ProcessTime.h"
 #include "saver/LogoImage.h"
 #include "saver/PixelSurface.h"
 #include "saver/RenderEngine.h"
@@ -164,17 +165,6 @@ TEST_F(EffectBlend, ManyDimmingWashesTheWholeScreenAsAlphaBlendWould) {
     DrawStandard(screen_.Dc(), OpCleanUp);
 }
 
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // The render loop waits out each frame's interval: one second of Many with
 // dimming (a frame every 30 ms) on a 1920 x 1080 window takes a small part
 // of one processor.
@@ -193,10 +183,10 @@ TEST_F(EffectBlend, OneSecondOfManyWithDimmingTakesLittleProcessorTime) {
 
     StartRenderThread(window);
     Sleep(600); // past the pause before the first frame
-    const double start = CpuMs();
+    const double start = ProcessCpuMs();
     const DWORD wallStart = GetTickCount();
     Sleep(1000);
-    const double used = CpuMs() - start;
+    const double used = ProcessCpuMs() - start;
     const DWORD wall = GetTickCount() - wallStart;
     StopRenderThread();
     std::printf("one second of Many with dimming: %.0f ms of CPU time in %lu ms\n", used,
