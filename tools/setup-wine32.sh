@@ -13,15 +13,10 @@
 #   and offered to apt from a local file repository.
 # Exits 0 when wine32 is installed.
 set -uo pipefail
-log=${1:-/tmp/setup-wine32.log}
-: >"$log"
 
 install() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >>"$log" 2>&1
 }
-
-install wine32 && exit 0
-echo "setup: wine32 does not install as it is; matching its libraries' versions" >&2
 
 installed_version() {
     dpkg-query -W -f='${Status} ${Version}' "$1" 2>/dev/null | awk '$3 == "installed" { print $4 }'
@@ -39,22 +34,19 @@ archives_of() {
 
 repo=/var/cache/quorvel-wine32
 list=/etc/apt/sources.list.d/quorvel-wine32.list
-rm -rf "$repo" "$list" && mkdir -p "$repo"
-chown _apt: "$repo" 2>/dev/null || true # apt's downloads run as _apt
-wanted=()
-closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
-    --no-replaces --no-enhances wine32:i386 2>/dev/null | grep -E '^[a-z0-9].*:i386$' | sort -u)
-for entry in $closure; do
-    name=${entry%:i386}
-    # Not installable in both architectures at once.
-    case "$name" in dpkg | libcap2-bin) continue ;; esac
+
+# Prints the apt-get arguments, one a line, that give package $1 one version
+# in both architectures; nothing when they agree already.
+plan() {
+    local name=$1 have want file got archive target
     have=$(installed_version "$name:amd64")
     want=$(candidate "$name:i386")
-    [ -n "$have" ] && [ -n "$want" ] && [ "$have" != "$want" ] || continue
-    multi_arch_same "$name:i386" "$want" || continue
+    [ -n "$have" ] && [ -n "$want" ] && [ "$have" != "$want" ] || return 0
+    multi_arch_same "$name:i386" "$want" || return 0
     if dpkg --compare-versions "$want" gt "$have"; then
-        wanted+=("$name:amd64=$want" "$name:i386=$want")
-        continue
+        echo "$name:amd64=$want"
+        echo "$name:i386=$want"
+        return 0
     fi
     # The i386 list is behind the installed amd64 package.
     file=$(apt-cache show "$name:amd64=$have" 2>/dev/null | awk '$1 == "Filename:" { print $2; exit }')
@@ -69,30 +61,54 @@ for entry in $closure; do
         fi
     done
     if [ -n "$got" ]; then
-        wanted+=("$name:i386=$have")
+        echo "$name:i386=$have"
     else
         echo "setup: no i386 file of $name $have was found" >&2
     fi
-done
+}
 
-if compgen -G "$repo/*.deb" >/dev/null; then
-    (
-        cd "$repo" || exit 1
-        for deb in *.deb; do
-            dpkg-deb -f "$deb"
-            echo "Filename: ./$deb"
-            echo "Size: $(stat -c %s "$deb")"
-            echo "SHA256: $(sha256sum "$deb" | cut -d' ' -f1)"
-            echo
-        done >Packages
-    )
-    echo "deb [trusted=yes] file:$repo ./" >"$list"
-    apt-get update -qq -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- \
-        -o APT::Get::List-Cleanup=0 >>"$log" 2>&1
+main() {
+    log=${1:-/tmp/setup-wine32.log}
+    : >"$log"
+    install wine32 && exit 0
+    echo "setup: wine32 does not install as it is; matching its libraries' versions" >&2
+
+    rm -rf "$repo" "$list" && mkdir -p "$repo"
+    chown _apt: "$repo" 2>/dev/null || true # apt's downloads run as _apt
+    local wanted=() closure entry name
+    closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+        --no-replaces --no-enhances wine32:i386 2>/dev/null | grep -E '^[a-z0-9].*:i386$' | sort -u)
+    for entry in $closure; do
+        name=${entry%:i386}
+        # Not installable in both architectures at once.
+        case "$name" in dpkg | libcap2-bin) continue ;; esac
+        mapfile -t -O "${#wanted[@]}" wanted < <(plan "$name")
+    done
+
+    if compgen -G "$repo/*.deb" >/dev/null; then
+        (
+            cd "$repo" || exit 1
+            for deb in *.deb; do
+                dpkg-deb -f "$deb"
+                echo "Filename: ./$deb"
+                echo "Size: $(stat -c %s "$deb")"
+                echo "SHA256: $(sha256sum "$deb" | cut -d' ' -f1)"
+                echo
+            done >Packages
+        )
+        echo "deb [trusted=yes] file:$repo ./" >"$list"
+        apt-get update -qq -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- \
+            -o APT::Get::List-Cleanup=0 >>"$log" 2>&1
+    fi
+    install wine32 "${wanted[@]}"
+    local status=$?
+    # The installed packages need the local repository no longer; a later full
+    # update must not look for it.
+    rm -f "$list"
+    exit $status
+}
+
+# Run, or (sourced by a test) only define the functions.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    main "$@"
 fi
-install wine32 "${wanted[@]}"
-status=$?
-# The installed packages need the local repository no longer; a later full
-# update must not look for it.
-rm -f "$list"
-exit $status
