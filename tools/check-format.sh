@@ -10,7 +10,14 @@ pending=tools/format-pending.txt
 if [ $# -gt 0 ]; then
     files=("$@")
 else
-    mapfile -t files < <(git ls-files '*.cpp' '*.h')
+    # git lists nothing outside a checkout or in one another user owns, and
+    # checking no file must not pass.
+    listing=$(git ls-files '*.cpp' '*.h') || listing=
+    if [ -z "$listing" ]; then
+        echo "check-format: git lists no C++ files here; run it in a git checkout git may read" >&2
+        exit 1
+    fi
+    mapfile -t files <<<"$listing"
 fi
 
 status=0

@@ -3,96 +3,89 @@
 #
 # A multi-arch library must have the same version in both architectures, and
 # a machine's installed amd64 packages and the i386 package lists can
-# disagree: the image was made from other lists, or a mirror's i386 security
-# updates lag the amd64 ones. So when the plain install fails, every package
+# disagree: the image was made from other lists, or the amd64 lists have
+# moved past the i386 ones. So when the plain install fails, every package
 # of wine32's i386 dependency closure whose installed amd64 version differs
-# from its i386 candidate is given one version in both architectures:
-# - i386 candidate newer: both architectures at that version;
-# - i386 list behind: the i386 file of the installed amd64 version, fetched
-#   from the archive that holds the amd64 one (same pool path, _i386.deb)
-#   and offered to apt from a local file repository.
+# from its i386 candidate is given the newest version that both
+# architectures can have: one the i386 lists hold and the amd64 lists hold
+# or is installed. The amd64 twin moves to it, and the script says so.
+#
+# Every file comes through apt, checked against the signed package lists.
+# None is fetched by hand: an i386 file of a version the i386 lists lack has
+# no hash that anyone vouches for.
 # Exits 0 when wine32 is installed.
-set -uo pipefail
-log=${1:-/tmp/setup-wine32.log}
-: >"$log"
+set -euo pipefail
+# apt-cache's output is read below, so untranslated.
+export LC_ALL=C
 
 install() {
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >>"$log" 2>&1
+    # Another apt (an unattended upgrade) may hold the dpkg lock for a while.
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "$@" >>"$log" 2>&1
 }
 
-install wine32 && exit 0
-echo "setup: wine32 does not install as it is; matching its libraries' versions" >&2
-
 installed_version() {
-    dpkg-query -W -f='${Status} ${Version}' "$1" 2>/dev/null | awk '$3 == "installed" { print $4 }'
+    { dpkg-query -W -f='${Status} ${Version}' "$1" 2>/dev/null || true; } |
+        awk '$3 == "installed" { print $4 }'
 }
 candidate() { apt-cache policy "$1" 2>/dev/null | awk '$1 == "Candidate:" { print $2 }'; }
 multi_arch_same() {
     apt-cache show "$1=$2" 2>/dev/null | awk '$1 == "Multi-Arch:" { print $2; exit }' | grep -qx same
 }
-# The archive URIs whose lists hold version $2 of package $1.
-archives_of() {
-    apt-cache policy "$1" 2>/dev/null | awk -v v="$2" '
-        /^ (\*\*\*)? +[^ ]+ [0-9-]+$/ { sub(/^ (\*\*\*)? +/, ""); here = ($1 == v); next }
-        here && $2 ~ /^[a-z+]+:/ { print $2 }'
+# The versions of package $1 (name:arch) that the package lists hold.
+list_versions() { apt-cache madison "$1" 2>/dev/null | awk -F' [|] ' '{ print $2 }'; }
+
+# Prints the newest of the versions $2 (the i386 lists') that the versions
+# $3 (the amd64 lists') or the installed amd64 version $1 also hold.
+newest_common() {
+    local best='' version
+    for version in $2; do
+        grep -qxF -- "$version" <<<"$1"$'\n'"$3" || continue
+        if [ -z "$best" ] || dpkg --compare-versions "$version" gt "$best"; then best=$version; fi
+    done
+    echo "$best"
 }
 
-repo=/var/cache/quorvel-wine32
-list=/etc/apt/sources.list.d/quorvel-wine32.list
-rm -rf "$repo" "$list" && mkdir -p "$repo"
-chown _apt: "$repo" 2>/dev/null || true # apt's downloads run as _apt
-wanted=()
-closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
-    --no-replaces --no-enhances wine32:i386 2>/dev/null | grep -E '^[a-z0-9].*:i386$' | sort -u)
-for entry in $closure; do
-    name=${entry%:i386}
-    # Not installable in both architectures at once.
-    case "$name" in dpkg | libcap2-bin) continue ;; esac
+# Prints the apt-get arguments, one a line, that give package $1 one version
+# in both architectures; nothing when they agree already. Says on stderr
+# what moves.
+plan() {
+    local name=$1 have want
     have=$(installed_version "$name:amd64")
     want=$(candidate "$name:i386")
-    [ -n "$have" ] && [ -n "$want" ] && [ "$have" != "$want" ] || continue
-    multi_arch_same "$name:i386" "$want" || continue
-    if dpkg --compare-versions "$want" gt "$have"; then
-        wanted+=("$name:amd64=$want" "$name:i386=$want")
-        continue
-    fi
-    # The i386 list is behind the installed amd64 package.
-    file=$(apt-cache show "$name:amd64=$have" 2>/dev/null | awk '$1 == "Filename:" { print $2; exit }')
-    got=
-    for archive in $(archives_of "$name:amd64" "$have"); do
-        [ -n "$file" ] || break
-        target="$repo/$(basename "${file%_amd64.deb}_i386.deb")"
-        if /usr/lib/apt/apt-helper download-file "$archive/${file%_amd64.deb}_i386.deb" "$target" \
-            >>"$log" 2>&1; then
-            got=1
-            break
-        fi
-    done
-    if [ -n "$got" ]; then
-        wanted+=("$name:i386=$have")
+    [ -n "$have" ] && [ -n "$want" ] && [ "$have" != "$want" ] || return 0
+    multi_arch_same "$name:i386" "$want" || return 0
+    want=$(newest_common "$have" "$(list_versions "$name:i386")" "$(list_versions "$name:amd64")")
+    if [ -z "$want" ]; then
+        echo "setup: $name: no version is in both architectures' lists (amd64 $have is installed)" >&2
+    elif [ "$want" = "$have" ]; then
+        echo "$name:i386=$have"
     else
-        echo "setup: no i386 file of $name $have was found" >&2
+        echo "setup: $name: amd64 $have moves to $want, the newest version both architectures' lists hold" >&2
+        echo "$name:amd64=$want"
+        echo "$name:i386=$want"
     fi
-done
+}
 
-if compgen -G "$repo/*.deb" >/dev/null; then
-    (
-        cd "$repo" || exit 1
-        for deb in *.deb; do
-            dpkg-deb -f "$deb"
-            echo "Filename: ./$deb"
-            echo "Size: $(stat -c %s "$deb")"
-            echo "SHA256: $(sha256sum "$deb" | cut -d' ' -f1)"
-            echo
-        done >Packages
-    )
-    echo "deb [trusted=yes] file:$repo ./" >"$list"
-    apt-get update -qq -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- \
-        -o APT::Get::List-Cleanup=0 >>"$log" 2>&1
+main() {
+    log=${1:-/tmp/setup-wine32.log}
+    : >"$log"
+    install wine32 && return 0
+    echo "setup: wine32 does not install as it is; matching its libraries' versions" >&2
+
+    local wanted=() closure entry name
+    closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+        --no-replaces --no-enhances wine32:i386 2>/dev/null | grep -E '^[a-z0-9].*:i386$' | sort -u)
+    for entry in $closure; do
+        name=${entry%:i386}
+        # Not installable in both architectures at once.
+        case "$name" in dpkg | libcap2-bin) continue ;; esac
+        mapfile -t -O "${#wanted[@]}" wanted < <(plan "$name")
+    done
+    install --allow-downgrades wine32 "${wanted[@]}"
+}
+
+# Run, or (sourced by a test) only define the functions.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    main "$@"
 fi
-install wine32 "${wanted[@]}"
-status=$?
-# The installed packages need the local repository no longer; a later full
-# update must not look for it.
-rm -f "$list"
-exit $status

@@ -18,6 +18,8 @@ trap stop_wine EXIT
 
 status=0
 bash tools/check-format.sh || status=1
+# The tools' own tests (they need no build).
+for test in tools/tests/*.sh; do bash "$test" || status=1; done
 (cd build/native && ctest --output-on-failure -j"$(nproc)") || status=1
 # One Windows test program at a time: they share one screen, one mouse and
 # one keyboard, and a window or input of one must never reach another's
