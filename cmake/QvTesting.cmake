@@ -10,6 +10,7 @@ add_subdirectory(${QV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_
 # puts it in front of every Windows test program.
 function(qv_setup_wine)
     set(QV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(QV_WINE_COLORS ${PROJECT_SOURCE_DIR}/cmake/windows-colors.reg)
     if(QV_ARCH STREQUAL "x86_64")
         set(QV_WINEARCH win64)
         set(QV_WINE /usr/lib/wine/wine64)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace {
@@ -70,6 +72,11 @@ bool IconAlive(HICON icon) {
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return true;
+}
+
+// A list out of room: it takes no more items.
+LRESULT CALLBACK RefuseAdds(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    return m == LB_ADDSTRING ? LB_ERRSPACE : DefSubclassProc(w, m, wp, lp);
 }
 
 void Wheel(HWND window, int delta) {
@@ -195,6 +202,12 @@ TEST(IconList, IconModeShowsAFilesIconsOwnsThemAndKeepsTheOldFileForOneWithout) 
         ASSERT_TRUE(l.SetIconFile(program));
         EXPECT_FALSE(IconAlive(other));
         EXPECT_EQ(l.ListCount(), 1);
+        // An icon handed to an add the list refuses is freed, not leaked.
+        const HICON spare = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+        ASSERT_TRUE(SetWindowSubclass(l.ListWnd, RefuseAdds, 1, 0));
+        EXPECT_LT(l.AddItem(program, reinterpret_cast<LONG_PTR>(spare)), 0);
+        RemoveWindowSubclass(l.ListWnd, RefuseAdds, 1);
+        EXPECT_FALSE(IconAlive(spare));
         EXPECT_TRUE(l.UpdateIcons());
         EXPECT_EQ(l.ListCount(), 1);
         // Naming a file lists nothing until UpdateIcons.

@@ -256,6 +256,33 @@ TEST_P(ColorDropAt, ChoosingDraggingAndCancellingMoreColors) {
     SendMessageW(Pop().hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
     EXPECT_EQ(events, std::vector<std::wstring>{L"Dropped False"});
     EXPECT_EQ(drop.Color(), RGB(10, 20, 30));
+    // A cell held down is not chosen: Esc, Enter or the mouse lost before
+    // the release close with the colour as it was.
+    const PaletteEntry& lime = Pop().Entries()[18];
+    for (const WPARAM closer : {VK_ESCAPE, VK_RETURN, 0}) {
+        drop.SetDown(true);
+        SetCapture(Pop().hWnd());
+        events.clear();
+        SendMessageW(Pop().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(lime.X + 5, lime.Y + 5));
+        if (closer)
+            SendMessageW(drop.hWnd(), WM_KEYDOWN, closer, 0);
+        else
+            ReleaseCapture();
+        EXPECT_EQ(events, std::vector<std::wstring>{L"Dropped False"}) << closer;
+        EXPECT_EQ(drop.Color(), RGB(10, 20, 30)) << closer;
+        ExpectSwatch(RGB(10, 20, 30));
+    }
+    // A press off the cells dragged to "More colors..." and cancelled: the
+    // selection shown before comes back.
+    ClickCell(0);
+    drop.SetDown(true);
+    dialogConfirms = false;
+    const PaletteEntry& more = Pop().Entries()[40];
+    SendMessageW(Pop().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-50, -50));
+    SendMessageW(Pop().hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(more.X + 60, more.Y + 5));
+    SendMessageW(Pop().hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(more.X + 60, more.Y + 5));
+    EXPECT_EQ(Pop().SelectedColor, 0);
+    EXPECT_EQ(drop.Color(), RGB(0, 0, 0));
 }
 
 TEST_P(ColorDropAt, ColourKeptWhileHiddenAndOverAReload) {

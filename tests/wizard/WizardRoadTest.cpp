@@ -445,6 +445,12 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
               {WM_LBUTTONUP, MAKELPARAM(-30, -30)}})
             SendMessageTimeoutW(p.Popup, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at,
                                 SMTO_NORMAL, 5000, &r);
+        // Nor does one held down while Esc closes the pop-up.
+        const Palette q = OpenPalette(w, creator.Id());
+        ASSERT_NE(q.Popup, nullptr);
+        SendMessageTimeoutW(q.Popup, WM_LBUTTONDOWN, MK_LBUTTON,
+                            MAKELPARAM(other.X + 5, other.Y + 5), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutW(q.Field, WM_KEYDOWN, VK_ESCAPE, 0, SMTO_NORMAL, 5000, &r);
         SetCursorPos(0, 0); // no help balloon over the field
         Pause();
         // Read from the screen, where the user sees it: a point of the swatch.

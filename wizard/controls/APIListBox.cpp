@@ -3,6 +3,8 @@
 #include "common/Handles.h"
 #include "wizard/frame/Helpers.h"
 
+#include <utility>
+
 namespace {
 
 constexpr UINT_PTR RefocusTimer = 1;
@@ -62,6 +64,10 @@ void APIListBox::Resize(int width, int height) {
 }
 
 int APIListBox::AddItem(const std::wstring& text, LONG_PTR itemData) {
+    // In icon mode the icon is the control's from here on, added or not.
+    UniqueIcon icon(iconMode_ && IsIcon(static_cast<UINT_PTR>(itemData))
+                        ? reinterpret_cast<HICON>(itemData)
+                        : nullptr);
     // Without LBS_HASSTRINGS the list keeps only the data.
     const auto index = static_cast<int>(SendMessageW(ListWnd, LB_ADDSTRING, 0, itemData));
     if (index < 0)
@@ -69,8 +75,7 @@ int APIListBox::AddItem(const std::wstring& text, LONG_PTR itemData) {
     newIndex_ = index;
     texts_.push_back(text);
     if (iconMode_)
-        icons_.emplace_back(
-            IsIcon(static_cast<UINT_PTR>(itemData)) ? reinterpret_cast<HICON>(itemData) : nullptr);
+        icons_.push_back(std::move(icon));
     return index;
 }
 

@@ -29,6 +29,8 @@ class APIListBox : public DrawnControl {
 
     // Creates the list window (text mode unless SetIconFile came first).
     void Init();
+    // In icon mode itemData is an icon the control owns from the call on,
+    // also when the list refuses the item (a negative index).
     int AddItem(const std::wstring& text, LONG_PTR itemData);
     // Also frees the icons of icon mode.
     void Clear();

@@ -46,6 +46,7 @@ void ColorDrop::OnDestroy() {
     // The pop-up's window goes with the control's; the object, and with it
     // the colour and the custom colour, stays for the control's life.
     down_ = false;
+    drop_->DropHeld();
     scDropdown.UnSubClass();
     scCombo.UnSubClass();
     combo_ = nullptr;
@@ -128,6 +129,7 @@ void ColorDrop::SetDown(bool NewVal) {
     }
     const bool was = down_;
     down_ = false;
+    drop_->DropHeld();
     KillTimer(hWnd(), CaptureTimer);
     if (was && Dropped)
         Dropped(false);
@@ -140,6 +142,7 @@ void ColorDrop::SetDown(bool NewVal) {
     // Wine's list keeps the combo dropped after it lost the mouse: end it, so
     // the next click opens again.
     SendMsg(CB_SHOWDROPDOWN, FALSE, 0);
+    RepaintField();
     IgnoreErrors([&] { Refocus(); });
 }
 

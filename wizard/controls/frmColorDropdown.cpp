@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 namespace {
 
 const FormDecl DropdownForm = {.Name = L"frmColorDropdown",
@@ -170,9 +172,9 @@ void frmColorDropdown::Press(int button, int x, int y) {
         MouseDown = true;
     const int cell = ColorFromPoint(x, y);
     pressedCell_ = cell >= 0;
+    beforePress_ = SelectedColor;
     if (cell < 0)
         return;
-    beforePress_ = SelectedColor;
     if (cell != SelectedColor) {
         const int old = SelectedColor;
         SelectedColor = cell;
@@ -204,6 +206,7 @@ void frmColorDropdown::MoveTo(int x, int y) {
 void frmColorDropdown::Release(int button, int x, int y) {
     if (button == 1)
         MouseDown = false;
+    const bool pressedCell = std::exchange(pressedCell_, false);
     int cell = ColorFromPoint(x, y);
     if (cell >= 0) {
         bool chosen = true;
@@ -226,7 +229,7 @@ void frmColorDropdown::Release(int button, int x, int y) {
         }
         if (Drop)
             Drop->SetDown(false);
-    } else if (pressedCell_) {
+    } else if (pressedCell) {
         // Pressed on a cell, let go off the cells: nothing was chosen, so
         // the field shows again the colour its owner has.
         SelectedColor = beforePress_;
@@ -235,10 +238,16 @@ void frmColorDropdown::Release(int button, int x, int y) {
         if (Drop)
             Drop->ShowHeld();
     }
-    pressedCell_ = false;
     // The mouse is let go after every click, so a click off the cells closes.
     if (hWnd() && GetCapture() == hWnd())
         ReleaseCapture();
+}
+
+void frmColorDropdown::DropHeld() {
+    if (std::exchange(pressedCell_, false))
+        SelectedColor = beforePress_;
+    MouseDown = false;
+    HoverColor = -1;
 }
 
 void frmColorDropdown::FollowShadow(const WINDOWPOS& pos) {

@@ -36,6 +36,9 @@ class frmColorDropdown : public Form {
     int ColorFromPoint(int x, int y) const;
     // Draws the whole pop-up at once; unless JustRedraw no cell stays hot.
     void Display(bool JustRedraw);
+    // Closed with no release on a cell (Esc, Enter, the mouse lost): a cell
+    // held down was not chosen, and the selection from before comes back.
+    void DropHeld();
 
     const std::vector<PaletteEntry>& Entries() const { return entries_; }
     HWND ShadowWnd() const { return shadow_.get(); }
@@ -62,7 +65,7 @@ class frmColorDropdown : public Form {
                        LRESULT& ReturnValue);
 
     std::vector<PaletteEntry> entries_;
-    int beforePress_ = 0;      // the selection a cancelled "More colors..." gets back
+    int beforePress_ = 0;      // the selection shown when the button went down
     bool inDialog_ = false;    // the colour dialog has the mouse
     bool pressedCell_ = false; // the button held went down on a cell
     SubClasser sc;

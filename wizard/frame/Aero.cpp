@@ -12,6 +12,8 @@
 
 bool WizardGlass = false;
 
+ThemeCalls Theme = {OpenThemeData, CloseThemeData, DrawThemeBackground};
+
 HBITMAP CreateDib32(HDC dc, int width, int height, BITMAPINFO& info) {
     info = BITMAPINFO{};
     BITMAPINFOHEADER& h = info.bmiHeader;
@@ -34,7 +36,7 @@ HBITMAP CreateDib32(HDC dc, int width, int height, BITMAPINFO& info) {
 HTHEME OpenThemeDataSafe(HWND window, const wchar_t* classList) {
     if (OsLevel < 2)
         return nullptr;
-    return OpenThemeData(window, classList);
+    return Theme.Open(window, classList);
 }
 
 void DrawGlassText(Control* label, int part, const RECT* rect, std::wstring text, HDC dc,

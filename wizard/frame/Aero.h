@@ -11,11 +11,20 @@
 
 class Control;
 
+// The platform's theme calls behind OpenThemeDataSafe, UniqueTheme and the
+// Help button's arrow; tests stand in for a platform with visual styles.
+struct ThemeCalls {
+    HTHEME(WINAPI* Open)(HWND, LPCWSTR);
+    HRESULT(WINAPI* Close)(HTHEME);
+    HRESULT(WINAPI* DrawBackground)(HTHEME, HDC, int, int, LPCRECT, LPCRECT);
+};
+extern ThemeCalls Theme;
+
 // Owns theme data (OpenThemeDataSafe); theme handles exist only in the creator.
 struct ThemeTraits {
     using Type = HTHEME;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseThemeData(h); }
+    static void Close(Type h) { Theme.Close(h); }
 };
 using UniqueTheme = UniqueHandle<ThemeTraits>;
 

@@ -232,7 +232,7 @@ void frmWizard::PaintHelpArrow(HWND button, UINT message, WPARAM wParam, LPARAM 
     RECT r{};
     GetClientRect(button, &r);
     r.left += RoundHalfEven(0.4 * (r.right - r.left));
-    DrawThemeBackground(theme.get(), dc.get(), 4, 1, &r, &r);
+    Theme.DrawBackground(theme.get(), dc.get(), 4, 1, &r, &r);
 }
 
 void frmWizard::cmdHelp_Click() {
