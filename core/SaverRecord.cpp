@@ -69,10 +69,13 @@ std::size_t FieldLength(const char (&field)[TextFieldSize]) {
 
 void SetField(char (&field)[TextFieldSize], const char* text) {
     std::memset(field, 0, TextFieldSize);
-    if (!text)
-        return;
+    CopyText(field, TextFieldSize, text);
+}
+
+std::size_t CopyText(char* out, std::size_t size, const char* text) {
     std::size_t n = 0;
-    while (n < TextFieldSize - 1 && text[n] != 0)
-        ++n;
-    std::memcpy(field, text, n);
+    for (; text && n < size - 1 && text[n] != 0; ++n)
+        out[n] = text[n];
+    out[n] = 0;
+    return n;
 }

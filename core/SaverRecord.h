@@ -151,3 +151,8 @@ std::size_t FieldLength(const char (&field)[TextFieldSize]);
 // Copies `text` into a 64-byte field, NUL-padded; a longer text is cut to 63
 // bytes so the field always ends in a NUL.
 void SetField(char (&field)[TextFieldSize], const char* text);
+
+// Copies `text` (null: empty) into `out`, a buffer of `size` (> 0) bytes,
+// cut to size - 1 bytes and NUL-terminated. Reads no further than that, so
+// a field without its NUL is safe. Returns the number of bytes copied.
+std::size_t CopyText(char* out, std::size_t size, const char* text);

@@ -19,13 +19,8 @@ bool IsEmpty(const char* text) {
 // Copies a 64-byte field to a caller's buffer, cut to 63 characters so that
 // it never needs more than the 64 bytes every caller provides.
 void CopyField(char* out, const char (&field)[TextFieldSize]) {
-    if (!out)
-        return;
-    std::size_t n = FieldLength(field);
-    if (n > TextFieldSize - 1)
-        n = TextFieldSize - 1;
-    std::memcpy(out, field, n);
-    out[n] = 0;
+    if (out)
+        CopyText(out, TextFieldSize, field);
 }
 
 bool AllIn(int32_t bits, int32_t mask) {
@@ -115,9 +110,9 @@ int32_t WINAPI GetSaverInfo(uint32_t index, char* name, char* description) {
         return -1;
     const EffectInfo& effect = EffectInfoTable[index];
     if (name)
-        std::strcpy(name, effect.Name);
+        CopyText(name, TextFieldSize, effect.Name);
     if (description)
-        std::strcpy(description, effect.Description);
+        CopyText(description, SaverInfoSize, effect.Description);
     return effect.Mask;
 }
 

@@ -39,6 +39,8 @@ int32_t WINAPI WriteSettings(const char* saverPath, const char* logoPath, int32_
 int32_t WINAPI ReadSaverInfo(const char* path);
 int32_t __cdecl SaveLogo(const char* path);
 int32_t WINAPI LoadSettings();
+// Copies a name of at most 64 bytes and a description of at most
+// SaverInfoSize bytes, the NULs included.
 int32_t WINAPI GetSaverInfo(uint32_t index, char* name, char* description);
 int32_t WINAPI GetSaverState(int32_t mask);
 int32_t WINAPI SetSaverState(int32_t mask, int32_t state);
@@ -51,3 +53,6 @@ int32_t WINAPI GetHelpStr(int32_t page, int32_t control, char* text);
 }
 
 inline constexpr std::size_t HelpStrSize = 512;
+// The creator's buffer for an effect's description (the longest, Standard's,
+// takes 100 bytes).
+inline constexpr std::size_t SaverInfoSize = 1000;

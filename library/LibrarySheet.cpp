@@ -5,6 +5,7 @@
 // stored in the registry; a preview can force its effect and takes its logo
 // from the file last given to SetLogo.
 #include "core/HelpText.h"
+#include "core/SaverRecord.h"
 #include "library/Exports.h"
 #include "library/LibraryState.h"
 #include "resources/SettingsIds.h"
@@ -13,9 +14,6 @@
 #include "saver/SaverState.h"
 #include "saver/SaverWindow.h"
 #include "saver/SettingsSheet.h"
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -94,15 +92,7 @@ int32_t WINAPI ShowSettings(HWND owner, int32_t page) {
 int32_t WINAPI GetHelpStr(int32_t page, int32_t control, char* text) {
     if (!text)
         return 0;
-    const char* help = HelpText(page, control);
-    if (!help) {
-        text[0] = 0;
-        return 0;
-    }
-    const std::size_t length = std::min(std::strlen(help), HelpStrSize - 1);
-    std::memcpy(text, help, length);
-    text[length] = 0;
-    return 1;
+    return CopyText(text, HelpStrSize, HelpText(page, control)) > 0 ? 1 : 0;
 }
 
 } // extern "C"

@@ -1,7 +1,5 @@
 #include "saver/FileIo.h"
 
-#include "common/Handles.h"
-
 WriteFileFunction WriteFileCall = WriteFile;
 
 namespace {
@@ -36,36 +34,11 @@ bool ReadExactly(HANDLE file, void* buffer, std::size_t count) {
 }
 
 bool WriteExactly(HANDLE file, const void* buffer, std::size_t count) {
-    const auto* in = static_cast<const uint8_t*>(buffer);
-    while (count > 0) {
-        DWORD put = 0;
-        const DWORD chunk = count > Chunk ? Chunk : static_cast<DWORD>(count);
-        if (!WriteFileCall(file, in, chunk, &put, nullptr) || put == 0)
-            return false;
-        in += put;
-        count -= put;
-    }
-    return true;
+    return WriteAll(file, buffer, count, WriteFileCall);
 }
 
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t count,
                     DWORD attributes) {
-    // Beside the target, so that the replacing move stays on one volume.
-    const std::string beside = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
-    {
-        UniqueFile file(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    attributes, nullptr));
-        if (!file)
-            return false;
-        if (!WriteExactly(file.get(), data, count) || !FlushFileBuffers(file.get())) {
-            file.reset();
-            DeleteFileA(beside.c_str());
-            return false;
-        }
-    }
-    if (!MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(beside.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileBeside(
+        path, [&](HANDLE file) { return WriteExactly(file, data, count); }, attributes);
 }

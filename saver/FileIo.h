@@ -2,6 +2,8 @@
 // beside and replaced, for the saver file's readers and writers.
 #pragma once
 
+#include "common/FileWriter.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -19,11 +21,10 @@ bool WriteExactly(HANDLE file, const void* buffer, std::size_t count);
 
 // The system call every write goes through. Tests put one here that stops
 // part-way, as a full disk does.
-using WriteFileFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 extern WriteFileFunction WriteFileCall;
 
-// Makes `path` a file of exactly these `count` bytes: they go into a new
-// file beside it, which replaces `path` only once every byte is written.
-// False on any failure, with `path` as it was and nothing left beside.
+// Makes `path` a file of exactly these `count` bytes, through
+// WriteFileBeside: false on any failure, with `path` as it was and nothing
+// left beside.
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t count,
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 namespace {
 
 // Takes the first 100 bytes, then fails as a full disk does.
@@ -69,6 +71,26 @@ TEST(WholeFile, ReplacesTheFileOnlyWhenEveryByteWasWritten) {
     EXPECT_EQ(FilesIn(dir), 1);
     // A place that cannot take a file is a failure too.
     EXPECT_FALSE(WriteWholeFile(dir.Path("no\\such\\folder\\x.bmp"), logo.data(), logo.size()));
+}
+
+TEST(WholeFile, AWriterThatFailsHalfWayKeepsTheTargetAndItsReason) {
+    TempFolder dir;
+    const std::string path = dir.Path("saver.scr");
+    const std::vector<uint8_t> old = {'o', 'l', 'd'}, content = Bytes(5000);
+    WriteFileBytes(path, old);
+    const auto half = [&](HANDLE file) { return WriteAll(file, content.data(), 2500); };
+    const auto kept = [&] { return ReadFileBytes(path) == old && FilesIn(dir) == 1; };
+    EXPECT_FALSE(WriteFileBeside(
+        path, [&](HANDLE file) { return half(file) && (SetLastError(ERROR_DISK_FULL), false); }));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL)); // the user is told why
+    EXPECT_TRUE(kept());
+    EXPECT_THROW(WriteFileBeside(path,
+                                 [&](HANDLE file) -> bool {
+                                     half(file);
+                                     throw std::bad_alloc();
+                                 }),
+                 std::bad_alloc);
+    EXPECT_TRUE(kept());
 }
 
 TEST(WholeFile, TheLogoTempFileReportsAFullDiskAsNothingWritten) {

@@ -116,7 +116,7 @@ TEST(SaverFileWork, BuiltInLogoSaverReopensAndSavesTheSameLogo) {
     EXPECT_EQ(settings.MRUFile[0], request.SaveAs);
     EXPECT_EQ(settings.MRUName[0], L"  Test Saver ");     // as typed
     EXPECT_EQ(CountFiles(TempPattern("yls")), ylsBefore); // the temporary saver is gone
-    EXPECT_EQ(CountFiles(dir.Path("qvs*.tmp")), 0);
+    EXPECT_EQ(CountFiles(dir.Path("*.new")), 0);
 
     // Reopened: the texts come back, the logo is straight again, and saving
     // it unchanged writes the same logo bytes.
@@ -227,7 +227,7 @@ TEST(SaverFileWork, FailuresSayWhyAndKeepTheEarlierFileAndTheRecentList) {
         EXPECT_EQ(ReadFileBytes(dir.Path("kept.scr")), before);
         EXPECT_EQ(settings.MRUCount, 1);
         EXPECT_EQ(settings.MRUFile, recentBefore);
-        EXPECT_EQ(CountFiles(dir.Path("qvs*.tmp")), 0);
+        EXPECT_EQ(CountFiles(dir.Path("*.new")), 0);
     };
     CreateDirectoryA(dir.Path("folder.scr").c_str(), nullptr);
     expectRefused(Request(logo, Wide(dir.Path("folder.scr"))), ERROR_ACCESS_DENIED, "a folder");

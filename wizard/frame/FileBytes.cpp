@@ -1,5 +1,6 @@
 #include "wizard/frame/FileBytes.h"
 
+#include "common/FileWriter.h"
 #include "common/Handles.h"
 
 #include <new>
@@ -31,22 +32,6 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    if (bytes.size() > MAXDWORD)
-        return false;
-    // Beside the target, so that a failed write leaves the file as it was and
-    // the replacing move stays on one volume.
-    const std::wstring beside = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
-    UniqueFile file(
-        CreateFileW(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file)
-        return false;
-    DWORD put = 0;
-    const bool written =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-        put == bytes.size() && FlushFileBuffers(file.get());
-    if (CloseHandle(file.release()) && written &&
-        MoveFileExW(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    DeleteFileW(beside.c_str());
-    return false;
+    return WriteFileBeside(path,
+                           [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }

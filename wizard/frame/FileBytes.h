@@ -12,7 +12,6 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes);
 bool ReadFilePrefix(const std::wstring& path, std::size_t limit, std::vector<uint8_t>& bytes,
                     bool& whole);
 
-// Creates or replaces the file: the bytes go into a new file beside it,
-// which replaces it only once every byte is written and the file closed
-// without error. False on any failure, with the file as it was.
+// Creates or replaces the file through WriteFileBeside. False on any
+// failure, with the file as it was.
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);

@@ -7,6 +7,7 @@
 #include "core/Premultiply.h"
 #include "core/RecentList.h"
 #include "core/SaverRecord.h"
+#include "common/FileWriter.h"
 #include "common/Handles.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/FileBytes.h"
@@ -32,8 +33,7 @@ CopyBlockWriter& BlockWriter() {
 bool WriteBlock(HANDLE file, const uint8_t* data, DWORD size) {
     if (BlockWriter())
         return BlockWriter()(file, data, size);
-    DWORD put = 0;
-    return WriteFile(file, data, size, &put, nullptr) && put == size;
+    return WriteAll(file, data, size);
 }
 
 std::wstring SystemText(DWORD code) {
@@ -98,8 +98,8 @@ bool HasRefusedCharacter(const std::wstring& path) {
            std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; });
 }
 
-// The finished temporary file into place: a unique file beside the target,
-// then one move over it, so the target is either the old file or the new.
+// The finished temporary file copied into place through a file beside the
+// target, so the target is either the old file or the new.
 void PutInPlace(const std::wstring& source, const std::wstring& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
@@ -113,40 +113,25 @@ void PutInPlace(const std::wstring& source, const std::wstring& target) {
     if (folderAttributes == INVALID_FILE_ATTRIBUTES ||
         !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
         Fault(ERROR_PATH_NOT_FOUND);
-    std::wstring partial(PathChars + MAX_PATH, L'\0');
-    if (!GetTempFileNameW(folder.c_str(), L"qvs", 0, partial.data()))
-        Fault(GetLastError());
-    partial = ChopNull(partial);
 
-    try {
-        const UniqueFile in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-        if (!in)
-            Fault(GetLastError());
-        UniqueFile out(
-            CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
-        if (!out)
-            Fault(GetLastError());
-        std::vector<uint8_t> block(CopyBlock);
+    const UniqueFile in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!in)
+        Fault(GetLastError());
+    std::vector<uint8_t> block(CopyBlock);
+    const auto copy = [&](HANDLE out) {
         for (;;) {
             DWORD got = 0;
             if (!ReadFile(in.get(), block.data(), CopyBlock, &got, nullptr))
-                Fault(GetLastError());
+                return false;
             if (got == 0)
-                break;
-            SetLastError(0);
-            if (!WriteBlock(out.get(), block.data(), got))
-                Fault(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+                return true;
+            if (!WriteBlock(out, block.data(), got))
+                return false;
         }
-        if (!FlushFileBuffers(out.get()) || !CloseHandle(out.release()))
-            Fault(GetLastError());
-        if (!MoveFileExW(partial.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            Fault(GetLastError());
-    } catch (...) {
-        DeleteFileW(partial.c_str());
-        throw;
-    }
+    };
+    if (!WriteFileBeside(target, copy))
+        Fault(GetLastError());
 }
 
 void Report(const std::function<void(int32_t)>& progress, int32_t value) {
