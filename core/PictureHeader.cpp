@@ -151,9 +151,16 @@ std::optional<PictureHeader> Psd(TailSource& file) {
     if (!file.ReadAt(0, h, sizeof h) || Be16(h + 4) != 1)
         return std::nullopt;
     const uint32_t height = Be32(h + 14), width = Be32(h + 18);
-    if (width == 0 || height == 0)
+    const uint16_t channels = Be16(h + 12);
+    if (width == 0 || height == 0 || channels == 0)
         return std::nullopt;
-    return PictureHeader{PictureFormat::Psd, width, height};
+    PictureHeader header{PictureFormat::Psd, width, height};
+    // After the three section lengths and the compression, each channel the
+    // decoder reads (at most four) takes at least a byte for every 128
+    // samples: raw, or run-length packets.
+    const uint64_t pixels = uint64_t{width} * height;
+    header.MinimumSize = 26u + 12u + 2u + std::min<uint64_t>(channels, 4) * ((pixels + 127) / 128);
+    return header;
 }
 
 // Binary PGM (P5) and PPM (P6), read as the decoder reads them: blanks and
@@ -237,10 +244,13 @@ std::optional<PictureHeader> Tga(TailSource& file) {
     if (width == 0 || height == 0 || !known(bits))
         return std::nullopt;
     PictureHeader header{PictureFormat::Tga, width, height};
-    // Plain true-colour or grey pixels are read in whole rows (16-bit
-    // colour pixels one by one).
-    if ((type == 2 && bits != 15 && bits != 16) || type == 3)
-        header.MinimumSize = 18u + h[0] + uint64_t{width} * height * ((bits + 7) / 8);
+    // The identification and colour map, then the pixels (or colour
+    // indices): each one whole, or in run-length packets of at most 128
+    // pixels behind a count byte.
+    const uint64_t pixels = uint64_t{width} * height, pixelBytes = (bits + 7) / 8;
+    const uint64_t map = mapped ? uint64_t{Le16(h + 5)} * ((h[7] + 7) / 8) : 0;
+    const uint64_t data = type >= 9 ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+    header.MinimumSize = 18u + h[0] + map + data;
     return header;
 }
 

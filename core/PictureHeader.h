@@ -16,8 +16,9 @@ enum class PictureFormat { Png, Jpeg, Gif, Bmp, Tiff, Ico, Tga, Psd, Pnm };
 struct PictureHeader {
     PictureFormat Format;
     uint32_t Width, Height; // an icon: its largest image
-    // Where the header gives the whole size of the pixels (binary PGM/PPM,
-    // an uncompressed Targa): the bytes the file needs; otherwise 0.
+    // Targa, Photoshop and PGM/PPM: the fewest bytes a file whose pixels are
+    // all there can have (exact where the pixels are stored whole, a bound
+    // from the densest packing where they are run-length coded); otherwise 0.
     uint64_t MinimumSize = 0;
     uint32_t MaxSample = 0; // PGM/PPM: the sample value of full intensity
 };

@@ -21,9 +21,10 @@ const std::vector<PageControls::ListItem> DirectionItems = {
 
 constexpr int TileRadios[] = {IDC_TILE_SMALL, IDC_TILE_MEDIUM, IDC_TILE_LARGE, IDC_TILE_LOGO};
 
-// Trackbars show values outside their range at the nearest end.
-void SetTrack(PageControls& page, int id, int32_t min, int32_t max, int32_t tick, int32_t pos) {
-    page.SetTrackbar(id, min, max, tick, std::clamp(pos, min, max));
+// Trackbars show values outside their range at the nearest end (worked out
+// in 64 bits: a position computed from a hostile record may not fit 32).
+void SetTrack(PageControls& page, int id, int32_t min, int32_t max, int32_t tick, int64_t pos) {
+    page.SetTrackbar(id, min, max, tick, static_cast<int32_t>(std::clamp<int64_t>(pos, min, max)));
 }
 
 void FillDisplay(PageControls& page, int32_t value) {
@@ -69,7 +70,7 @@ void FillPage(PageControls& page, int32_t pageId, const SaverSettings& s) {
         break;
     case EffectDrip:
         // The slider runs from slow to fast: its position is 1000 - interval.
-        SetTrack(page, IDC_SPEED, 10, 1000, 100, 1000 - s.DripInterval);
+        SetTrack(page, IDC_SPEED, 10, 1000, 100, 1000 - int64_t{s.DripInterval});
         FillDisplay(page, s.DripDisplay);
         break;
     case EffectFalling:

@@ -45,6 +45,54 @@ std::optional<PictureHeader> HeaderOf(const uint8_t* data, std::size_t size) {
     return header;
 }
 
+// Hands the file to the decoder and notes any read or skip past its end:
+// the decoders take the bytes there as zeros, a picture the file does not
+// hold. (A read the decoder makes for whole rows comes up short only below
+// the header's minimum size, which is checked first.)
+class FileReader {
+  public:
+    FileReader(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool PastEnd() const { return pastEnd_; }
+
+    static int Read(void* user, char* out, int count) {
+        auto& r = *static_cast<FileReader*>(user);
+        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), r.Left());
+        r.pastEnd_ |= n == 0;
+        std::copy_n(r.data_ + r.at_, n, out);
+        r.at_ += n;
+        return static_cast<int>(n);
+    }
+    static void Skip(void* user, int count) {
+        auto& r = *static_cast<FileReader*>(user);
+        r.pastEnd_ |= static_cast<std::size_t>(count) > r.Left();
+        r.at_ += std::min<std::size_t>(static_cast<std::size_t>(count), r.Left());
+    }
+    static int Eof(void* user) { return static_cast<FileReader*>(user)->Left() == 0; }
+
+  private:
+    std::size_t Left() const { return size_ - at_; }
+
+    const uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+    bool pastEnd_ = false;
+};
+const stbi_io_callbacks FileCallbacks = {&FileReader::Read, &FileReader::Skip, &FileReader::Eof};
+
+// A Photoshop section length of 2 GB or more reaches the decoder as a
+// negative skip, which it takes as "to the end of what is buffered": the
+// three sections must end within the file.
+bool PhotoshopSectionsFit(const uint8_t* data, std::size_t size) {
+    uint64_t at = 26;
+    for (int section = 0; section < 3; ++section) {
+        if (at + 4 > size)
+            return false;
+        const uint8_t* p = data + at;
+        at += 4 + (uint64_t{p[0]} << 24 | uint64_t{p[1]} << 16 | uint64_t{p[2]} << 8 | p[3]);
+    }
+    return at <= size;
+}
+
 // Samples of 0..maximum (larger ones count as the maximum) to 0..255.
 uint8_t Scaled(uint32_t sample, uint32_t maximum) {
     return static_cast<uint8_t>((std::min(sample, maximum) * 255 + maximum / 2) / maximum);
@@ -60,19 +108,22 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     if (!data || size == 0 || size > INT_MAX)
         return std::nullopt;
     const auto header = HeaderOf(data, size);
-    if (!header || PictureTooLarge(header->Width, header->Height) || header->MinimumSize > size)
+    // The minimum size also holds what the decoder allocates to what the
+    // file can hold.
+    if (!header || PictureTooLarge(header->Width, header->Height) || header->MinimumSize > size ||
+        (header->Format == PictureFormat::Psd && !PhotoshopSectionsFit(data, size)))
         return std::nullopt;
     // The decoders' own channel counts; their conversions are not used (the
     // PGM/PPM one mistakes 16-bit samples for bytes).
     int width = 0, height = 0, channels = 0;
     const bool wide = header->Format == PictureFormat::Pnm && header->MaxSample > 255;
-    const int length = static_cast<int>(size);
+    FileReader reader(data, size);
     const std::unique_ptr<void, StbFree> decoded(
-        wide ? static_cast<void*>(
-                   stbi_load_16_from_memory(data, length, &width, &height, &channels, 0))
-             : static_cast<void*>(
-                   stbi_load_from_memory(data, length, &width, &height, &channels, 0)));
-    if (!decoded || width <= 0 || height <= 0 || channels < 1 || channels > 4)
+        wide ? static_cast<void*>(stbi_load_16_from_callbacks(&FileCallbacks, &reader, &width,
+                                                              &height, &channels, 0))
+             : static_cast<void*>(stbi_load_from_callbacks(&FileCallbacks, &reader, &width, &height,
+                                                           &channels, 0)));
+    if (!decoded || reader.PastEnd() || width <= 0 || height <= 0 || channels < 1 || channels > 4)
         return std::nullopt;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     StbPicture out;
@@ -93,10 +144,14 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
         return Scaled(big, maximum);
     };
     const bool colour = channels >= 3;
+    // A Targa stored right to left (the decoder turns only upside-down ones).
+    const bool mirrored = header->Format == PictureFormat::Tga && (data[17] & 0x10) != 0;
+    const auto w = static_cast<std::size_t>(width);
     bool anyAlpha = false;
     uint8_t* p = out.Bitmap.Pixels.data();
     for (std::size_t i = 0; i < count; ++i, p += 4) {
-        const std::size_t at = i * static_cast<std::size_t>(channels);
+        const std::size_t from = mirrored ? i - i % w + (w - 1 - i % w) : i;
+        const std::size_t at = from * static_cast<std::size_t>(channels);
         p[2] = sample(at);
         p[1] = colour ? sample(at + 1) : p[2];
         p[0] = colour ? sample(at + 2) : p[2];

@@ -1,10 +1,11 @@
 // Writes the seed corpora of the fuzz targets into <folder>/<target>/:
 // screensaver files whose tails come from the real tail writer (every
-// effect, every option at the ends of its range, content logos), icon files
-// and icon groups, Flash and HTML heads, creator texts, and small Targa,
-// Photoshop and PGM/PPM pictures of each kind their decoder tells apart. Started by the
-// build; the fuzzers begin from these instead of from nothing, so they reach
-// records that pass the marker and size checks.
+// effect, every option at the ends of its range, content logos), the same
+// records alone for the settings pages, icon files and icon groups, Flash
+// and HTML heads, creator texts, and small Targa, Photoshop and PGM/PPM
+// pictures of each kind their decoder tells apart. Started by the build; the
+// fuzzers begin from these instead of from nothing, so they reach records
+// that pass the marker and size checks.
 #include "core/EffectInfo.h"
 #include "core/IconDirectory.h"
 #include "core/SaverRecord.h"
@@ -97,39 +98,40 @@ struct Variation {
     std::vector<int32_t> Values;
 };
 
+const std::vector<Variation> Variations = {
+    {&SaverSettings::ChangeMode, {0, 1}},
+    {&SaverSettings::ChangeMinutes, {0, 1, 60, 61}},
+    {&SaverSettings::IgnoreInput, {0, 1, 2, 4, 6, 7}},
+    {&SaverSettings::StaticDisplay, {0, 1, 2, 3, 4}},
+    {&SaverSettings::StandardDelay, {1000, 15000}},
+    {&SaverSettings::StandardFade, {0, 1}},
+    {&SaverSettings::BounceSpeed, {1, 10, INT32_MAX}},
+    {&SaverSettings::BounceGravity, {0, 1}},
+    {&SaverSettings::BounceWrap, {0, 1}},
+    {&SaverSettings::BounceTrail, {0, 1}},
+    {&SaverSettings::ManyDelay, {100, 2600}},
+    {&SaverSettings::ManyDim, {0, 1}},
+    {&SaverSettings::DripInterval, {0, 990}},
+    {&SaverSettings::DripDisplay, {0, 1, 2, 3, 4}},
+    {&SaverSettings::FallingInterval, {1, 5}},
+    {&SaverSettings::FallingSpeed, {1, 25}},
+    {&SaverSettings::FallingCount, {1, 50}},
+    {&SaverSettings::FallingScaled, {0, 1}},
+    {&SaverSettings::FallingFade, {0, 1}},
+    {&SaverSettings::FallingDirection, {1, 2, 4, 8, 15}},
+    {&SaverSettings::SliderInterval, {0, 500}},
+    {&SaverSettings::SliderDisplay, {0, 1, 2, 3, 4}},
+    {&SaverSettings::SliderTileSize, {1050, 1051, 1052, 1054}},
+};
+
 void SaverSeeds(Corpus& corpus) {
     const Bytes bitmap = BitmapLogo();
-    const std::vector<Variation> variations = {
-        {&SaverSettings::ChangeMode, {0, 1}},
-        {&SaverSettings::ChangeMinutes, {0, 1, 60, 61}},
-        {&SaverSettings::IgnoreInput, {0, 1, 2, 4, 6, 7}},
-        {&SaverSettings::StaticDisplay, {0, 1, 2, 3, 4}},
-        {&SaverSettings::StandardDelay, {1000, 15000}},
-        {&SaverSettings::StandardFade, {0, 1}},
-        {&SaverSettings::BounceSpeed, {1, 10, INT32_MAX}},
-        {&SaverSettings::BounceGravity, {0, 1}},
-        {&SaverSettings::BounceWrap, {0, 1}},
-        {&SaverSettings::BounceTrail, {0, 1}},
-        {&SaverSettings::ManyDelay, {100, 2600}},
-        {&SaverSettings::ManyDim, {0, 1}},
-        {&SaverSettings::DripInterval, {0, 990}},
-        {&SaverSettings::DripDisplay, {0, 1, 2, 3, 4}},
-        {&SaverSettings::FallingInterval, {1, 5}},
-        {&SaverSettings::FallingSpeed, {1, 25}},
-        {&SaverSettings::FallingCount, {1, 50}},
-        {&SaverSettings::FallingScaled, {0, 1}},
-        {&SaverSettings::FallingFade, {0, 1}},
-        {&SaverSettings::FallingDirection, {1, 2, 4, 8, 15}},
-        {&SaverSettings::SliderInterval, {0, 500}},
-        {&SaverSettings::SliderDisplay, {0, 1, 2, 3, 4}},
-        {&SaverSettings::SliderTileSize, {1050, 1051, 1052, 1054}},
-    };
     for (int row = 0; row < EffectCount; ++row) {
         SaverTrailer t = Defaults();
         t.Settings.EnabledMask = EffectInfoTable[row].Mask;
         corpus.Add(SaverFile(t, bitmap));
     }
-    for (const Variation& v : variations)
+    for (const Variation& v : Variations)
         for (int32_t value : v.Values) {
             SaverTrailer t = Defaults();
             t.Settings.EnabledMask = 0xFE;
@@ -159,6 +161,20 @@ void SaverSeeds(Corpus& corpus) {
     corpus.Add(SaverFile(t, bitmap));
     t.Version = 3;
     corpus.Add(SaverFile(t, bitmap));
+}
+
+// The records a settings sheet shows: the first byte checks every
+// "&Enabled" box and has the pages follow them.
+void PageSeeds(Corpus& corpus) {
+    for (const Variation& v : Variations)
+        for (int32_t value : v.Values) {
+            SaverSettings s = Defaults().Settings;
+            s.*v.Field = value;
+            Bytes b = {3};
+            const auto* p = reinterpret_cast<const uint8_t*>(&s);
+            b.insert(b.end(), p, p + sizeof s);
+            corpus.Add(b);
+        }
 }
 
 Bytes IconFileWith(const std::vector<Bytes>& images) {
@@ -338,6 +354,8 @@ int main(int argc, char** argv) {
     SaverSeeds(saverFile);
     Corpus saverTail(root, "saver_tail");
     SaverSeeds(saverTail);
+    Corpus pages(root, "settings_pages");
+    PageSeeds(pages);
     Corpus icons(root, "icon_file");
     IconSeeds(icons);
     Corpus dynamic(root, "dynamic_type");

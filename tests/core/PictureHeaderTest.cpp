@@ -191,6 +191,10 @@ TEST(StbPicture, DecodesTargaPhotoshopAndPortableMaps) {
          Targa(10, 24, 0x20, 3, 1, {0x82, 1, 2, 3}),
          {1, 2, 3, 255, 1, 2, 3, 255, 1, 2, 3, 255},
          false},
+        {"right to left, bottom first",
+         Targa(3, 8, 0x10, 2, 2, {1, 2, 3, 4}),
+         {4, 4, 4, 255, 3, 3, 3, 255, 2, 2, 2, 255, 1, 1, 1, 255},
+         false},
         {"Photoshop planes",
          Photoshop(2, 1, {10, 11, 20, 21, 30, 31}),
          {30, 20, 10, 255, 31, 21, 11, 255},
@@ -216,14 +220,38 @@ TEST(StbPicture, DecodesTargaPhotoshopAndPortableMaps) {
 }
 
 TEST(StbPicture, RefusesTruncatedHugeAndOtherPictures) {
-    // Raw pixels cut short would leave the decoder's memory showing.
-    const Bytes targa = Targa(2, 24, 0, 2, 2, Bytes(12, 1));
-    const Bytes grey = Text("P5 2 2 255\n", {1, 2, 3, 4});
-    for (const Bytes* b : {&targa, &grey}) {
-        EXPECT_TRUE(DecodeStbPicture(b->data(), b->size()));
-        EXPECT_FALSE(DecodeStbPicture(b->data(), b->size() - 1));
-        EXPECT_FALSE(DecodeStbPicture(b->data(), 10));
+    // Pixels cut short would leave the decoder's memory showing, or read as
+    // zeros: a picture the file does not hold. Whatever their kind.
+    Bytes mapped = Targa(1, 8, 0, 2, 1, {9, 8, 7, 6, 5, 4, 1, 0}); // two colours, indices
+    mapped[1] = 1;
+    Put16(mapped, 5, 2);
+    mapped[7] = 24;
+    Bytes packed = Photoshop(2, 1, {});
+    packed[39] = 1;
+    packed.insert(packed.end(), 6, 0); // the rows' byte counts, unread
+    packed.insert(packed.end(), {1, 10, 11, 0xFF, 20, 0xFF, 30});
+    const Bytes files[] = {
+        Targa(2, 24, 0, 2, 2, Bytes(12, 1)),
+        Text("P5 2 2 255\n", {1, 2, 3, 4}),
+        Targa(10, 24, 0, 4, 1, {0x81, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9}),
+        Targa(2, 16, 0, 2, 1, {0x1F, 0x80, 0xE0, 0x83}),
+        mapped,
+        Photoshop(2, 1, {10, 11, 20, 21, 30, 31}),
+        packed,
+    };
+    for (const Bytes& b : files) {
+        EXPECT_TRUE(DecodeStbPicture(b.data(), b.size())) << b.size();
+        EXPECT_FALSE(DecodeStbPicture(b.data(), b.size() - 1)) << b.size();
+        EXPECT_FALSE(DecodeStbPicture(b.data(), 10));
     }
+    // A section of 2 GB or more: no picture from wherever the decoder lands.
+    Bytes sections = Photoshop(2, 1, Bytes(300, 0));
+    Put32(sections, 34, 0x80000000u, true);
+    EXPECT_FALSE(DecodeStbPicture(sections.data(), sections.size()));
+    // Nor does a huge size claimed in a few bytes make a picture.
+    for (const Bytes& b : {Targa(10, 24, 0, 6324, 6324, {}), Targa(9, 8, 0, 6324, 6324, {}),
+                           Photoshop(6324, 6324, {0})})
+        EXPECT_FALSE(DecodeStbPicture(b.data(), b.size()));
     const Bytes huge = Targa(10, 24, 0, 16384, 16384, {0xFF, 1, 2, 3});
     EXPECT_FALSE(DecodeStbPicture(huge.data(), huge.size()));
     const Bytes wide = Photoshop(16385, 1, {});

@@ -237,6 +237,7 @@ TEST(SettingsPages, TrackbarsScaleAndClampTheirValues) {
         {EffectDrip, IDC_SPEED, &SaverSettings::DripInterval, 10, 1000, 100, 310, 690, 310},
         {EffectDrip, IDC_SPEED, &SaverSettings::DripInterval, 10, 1000, 100, 0, 1000, 0},
         {EffectDrip, IDC_SPEED, &SaverSettings::DripInterval, 10, 1000, 100, 995, 10, 990},
+        {EffectDrip, IDC_SPEED, &SaverSettings::DripInterval, 10, 1000, 100, INT32_MIN, 1000, 0},
         {EffectFalling, IDC_SPEED, &SaverSettings::FallingSpeed, 1, 25, 4, 10, 10, 10},
         {EffectFalling, IDC_SPEED, &SaverSettings::FallingSpeed, 1, 25, 4, 40, 25, 25},
     };
