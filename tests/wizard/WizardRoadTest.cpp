@@ -80,13 +80,26 @@ std::wstring Wide(const std::string& s) {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `name` is
-// typed over the default name, then `onNamePage` runs, and the saver is
-// written to `target`. Returns the wizard window, on "All Done!".
+// The logo page's background field (its combo box) and the palette it opens.
+struct Palette {
+    HWND Field = nullptr, Popup = nullptr;
+};
+Palette OpenPalette(HWND wizard, DWORD pid);
+// A left press and release at (x, y) of a window's client area.
+void PressAt(HWND w, int x, int y);
+void SetText(HWND w, const std::wstring& text);
+std::vector<HWND> ModeLists(HWND wizard);
+bool HighlightEffect(HWND list, LPARAM mask);
+
+// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `onModesPage`
+// on the animations page, `name` is typed over the default name, then
+// `onNamePage` runs, and the saver is written to `target`. Returns the
+// wizard window, on "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
                std::wstring& defaultName, std::wstring& offeredPath,
                const std::function<void(HWND)>& onNamePage = {},
-               const std::function<void(HWND)>& onLogoPage = {}) {
+               const std::function<void(HWND)>& onLogoPage = {},
+               const std::function<void(HWND)>& onModesPage = {}) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -100,6 +113,8 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
         onLogoPage(wizard);
     Click(next); // animations
     EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
+    if (onModesPage)
+        onModesPage(wizard);
     Click(next); // name and texts
     EXPECT_NE(WaitChild(wizard, L"Change..."), nullptr);
     const HWND field = Focused(wizard);
@@ -231,8 +246,11 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_EQ(RecentValue(L"0Name"), L"Road Test");
     EXPECT_EQ(RecentValue(L"0File"), Wide(first));
 
-    // Restarted: the recent entry is picked, left with Next, and saved
-    // unchanged to a second path.
+    // Restarted: the recent entry is picked and left with Next; its
+    // background, key and effects changed and saved to a second path. Then
+    // "<< Back" from "All Done!" and Create save a third, as the pages show.
+    const std::string third = dir.Path("third.scr");
+    const PaletteEntry gray = BuildPalette()[15];
     {
         ChildProcess creator(exe);
         ASSERT_TRUE(creator.Started());
@@ -246,16 +264,32 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
         std::wstring name, offered;
-        ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered), nullptr);
+        const auto onLogo = [&](HWND w) {
+            PressAt(OpenPalette(w, creator.Id()).Popup, gray.X + 5, gray.Y + 5);
+            Click(Child(w, L"&Make this color transparent:")); // the key on
+        };
+        const auto onModes = [&](HWND w) {
+            const std::vector<HWND> lists = ModeLists(w);
+            ASSERT_EQ(lists.size(), 2u);
+            ASSERT_TRUE(HighlightEffect(lists[0], EffectBounce));
+            Click(Child(w, L"&Add ->"));
+        };
+        ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered, {}, onLogo, onModes),
+                  nullptr);
         EXPECT_EQ(name, L"Road Test"); // the saver's own name came back
+        Click(Child(wizard, L"<< &Back"));
+        ASSERT_NE(WaitChild(wizard, L"Create"), nullptr);
+        SetText(Focused(wizard), Wide(third));
+        Click(Child(wizard, L"Create"));
+        ASSERT_NE(WaitExitLink(wizard, 30000), nullptr);
         // "Create another": page 0 shows the saver that Next reads in again,
-        // now the second of the recent list.
+        // now the third of the recent list.
         const std::vector<HWND> links = VisibleChildren(wizard, L"QuorvelCommandLink");
         ASSERT_EQ(links.size(), 3u);
         ClickLink(links[1]);
         ASSERT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
-        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
         EXPECT_EQ(WindowText(combo), L"Road Test");
         PostMessageW(wizard, WM_CLOSE, 0, 0);
         EXPECT_EQ(creator.Wait(20000), 0u);
@@ -265,8 +299,19 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_STREQ(again.Record.SaverName, "Road Test");
     EXPECT_STREQ(again.Record.AboutText, " ");
     EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
-    EXPECT_EQ(RecentValue(L"0File"), Wide(second));
-    EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+    EXPECT_EQ(again.Record.BackgroundColor, gray.Colour);
+    EXPECT_NE(again.Record.TransparentColor, made.Record.TransparentColor);
+    EXPECT_EQ(again.Record.Settings.EnabledMask, made.Record.Settings.EnabledMask | EffectBounce);
+    const Parsed last = Parse(third); // the same choices, not the reopened saver's
+    ASSERT_EQ(last.Result, ReadOk);
+    EXPECT_EQ(last.Record.BackgroundColor, again.Record.BackgroundColor);
+    EXPECT_EQ(last.Record.TransparentColor, again.Record.TransparentColor);
+    EXPECT_EQ(
+        std::memcmp(&last.Record.Settings, &again.Record.Settings, sizeof last.Record.Settings), 0);
+    EXPECT_EQ(last.Logo, again.Logo);
+    EXPECT_EQ(RecentValue(L"0File"), Wide(third));
+    EXPECT_EQ(RecentValue(L"1File"), Wide(second));
+    EXPECT_EQ(RecentValue(L"2File"), Wide(first));
 }
 
 namespace {
@@ -367,18 +412,6 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
             << k;
     }
 }
-
-namespace {
-
-// The logo page's background field (its combo box) and the palette it opens.
-struct Palette {
-    HWND Field = nullptr, Popup = nullptr;
-};
-Palette OpenPalette(HWND wizard, DWORD pid);
-// A left press and release at (x, y) of a window's client area.
-void PressAt(HWND w, int x, int y);
-
-} // namespace
 
 // "Scale Image..." from the logo page: the wizard waits greyed while the
 // dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's
