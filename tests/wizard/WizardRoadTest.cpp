@@ -23,6 +23,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -722,6 +723,77 @@ TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
     const Parsed made = Parse(target);
     ASSERT_EQ(made.Result, ReadOk);
     EXPECT_EQ(made.Logo, PremultipliedDefimg());
+}
+
+// A large picture named with a click on Next, a key and a close queued
+// behind it: the load takes none of them, and the saver gets that picture
+// with its own key. Then Browse and Create queued behind Close (Create as a
+// click and as a program's BM_CLICK) run no more: the wizard closes and
+// writes nothing.
+TEST(WizardRoad, NothingQueuedRunsWhileALogoLoadsOrTheWizardCloses) {
+    TempFolder dir;
+    const std::string picture = dir.Path("large.bmp"), target = dir.Path("large.scr"),
+                      late = dir.Path("late.scr");
+    WriteFileBytes(picture, MakeBitmap32(2000, 1200, [](int x, int y) {
+                       return x < 4 || y < 4 || x >= 1996 || y >= 1196 ? 0xFFFF00FFu : 0xFF0000C8u;
+                   }));
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    const UniqueKernel thread(
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
+    ASSERT_TRUE(thread);
+    // Queued while the wizard's thread stands still: `first` (sent from a
+    // thread of its own, so handled first), then `then`.
+    const auto queued = [&](const std::function<void()>& first, const std::function<void()>& then) {
+        SuspendThread(thread.get());
+        std::thread sender(first);
+        Sleep(300);
+        then();
+        ResumeThread(thread.get());
+        sender.join();
+    };
+    const LPARAM mid = MAKELPARAM(10, 10);
+    const auto click = [&](HWND button) {
+        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, mid);
+        PostMessageW(button, WM_LBUTTONUP, 0, mid);
+    };
+    const HWND next = Child(wizard, L"&Next >>"), text = LogoText(wizard);
+    queued([&] { SetText(text, Wide(picture)); },
+           [&] {
+               click(next);
+               PostMessageW(next, BM_CLICK, 0, 0);
+               PostMessageW(text, WM_CHAR, L'x', 1);
+               PostMessageW(wizard, WM_CLOSE, 0, 0);
+           });
+    EXPECT_NE(Child(wizard, L"Scale &Image..."), nullptr); // still the logo page
+    EXPECT_EQ(WindowText(text), Wide(picture));
+    for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
+        Click(next);
+        ASSERT_NE(WaitChild(wizard, page), nullptr) << page;
+    }
+    SetText(Focused(wizard), Wide(target));
+    Click(Child(wizard, L"Create"));
+    ASSERT_NE(WaitExitLink(wizard, 30000), nullptr);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(LogoSize(made.Logo), std::make_pair(2000, 1200));
+    EXPECT_EQ(made.Record.TransparentColor, static_cast<int32_t>(RGB(255, 0, 255)));
+
+    Click(Child(wizard, L"<< &Back"));
+    const HWND create = WaitChild(wizard, L"Create"), close = Child(wizard, L"Close"),
+               browse = Child(wizard, L"B&rowse...");
+    ASSERT_TRUE(create && close && browse);
+    SetText(Focused(wizard), Wide(late));
+    queued([] {},
+           [&] {
+               click(close);
+               click(browse);
+               click(create);
+               PostMessageW(create, BM_CLICK, 0, 0);
+           });
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    EXPECT_EQ(GetFileAttributesA(late.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 namespace {
