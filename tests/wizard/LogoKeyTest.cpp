@@ -403,4 +403,18 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     f.NextStep(1);
     EXPECT_EQ(f.CurrentStep, 1);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
+
+    // Going back needs no logo: not a missing file, nor an address whose
+    // page cannot be written.
+    f.NextStep(-1);
+    EXPECT_EQ(f.CurrentStep, 0);
+    f.NextStep(1);
+    f.DynRemoteTemp = Wide(dir.Path("gone\\page.htm"));
+    Logo(L"www.example.org");
+    f.NextStep(1);
+    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(LastHelpBalloon().Text, L"This web address could not be loaded.");
+    f.NextStep(-1);
+    EXPECT_EQ(f.CurrentStep, 0);
+    f.DynRemoteTemp = wrapper; // deleted on unload
 }

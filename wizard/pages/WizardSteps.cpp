@@ -74,7 +74,7 @@ void frmWizard::NextStep(int32_t inc) {
                         L"You need to give your Screensaver a name", 2);
             return;
         }
-    } else if (CurrentStep == 1 && !ImageLoaded) {
+    } else if (CurrentStep == 1 && !ImageLoaded && inc > 0) { // going back needs no logo
         const std::wstring text = txtLogo.Text();
         const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
         std::wstring error;
