@@ -691,9 +691,10 @@ TEST(WizardRoad, AddressTypedOverALoadedOneIsTheOneSaved) {
     EXPECT_EQ(page.find("first"), std::string::npos);
 }
 
-// While the saver is made, a double click on Create, a held Enter, Esc and
-// Close reach the wizard (queued while it was held still): it takes none of
-// them, makes the saver once, whole, and stays on "All Done!".
+// While the saver is made, a double click on Create, a held Enter, Esc, a
+// key and Close reach the wizard (queued while it was held still), and a
+// close and a click that other programs ask for: it takes none of them,
+// makes the saver once, whole, and stays on "All Done!".
 TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
     TempFolder dir;
     const std::string target = dir.Path("busy.scr");
@@ -713,10 +714,14 @@ TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
         for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
             PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
         PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(focus, WM_CHAR, L'x', 1);
         PostMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, mid);
         PostMessageW(close, WM_LBUTTONUP, 0, mid);
+        PostMessageW(wizard, WM_CLOSE, 0, 0);
+        PostMessageW(create, BM_CLICK, 0, 0);
         ResumeThread(thread.get());
         EXPECT_NE(WaitExitLink(wizard, 30000), nullptr);
+        EXPECT_EQ(WindowText(focus), Wide(target));
         Pause();
     };
     EXPECT_EQ(SaveFromLogoPage(creator, wizard, target, {}, inputDuringCreate), 0u);
