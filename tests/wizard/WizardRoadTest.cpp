@@ -691,6 +691,31 @@ TEST(WizardRoad, AddressTypedOverALoadedOneIsTheOneSaved) {
     EXPECT_EQ(page.find("first"), std::string::npos);
 }
 
+namespace {
+
+// Messages `posts` queues while the wizard's thread stands still, behind one
+// that `sends` sends from a thread of its own (handled first when it runs).
+void HeldStill(
+    HWND wizard, const std::function<void()>& posts, const std::function<void()>& sends = [] {}) {
+    const UniqueKernel thread(
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
+    ASSERT_TRUE(thread);
+    SuspendThread(thread.get());
+    std::thread sender(sends);
+    Sleep(300);
+    posts();
+    ResumeThread(thread.get());
+    sender.join();
+}
+
+// A left click at (10, 10), posted.
+void PostClick(HWND button) {
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+} // namespace
+
 // While the saver is made, a double click on Create, a held Enter, Esc, a
 // key and Close reach the wizard (queued while it was held still), and a
 // close and a click that other programs ask for: it takes none of them,
@@ -704,22 +729,18 @@ TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
     const auto inputDuringCreate = [&](HWND create) {
         const HWND focus = Focused(wizard), close = Child(wizard, L"Close");
         ASSERT_TRUE(create && focus && close);
-        const UniqueKernel thread(
-            OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
-        ASSERT_TRUE(thread);
-        SuspendThread(thread.get());
-        const LPARAM mid = MAKELPARAM(10, 10);
-        for (const UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-            PostMessageW(create, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, mid);
-        for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
-            PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
-        PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
-        PostMessageW(focus, WM_CHAR, L'x', 1);
-        PostMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, mid);
-        PostMessageW(close, WM_LBUTTONUP, 0, mid);
-        PostMessageW(wizard, WM_CLOSE, 0, 0);
-        PostMessageW(create, BM_CLICK, 0, 0);
-        ResumeThread(thread.get());
+        HeldStill(wizard, [&] {
+            PostClick(create);
+            PostMessageW(create, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageW(create, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
+                PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
+            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+            PostMessageW(focus, WM_CHAR, L'x', 1);
+            PostClick(close);
+            PostMessageW(wizard, WM_CLOSE, 0, 0);
+            PostMessageW(create, BM_CLICK, 0, 0);
+        });
         EXPECT_NE(WaitExitLink(wizard, 30000), nullptr);
         EXPECT_EQ(WindowText(focus), Wide(target));
         Pause();
@@ -745,32 +766,16 @@ TEST(WizardRoad, NothingQueuedRunsWhileALogoLoadsOrTheWizardCloses) {
     ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
     const HWND wizard = OnLogoPage(creator);
     ASSERT_NE(wizard, nullptr);
-    const UniqueKernel thread(
-        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
-    ASSERT_TRUE(thread);
-    // Queued while the wizard's thread stands still: `first` (sent from a
-    // thread of its own, so handled first), then `then`.
-    const auto queued = [&](const std::function<void()>& first, const std::function<void()>& then) {
-        SuspendThread(thread.get());
-        std::thread sender(first);
-        Sleep(300);
-        then();
-        ResumeThread(thread.get());
-        sender.join();
-    };
-    const LPARAM mid = MAKELPARAM(10, 10);
-    const auto click = [&](HWND button) {
-        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, mid);
-        PostMessageW(button, WM_LBUTTONUP, 0, mid);
-    };
     const HWND next = Child(wizard, L"&Next >>"), text = LogoText(wizard);
-    queued([&] { SetText(text, Wide(picture)); },
-           [&] {
-               click(next);
-               PostMessageW(next, BM_CLICK, 0, 0);
-               PostMessageW(text, WM_CHAR, L'x', 1);
-               PostMessageW(wizard, WM_CLOSE, 0, 0);
-           });
+    HeldStill(
+        wizard,
+        [&] {
+            PostClick(next);
+            PostMessageW(next, BM_CLICK, 0, 0);
+            PostMessageW(text, WM_CHAR, L'x', 1);
+            PostMessageW(wizard, WM_CLOSE, 0, 0);
+        },
+        [&] { SetText(text, Wide(picture)); });
     EXPECT_NE(Child(wizard, L"Scale &Image..."), nullptr); // still the logo page
     EXPECT_EQ(WindowText(text), Wide(picture));
     for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
@@ -790,13 +795,12 @@ TEST(WizardRoad, NothingQueuedRunsWhileALogoLoadsOrTheWizardCloses) {
                browse = Child(wizard, L"B&rowse...");
     ASSERT_TRUE(create && close && browse);
     SetText(Focused(wizard), Wide(late));
-    queued([] {},
-           [&] {
-               click(close);
-               click(browse);
-               click(create);
-               PostMessageW(create, BM_CLICK, 0, 0);
-           });
+    HeldStill(wizard, [&] {
+        PostClick(close);
+        PostClick(browse);
+        PostClick(create);
+        PostMessageW(create, BM_CLICK, 0, 0);
+    });
     EXPECT_EQ(creator.Wait(20000), 0u);
     EXPECT_EQ(GetFileAttributesA(late.c_str()), INVALID_FILE_ATTRIBUTES);
 }
