@@ -248,12 +248,25 @@ TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
 TEST_F(FinishPages, ALogoThatCannotBeHandedOverSaysWhatFailed) {
     TempFolder dir;
     frmWizard& w = Open();
-    w.TempBMP = Wide(dir.Path("gone\\logo.bmp")); // a folder that is not there
     w.NextStep(1);
-    DialogAnswerer ignore(L"Quorvel", IDIGNORE);
-    w.NextStep(1);
-    EXPECT_NE(ignore.Text.find(L"The logo could not be written to " + w.TempBMP),
-              std::wstring::npos);
+    const auto handOver = [&](const std::wstring& says) {
+        DialogAnswerer ignore(L"Quorvel", IDIGNORE);
+        w.NextStep(1);
+        EXPECT_NE(ignore.Text.find(says), std::wstring::npos) << ignore.Text;
+        w.NextStep(-1);
+    };
+    // No temporary file can be made (the temporary folder is gone), the logo
+    // cannot be scaled, its file cannot be written (a folder that is not there).
+    wchar_t temp[MAX_PATH] = {};
+    const bool hadTemp = GetEnvironmentVariableW(L"TMP", temp, MAX_PATH) > 0;
+    const std::wstring gone = Wide(dir.Path("gone"));
+    SetEnvironmentVariableW(L"TMP", gone.c_str());
+    handOver(L"No file for the logo could be made in " + gone);
+    SetEnvironmentVariableW(L"TMP", hadTemp ? temp : nullptr);
+    w.ImageScale = 0.001;
+    handOver(L"The logo could not be scaled to 0 x 0 pixels");
+    w.TempBMP = Wide(dir.Path("gone\\logo.bmp"));
+    handOver(L"The logo could not be written to " + w.TempBMP);
 }
 
 TEST_F(FinishPages, SettingsOpenTheSaversSheetAndTheListsFollowIt) {

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -237,6 +238,16 @@ void CALLBACK WatchFlash(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+// A change made at a tick once the flash shows its inverse view.
+std::function<void()> duringFlash;
+void CALLBACK ChangeWhileInverse(HWND, UINT, UINT_PTR id, DWORD) {
+    if (flashing->ProgBar.CtlWnd || flashing->picPreviewDrawing.Pixel(watched.x, watched.y) !=
+                                        InverseColour(flashing->BackgroundColor))
+        return;
+    KillTimer(nullptr, id);
+    std::exchange(duringFlash, {})();
+}
+
 } // namespace
 
 TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
@@ -273,6 +284,29 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     EXPECT_EQ(f.picPreviewDrawing.Pixel(0, 0), static_cast<int32_t>(plum));
     EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
     EXPECT_EQ(f.picTmpDrawing.Pixel(1, 1), static_cast<int32_t>(plum));
+
+    // A logo named, then the key turned off, while the flash shows its
+    // inverse view: it ends on them.
+    const auto flashWhile = [&](std::function<void()> change) {
+        duringFlash = std::move(change);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, ChangeWhileInverse);
+        ToSwatch(WM_LBUTTONDOWN, {3, 3}, Swatch());
+        ToSwatch(WM_LBUTTONUP, {3, 3}, Swatch());
+        EXPECT_FALSE(duringFlash);
+        KillTimer(nullptr, timer);
+    };
+    const COLORREF cyan = RGB(0, 255, 255), red = RGB(200, 0, 0);
+    WriteFileBytes(dir.Path("cyan.bmp"), MakeBitmap32(40, 30, [](int x, int y) {
+                       return x < 2 || y < 2 || x >= 38 || y >= 28 ? 0xFF00FFFFu : 0xFFC80000u;
+                   }));
+    flashWhile([&] { f(L"txtLogo").SetText(Wide(dir.Path("cyan.bmp"))); });
+    EXPECT_EQ(f.TransparentColor, static_cast<int32_t>(cyan));
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
+    EXPECT_EQ(ShownPixel(Preview(), Over(20, 15).x, Over(20, 15).y), red);
+    flashWhile([&] { f(L"chkTrans").SetValue(0); });
+    EXPECT_EQ(f.TransparentColor, -1);
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(cyan));
+    EXPECT_EQ(f.picTmpDrawing.Pixel(1, 1), static_cast<int32_t>(cyan));
 
     // The built-in logo is composed over the background again; the key stays.
     Logo(L"");
@@ -403,4 +437,18 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     f.NextStep(1);
     EXPECT_EQ(f.CurrentStep, 1);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
+
+    // Going back needs no logo: not a missing file, nor an address whose
+    // page cannot be written.
+    f.NextStep(-1);
+    EXPECT_EQ(f.CurrentStep, 0);
+    f.NextStep(1);
+    f.DynRemoteTemp = Wide(dir.Path("gone\\page.htm"));
+    Logo(L"www.example.org");
+    f.NextStep(1);
+    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(LastHelpBalloon().Text, L"This web address could not be loaded.");
+    f.NextStep(-1);
+    EXPECT_EQ(f.CurrentStep, 0);
+    f.DynRemoteTemp = wrapper; // deleted on unload
 }

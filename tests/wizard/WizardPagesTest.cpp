@@ -16,6 +16,7 @@
 #include "wizard/frame/Help.h"
 #include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/MessagePump.h"
 #include "wizard/frame/PopupMenu.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
@@ -243,6 +244,19 @@ TEST_F(WizardPages, WelcomePageLinkSidePictureAboutPictureAndButtonStrip) {
     ExpectButtonStrip(w);
 }
 
+namespace {
+
+// A name the logo text gets at the first message pumped (while a load runs).
+Control* lateBox = nullptr;
+std::wstring lateName;
+bool NameLate(const MSG&) {
+    PumpFilter = nullptr;
+    lateBox->SetText(lateName);
+    return false;
+}
+
+} // namespace
+
 TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     TempFolder dir;
     const std::string broken = dir.Path("broken.png");
@@ -269,6 +283,20 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     EXPECT_EQ(w.CurrentStep, 1);
     ExpectBalloon(L"There was a problem reading the file",
                   L"This file was not recognised, or is not supported.", 3, logo);
+
+    // A name given while a load runs (dropped, or set by another program)
+    // is judged when the load ends: the logo loaded does not pass for it.
+    lateBox = &w(L"txtLogo");
+    lateName = Wide(dir.Path("none.png"));
+    PumpFilter = NameLate;
+    const std::string picture = dir.Path("logo.bmp");
+    WriteFileBytes(picture, MakeBitmap32(8, 8, [](int, int) { return 0xFF2040C0u; }));
+    PostMessageW(w.hWnd(), WM_NULL, 0, 0);
+    w(L"txtLogo").SetText(Wide(picture));
+    ASSERT_EQ(PumpFilter, nullptr);
+    w.NextStep(1);
+    EXPECT_EQ(w.CurrentStep, 1);
+    ExpectBalloon(L"There was a problem reading the file", L"This file cannot be found.", 3, logo);
 
     w(L"txtLogo").SetText(L"");
     EXPECT_TRUE(w.ImageLoaded);

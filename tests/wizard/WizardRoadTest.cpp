@@ -23,6 +23,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -80,13 +81,26 @@ std::wstring Wide(const std::string& s) {
 
 const char* Title = "Quorvel Screensaver Creator 4.5.15";
 
-// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `name` is
-// typed over the default name, then `onNamePage` runs, and the saver is
-// written to `target`. Returns the wizard window, on "All Done!".
+// The logo page's background field (its combo box) and the palette it opens.
+struct Palette {
+    HWND Field = nullptr, Popup = nullptr;
+};
+Palette OpenPalette(HWND wizard, DWORD pid);
+// A left press and release at (x, y) of a window's client area.
+void PressAt(HWND w, int x, int y);
+void SetText(HWND w, const std::wstring& text);
+std::vector<HWND> ModeLists(HWND wizard);
+bool HighlightEffect(HWND list, LPARAM mask);
+
+// Pages 0 to 4 with Next; `onLogoPage` runs on the logo page, `onModesPage`
+// on the animations page, `name` is typed over the default name, then
+// `onNamePage` runs, and the saver is written to `target`. Returns the
+// wizard window, on "All Done!".
 HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstring& target,
                std::wstring& defaultName, std::wstring& offeredPath,
                const std::function<void(HWND)>& onNamePage = {},
-               const std::function<void(HWND)>& onLogoPage = {}) {
+               const std::function<void(HWND)>& onLogoPage = {},
+               const std::function<void(HWND)>& onModesPage = {}) {
     const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
     EXPECT_NE(wizard, nullptr);
     if (!wizard)
@@ -100,6 +114,8 @@ HWND MakeSaver(ChildProcess& creator, const std::wstring& name, const std::wstri
         onLogoPage(wizard);
     Click(next); // animations
     EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
+    if (onModesPage)
+        onModesPage(wizard);
     Click(next); // name and texts
     EXPECT_NE(WaitChild(wizard, L"Change..."), nullptr);
     const HWND field = Focused(wizard);
@@ -231,8 +247,11 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_EQ(RecentValue(L"0Name"), L"Road Test");
     EXPECT_EQ(RecentValue(L"0File"), Wide(first));
 
-    // Restarted: the recent entry is picked, left with Next, and saved
-    // unchanged to a second path.
+    // Restarted: the recent entry is picked and left with Next; its
+    // background, key and effects changed and saved to a second path. Then
+    // "<< Back" from "All Done!" and Create save a third, as the pages show.
+    const std::string third = dir.Path("third.scr");
+    const PaletteEntry gray = BuildPalette()[15];
     {
         ChildProcess creator(exe);
         ASSERT_TRUE(creator.Started());
@@ -246,16 +265,32 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
         std::wstring name, offered;
-        ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered), nullptr);
+        const auto onLogo = [&](HWND w) {
+            PressAt(OpenPalette(w, creator.Id()).Popup, gray.X + 5, gray.Y + 5);
+            Click(Child(w, L"&Make this color transparent:")); // the key on
+        };
+        const auto onModes = [&](HWND w) {
+            const std::vector<HWND> lists = ModeLists(w);
+            ASSERT_EQ(lists.size(), 2u);
+            ASSERT_TRUE(HighlightEffect(lists[0], EffectBounce));
+            Click(Child(w, L"&Add ->"));
+        };
+        ASSERT_NE(MakeSaver(creator, L"", Wide(second), name, offered, {}, onLogo, onModes),
+                  nullptr);
         EXPECT_EQ(name, L"Road Test"); // the saver's own name came back
+        Click(Child(wizard, L"<< &Back"));
+        ASSERT_NE(WaitChild(wizard, L"Create"), nullptr);
+        SetText(Focused(wizard), Wide(third));
+        Click(Child(wizard, L"Create"));
+        ASSERT_NE(WaitExitLink(wizard, 30000), nullptr);
         // "Create another": page 0 shows the saver that Next reads in again,
-        // now the second of the recent list.
+        // now the third of the recent list.
         const std::vector<HWND> links = VisibleChildren(wizard, L"QuorvelCommandLink");
         ASSERT_EQ(links.size(), 3u);
         ClickLink(links[1]);
         ASSERT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
-        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
         EXPECT_EQ(WindowText(combo), L"Road Test");
         PostMessageW(wizard, WM_CLOSE, 0, 0);
         EXPECT_EQ(creator.Wait(20000), 0u);
@@ -265,8 +300,19 @@ TEST(WizardRoad, BuiltInLogoSaverIsMadeListedAndReopened) {
     EXPECT_STREQ(again.Record.SaverName, "Road Test");
     EXPECT_STREQ(again.Record.AboutText, " ");
     EXPECT_EQ(again.Logo, made.Logo); // not darkened by the reopening
-    EXPECT_EQ(RecentValue(L"0File"), Wide(second));
-    EXPECT_EQ(RecentValue(L"1File"), Wide(first));
+    EXPECT_EQ(again.Record.BackgroundColor, gray.Colour);
+    EXPECT_NE(again.Record.TransparentColor, made.Record.TransparentColor);
+    EXPECT_EQ(again.Record.Settings.EnabledMask, made.Record.Settings.EnabledMask | EffectBounce);
+    const Parsed last = Parse(third); // the same choices, not the reopened saver's
+    ASSERT_EQ(last.Result, ReadOk);
+    EXPECT_EQ(last.Record.BackgroundColor, again.Record.BackgroundColor);
+    EXPECT_EQ(last.Record.TransparentColor, again.Record.TransparentColor);
+    EXPECT_EQ(
+        std::memcmp(&last.Record.Settings, &again.Record.Settings, sizeof last.Record.Settings), 0);
+    EXPECT_EQ(last.Logo, again.Logo);
+    EXPECT_EQ(RecentValue(L"0File"), Wide(third));
+    EXPECT_EQ(RecentValue(L"1File"), Wide(second));
+    EXPECT_EQ(RecentValue(L"2File"), Wide(first));
 }
 
 namespace {
@@ -367,18 +413,6 @@ TEST(WizardRoad, ChangeIconGivesTheSaverTheIconPicked) {
             << k;
     }
 }
-
-namespace {
-
-// The logo page's background field (its combo box) and the palette it opens.
-struct Palette {
-    HWND Field = nullptr, Popup = nullptr;
-};
-Palette OpenPalette(HWND wizard, DWORD pid);
-// A left press and release at (x, y) of a window's client area.
-void PressAt(HWND w, int x, int y);
-
-} // namespace
 
 // "Scale Image..." from the logo page: the wizard waits greyed while the
 // dialog is open; Cancel keeps the scale, OK at 200 % doubles the saver's
@@ -663,9 +697,35 @@ TEST(WizardRoad, AddressTypedOverALoadedOneIsTheOneSaved) {
     EXPECT_EQ(page.find("first"), std::string::npos);
 }
 
-// While the saver is made, a double click on Create, a held Enter, Esc and
-// Close reach the wizard (queued while it was held still): it takes none of
-// them, makes the saver once, whole, and stays on "All Done!".
+namespace {
+
+// Messages `posts` queues while the wizard's thread stands still, behind one
+// that `sends` sends from a thread of its own (handled first when it runs).
+void HeldStill(
+    HWND wizard, const std::function<void()>& posts, const std::function<void()>& sends = [] {}) {
+    const UniqueKernel thread(
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
+    ASSERT_TRUE(thread);
+    SuspendThread(thread.get());
+    std::thread sender(sends);
+    Sleep(300);
+    posts();
+    ResumeThread(thread.get());
+    sender.join();
+}
+
+// A left click at (10, 10), posted.
+void PostClick(HWND button) {
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+} // namespace
+
+// While the saver is made, a double click on Create, a held Enter, Esc, a
+// key and Close reach the wizard (queued while it was held still), and a
+// close and a click that other programs ask for: it takes none of them,
+// makes the saver once, whole, and stays on "All Done!".
 TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
     TempFolder dir;
     const std::string target = dir.Path("busy.scr");
@@ -675,26 +735,80 @@ TEST(WizardRoad, InputWhileTheSaverIsMadeIsNotTaken) {
     const auto inputDuringCreate = [&](HWND create) {
         const HWND focus = Focused(wizard), close = Child(wizard, L"Close");
         ASSERT_TRUE(create && focus && close);
-        const UniqueKernel thread(
-            OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(wizard, nullptr)));
-        ASSERT_TRUE(thread);
-        SuspendThread(thread.get());
-        const LPARAM mid = MAKELPARAM(10, 10);
-        for (const UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-            PostMessageW(create, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, mid);
-        for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
-            PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
-        PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
-        PostMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, mid);
-        PostMessageW(close, WM_LBUTTONUP, 0, mid);
-        ResumeThread(thread.get());
+        HeldStill(wizard, [&] {
+            PostClick(create);
+            PostMessageW(create, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageW(create, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            for (const LPARAM repeat : {1, 0x40000001, 0x40000001})
+                PostMessageW(focus, WM_KEYDOWN, VK_RETURN, repeat);
+            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+            PostMessageW(focus, WM_CHAR, L'x', 1);
+            PostClick(close);
+            PostMessageW(wizard, WM_CLOSE, 0, 0);
+            PostMessageW(create, BM_CLICK, 0, 0);
+        });
         EXPECT_NE(WaitExitLink(wizard, 30000), nullptr);
+        EXPECT_EQ(WindowText(focus), Wide(target));
         Pause();
     };
     EXPECT_EQ(SaveFromLogoPage(creator, wizard, target, {}, inputDuringCreate), 0u);
     const Parsed made = Parse(target);
     ASSERT_EQ(made.Result, ReadOk);
     EXPECT_EQ(made.Logo, PremultipliedDefimg());
+}
+
+// A large picture named with a click on Next, a key and a close queued
+// behind it: the load takes none of them, and the saver gets that picture
+// with its own key. Then Browse and Create queued behind Close (Create as a
+// click and as a program's BM_CLICK) run no more: the wizard closes and
+// writes nothing.
+TEST(WizardRoad, NothingQueuedRunsWhileALogoLoadsOrTheWizardCloses) {
+    TempFolder dir;
+    const std::string picture = dir.Path("large.bmp"), target = dir.Path("large.scr"),
+                      late = dir.Path("late.scr");
+    WriteFileBytes(picture, MakeBitmap32(2000, 1200, [](int x, int y) {
+                       return x < 4 || y < 4 || x >= 1996 || y >= 1196 ? 0xFFFF00FFu : 0xFF0000C8u;
+                   }));
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    const HWND next = Child(wizard, L"&Next >>"), text = LogoText(wizard);
+    HeldStill(
+        wizard,
+        [&] {
+            PostClick(next);
+            PostMessageW(next, BM_CLICK, 0, 0);
+            PostMessageW(text, WM_CHAR, L'x', 1);
+            PostMessageW(wizard, WM_CLOSE, 0, 0);
+        },
+        [&] { SetText(text, Wide(picture)); });
+    EXPECT_NE(Child(wizard, L"Scale &Image..."), nullptr); // still the logo page
+    EXPECT_EQ(WindowText(text), Wide(picture));
+    for (const wchar_t* page : {L"&General Settings", L"Change...", L"Create"}) {
+        Click(next);
+        ASSERT_NE(WaitChild(wizard, page), nullptr) << page;
+    }
+    SetText(Focused(wizard), Wide(target));
+    Click(Child(wizard, L"Create"));
+    ASSERT_NE(WaitExitLink(wizard, 30000), nullptr);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(LogoSize(made.Logo), std::make_pair(2000, 1200));
+    EXPECT_EQ(made.Record.TransparentColor, static_cast<int32_t>(RGB(255, 0, 255)));
+
+    Click(Child(wizard, L"<< &Back"));
+    const HWND create = WaitChild(wizard, L"Create"), close = Child(wizard, L"Close"),
+               browse = Child(wizard, L"B&rowse...");
+    ASSERT_TRUE(create && close && browse);
+    SetText(Focused(wizard), Wide(late));
+    HeldStill(wizard, [&] {
+        PostClick(close);
+        PostClick(browse);
+        PostClick(create);
+        PostMessageW(create, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    EXPECT_EQ(GetFileAttributesA(late.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 namespace {

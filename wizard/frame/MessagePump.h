@@ -30,3 +30,15 @@ extern bool (*PumpFilter)(const MSG& msg);
 // nest; each HoldInput is ended by one ReleaseInput.
 void HoldInput(HWND top);
 void ReleaseInput(HWND top);
+
+// Holds a top-level window's input for the object's life.
+class InputHold {
+  public:
+    explicit InputHold(HWND top) : top_(top) { HoldInput(top_); }
+    InputHold(const InputHold&) = delete;
+    InputHold& operator=(const InputHold&) = delete;
+    ~InputHold() { ReleaseInput(top_); }
+
+  private:
+    HWND top_;
+};

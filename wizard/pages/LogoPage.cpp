@@ -5,6 +5,7 @@
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
+#include "wizard/frame/MessagePump.h"
 #include "wizard/pages/PageText.h"
 #include "wizard/pages/frmImage.h"
 #include "wizard/pages/frmScale.h"
@@ -55,7 +56,20 @@ void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bo
         ImageMissed = true;
         return;
     }
+    const std::wstring named = txtLogo.Text();
+    LoadAndDraw(Color, std::move(file), ShowError, ForceReload, KeepTrans);
+    // A name given while the load ran (dropped, or set by another program;
+    // keys are held) was turned away: it is judged now, as if given after.
+    if (txtLogo.Text() != named)
+        txtLogo_Change();
+}
+
+void frmWizard::LoadAndDraw(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
+                            bool KeepTrans) {
     ImageBusy = true;
+    // The load pumps messages: a Next or a name taken meanwhile would work
+    // on a logo half loaded.
+    const InputHold hold(hWnd());
     AtExit done{[&] {
         cmdScale.SetEnabled(!DynamicLogo);
         fraTransparent.SetVisible(!DynamicLogo);

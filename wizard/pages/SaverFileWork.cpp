@@ -280,10 +280,15 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
         return choice;
     }
     SaverExports& library = SaverLibrary();
+    // Only a look: the record the pages have built (colours, key, effects)
+    // is what the next Create writes, so it comes back whole.
+    SaverTrailer kept{};
+    library.GetSettings(&kept);
     library.SetSettings(nullptr);
     library.GetVersion(creatorVersion);
     const std::string narrow = LibraryPath(file);
     const int32_t r = library.ReadSaverInfo(narrow.c_str());
+    library.SetSettings(&kept);
     if (r == 0)
         choice.Accepted = true;
     else if (r == 2 || r == 3)

@@ -77,7 +77,7 @@ std::wstring ExtractedLogoPath();
 ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord& settings);
 
 // Page 0's check of a chosen saver. `fromList`: picked from the recent list
-// (a missing file then says so). Accepted leaves the saver in the library.
+// (a missing file then says so). The library's record is left as it was.
 struct SaverChoice {
     bool Accepted = false;
     std::wstring Message; // empty when accepted or a typed path is missing

@@ -34,8 +34,9 @@ bool IsFolder(const std::wstring& path) {
 
 void frmWizard::NextStep(int32_t inc) {
     // One move at a time: the work below pumps messages, and a second move
-    // or an unload run inside it would pull the pages from under it.
-    if (Stepping)
+    // or an unload run inside it would pull the pages from under it. No
+    // move while a logo loads, or once the wizard closes (the logo is gone).
+    if (Stepping || ImageBusy || Closing)
         return;
     const RunningFlag running(Stepping);
     Procedure run(L"frmWizard.NextStep");
@@ -73,7 +74,7 @@ void frmWizard::NextStep(int32_t inc) {
                         L"You need to give your Screensaver a name", 2);
             return;
         }
-    } else if (CurrentStep == 1 && !ImageLoaded) {
+    } else if (CurrentStep == 1 && !ImageLoaded && inc > 0) { // going back needs no logo
         const std::wstring text = txtLogo.Text();
         const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
         std::wstring error;

@@ -11,6 +11,7 @@
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
 #include "wizard/frame/Main.h"
+#include "wizard/frame/MessagePump.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardHelp.h"
@@ -167,6 +168,7 @@ Control& frmWizard::txtTip() {
 }
 
 void frmWizard::Form_Load() {
+    Closing = false;
     CurrentStep = -1;
     ImageScale = 1.0;
     RunAllSteps(L"frmWizard.Form_Load",
@@ -321,13 +323,17 @@ void frmWizard::FillMRU() {
 }
 
 void frmWizard::Form_QueryUnload(bool& Cancel, int /*UnloadMode*/) {
-    // A close asked for while a move runs (a message it pumped) would
-    // destroy the window and delete the logo under it.
-    if (Stepping)
+    // A close asked for while a move or a logo load runs (a message it
+    // pumped) would destroy the window and delete the logo under it.
+    if (Stepping || ImageBusy)
         Cancel = true;
 }
 
 void frmWizard::Form_Unload(bool& /*Cancel*/) {
+    // The steps below pump messages after the logo is gone: nothing queued
+    // (a click on Create behind Close) may run on it.
+    Closing = true;
+    const InputHold hold(hWnd());
     Procedure first(L"frmWizard.Form_Unload");
     if (!first([] { DoSettings(true); }))
         return;

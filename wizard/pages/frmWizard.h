@@ -160,6 +160,9 @@ class frmWizard : public Form, public WizardHelpMembers {
     void cmdSaveAs_Click();
     void cmdInstaller_Click();
     void Nav_AdjustSize();
+    // UpdateImage's load and drawing, with the wizard's input held.
+    void LoadAndDraw(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
+                     bool KeepTrans);
     bool IsRemote(const std::wstring& file) const;
     bool LoadDynamic(const std::wstring& file);
     // Draws the loaded logo: picBMPDrawing, picSaveDrawing, picTmpDrawing
@@ -225,6 +228,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     int32_t FurthestStep = 0;
     bool ModesFilled = false, LastDynamicLogo = false;
     bool Stepping = false; // NextStep runs
+    bool Closing = false;  // Form_Unload has begun
     bool ImageBusy = false, ImageEverLoaded = false;
     double DrawnScale = 0;      // the scale the logo was last drawn at; 0: not drawn
     unsigned ImageRequests = 0; // calls of UpdateImage, those ImageBusy turned away too
