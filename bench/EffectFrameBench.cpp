@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ long long SizeBeside(const char* name) {
         return -1;
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
+
+// Names of rows made up as they are measured; a list keeps them in place.
+std::list<std::string> rowNames;
 
 // Every effect's frame on `screen`, sized ScreenRect; one row each.
 void MeasureEffects(HDC screen, bool quick, ColumnWriter& out, ColumnWriter& firsts) {
@@ -71,26 +75,57 @@ void MeasureEffects(HDC screen, bool quick, ColumnWriter& out, ColumnWriter& fir
     // Static redraws its picture once a second. Its first frame is what a
     // user waits for: op 1, the engine's 500 ms pause (not counted), then the
     // frame; that row is the time of op 1 and of the frame together.
-    const auto staticIn = [&](int32_t mode, const char* name, const char* first) {
+    const auto staticIn = [&](int32_t mode, const char* name, const char* first, int count) {
         CurrentEffect = EffectStatic;
         CurrentSettings->StaticDisplay = mode;
         double start = NowMs();
         DrawStatic(screen, OpInitialise);
         double firstMs = NowMs() - start;
-        Sleep(500);
-        start = NowMs();
-        DrawStatic(screen, OpFrame);
-        GdiFlush();
-        firstMs += NowMs() - start;
-        put(name, MsPerFrame(frames, [&] { DrawStatic(screen, OpFrame); }));
-        if (first)
+        if (first) {
+            Sleep(500);
+            start = NowMs();
+            DrawStatic(screen, OpFrame);
+            GdiFlush();
+            firstMs += NowMs() - start;
             firsts.Put(first, firstMs);
+        }
+        put(name, MsPerFrame(count, [&] { DrawStatic(screen, OpFrame); }));
         DrawStatic(screen, OpCleanUp);
     };
-    staticIn(DisplayNormal, "Static, normal size", nullptr);
-    staticIn(DisplayFull, "Static, full screen", "Static, full screen");
-    staticIn(DisplayStretch, "Static, stretched", nullptr);
-    staticIn(DisplayTiled, "Static, tiled", nullptr);
+    staticIn(DisplayNormal, "Static, normal size", nullptr, frames);
+    staticIn(DisplayFull, "Static, full screen", "Static, full screen", frames);
+    staticIn(DisplayStretch, "Static, stretched", nullptr, frames);
+    staticIn(DisplayTiled, "Static, tiled", nullptr, frames);
+
+    // Tiles of a tiny logo: a copy per tile is millions of copies a frame.
+    // The tiled picture is also Drip's first frame (drawn in memory, then
+    // copied to the screen) and Slider's picture.
+    const HDC logoDc = LogoDC;
+    const LogoRectangle logoRect = LogoRect;
+    struct Tiny {
+        int W, H;
+        const char* Name;
+    };
+    for (const Tiny& tiny : {Tiny{1, 1, "1 x 1"}, Tiny{3, 2, "3 x 2"}}) {
+        PixelSurface small;
+        small.Create(screen, tiny.W, tiny.H);
+        const RECT all{0, 0, small.Width(), small.Height()};
+        FillRect(small.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LogoDC = small.Dc();
+        LogoRect = {0, 0, small.Width(), small.Height(), small.Width(), small.Height()};
+        const std::string logo = std::string(", ") + tiny.Name + " logo";
+        rowNames.push_back("Static, tiled" + logo);
+        staticIn(DisplayTiled, rowNames.back().c_str(), nullptr, quick ? 1 : 3);
+        PixelSurface picture;
+        picture.Create(screen, w, h);
+        rowNames.push_back("Tiled picture" + logo);
+        put(rowNames.back().c_str(), MsPerFrame(quick ? 1 : 3, [&] {
+                DrawLogo(picture.Dc(), DisplayTiled);
+                BitBlt(screen, 0, 0, w, h, picture.Dc(), 0, 0, SRCCOPY);
+            }));
+    }
+    LogoDC = logoDc;
+    LogoRect = logoRect;
 
     // Standard and Many draw one logo per frame. No stop event exists here,
     // so the pauses inside a frame (the fades' 5 ms steps, the 1 s between
@@ -177,7 +212,7 @@ int main(int argc, char** argv) {
 
     // A window larger than the display is drawn as far as the display
     // shows it, as a saver window on a smaller screen would be.
-    std::vector<BenchRow> loops;
+    std::vector<BenchRow> loops, servers, loopFrames;
     for (int column = 0; column < 2; ++column) {
         HWND sized =
             CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -187,8 +222,8 @@ int main(int argc, char** argv) {
         if (client.right != Sizes[column][0] || client.bottom != Sizes[column][1])
             std::printf("(the %d x %d window is %ld x %ld)\n", Sizes[column][0], Sizes[column][1],
                         client.right, client.bottom);
-        ColumnWriter shares(loops, column);
-        MeasureRenderLoops(sized, quick, shares);
+        ColumnWriter shares(loops, column), server(servers, column), drawn(loopFrames, column);
+        MeasureRenderLoops(sized, quick, {shares, server, drawn});
         DestroyWindow(sized);
     }
 
@@ -202,10 +237,23 @@ int main(int argc, char** argv) {
         if (offscreen[column])
             std::printf("(%d x %d drawn on a screen-sized DIB: the display is %d x %d)\n",
                         Sizes[column][0], Sizes[column][1], desktopW, desktopH);
-    std::printf("render loops, CPU time as a share of one core, default options, %s of frames\n",
+    std::printf("render loops, default options, %s of frames: CPU time as a share of one core\n"
+                "(the saver's process, the display server's) and frames drawn on the screen a "
+                "second\n",
                 quick ? "0.3 s" : "5 s");
-    for (const BenchRow& r : loops)
-        std::printf("%-28s %9.2f%% %6s %9.2f%%\n", r.Name, 100 * r.Ms[0], "", 100 * r.Ms[1]);
+    std::printf("%-28s %8s %8s %7s   %8s %8s %7s\n", "", "saver", "server", "fps", "saver",
+                "server", "fps");
+    const auto share = [](double s) {
+        char text[16] = "       -";
+        if (s >= 0)
+            std::snprintf(text, sizeof text, "%7.2f%%", 100 * s);
+        return std::string(text);
+    };
+    for (size_t i = 0; i < loops.size(); ++i)
+        std::printf("%-28s %8s %8s %7.1f   %8s %8s %7.1f\n", loops[i].Name,
+                    share(loops[i].Ms[0]).c_str(), share(servers[i].Ms[0]).c_str(),
+                    loopFrames[i].Ms[0], share(loops[i].Ms[1]).c_str(),
+                    share(servers[i].Ms[1]).c_str(), loopFrames[i].Ms[1]);
     std::printf("first frames, ms from op 1 (the 500 ms pause before the frame not counted)\n");
     for (const BenchRow& r : firsts)
         std::printf("%-28s %10.3f %6s %10.3f\n", r.Name, r.Ms[0], "", r.Ms[1]);

@@ -1,14 +1,17 @@
 #include "bench/RenderLoop.h"
 
+#include "bench/DisplayServer.h"
 #include "core/EffectInfo.h"
 #include "core/SaverRecord.h"
 #include "common/Handles.h"
 #include "common/ProcessTime.h"
+#include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -41,9 +44,18 @@ std::vector<uint8_t> RampLogo() {
 
 int ChosenRow = 0;
 
+// The chosen row's draw function, counting the frames it draws on the screen.
+EffectDraw CountedDraw = nullptr;
+std::atomic<long> FramesDrawn{0};
+void CountingDraw(HDC dc, EffectOp op) {
+    if (op == OpFrame && dc)
+        ++FramesDrawn;
+    CountedDraw(dc, op);
+}
+
 } // namespace
 
-void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out) {
+void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
     const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
     const SaverTrailer savedTrailer = CurrentTrailer;
     const RECT savedScreen = ScreenRect;
@@ -53,24 +65,35 @@ void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out) {
     UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     DisplayDC = display.get();
     LogoBlock = RampLogo();
-    for (int row = 0; row < EffectCount; ++row) {
+    const auto measure = [&](int row, const char* name, int32_t dripInterval) {
         SaverTrailer t{};
         LoadDefaultSettings(t, 1);
         t.TransparentColor = -1;
         t.PicHasTrans = 1;
         t.Settings.EnabledMask = EffectInfoTable[row].Mask;
+        if (dripInterval >= 0)
+            t.Settings.DripInterval = dripInterval;
         CurrentTrailer = t;
         CurrentSettings = &CurrentTrailer.Settings;
         ChosenRow = row;
         CurrentEffect = -1;
+        CountedDraw = EffectTable[row].Draw;
+        EffectTable[row].Draw = CountingDraw;
         StartRenderThread(window);
         Sleep(700); // past op 1, the pause before the first frame, and that frame
-        const double cpu = ProcessCpuMs(), wall = NowMs();
+        const long frames = FramesDrawn;
+        const double cpu = ProcessCpuMs(), server = DisplayServerCpuMs(), wall = NowMs();
         Sleep(seconds);
-        const double share = (ProcessCpuMs() - cpu) / (NowMs() - wall);
+        const double ms = NowMs() - wall;
+        out.Saver.Put(name, (ProcessCpuMs() - cpu) / ms);
+        out.Server.Put(name, server < 0 ? -1 : (DisplayServerCpuMs() - server) / ms);
+        out.Frames.Put(name, (FramesDrawn - frames) * 1000.0 / ms);
         StopRenderThread();
-        out.Put(EffectInfoTable[row].Name, share);
-    }
+        EffectTable[row].Draw = CountedDraw;
+    };
+    for (int row = 0; row < EffectCount; ++row)
+        measure(row, EffectInfoTable[row].Name, -1);
+    measure(FindEffect(EffectDrip), "Drip, fastest (wait 0)", 0);
     CurrentEffect = -1;
     ReleaseLogo();
     LogoBlock.clear();

@@ -5,6 +5,13 @@
 
 #include "bench/BenchSupport.h"
 
-// One row per effect, in table order: the process's CPU time over some
-// seconds of frames as a share of one core (0.05 is 5 %).
-void MeasureRenderLoops(HWND window, bool quick, ColumnWriter& out);
+// Where each row of the render loops goes.
+struct LoopColumns {
+    ColumnWriter& Saver;  // the process's CPU time as a share of one core (0.05 is 5 %)
+    ColumnWriter& Server; // the display server's, negative when it cannot be seen
+    ColumnWriter& Frames; // frames drawn on the screen per second
+};
+
+// One row per effect, in table order, then Drip at its fastest setting,
+// each over some seconds of frames.
+void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out);

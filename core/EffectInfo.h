@@ -29,4 +29,7 @@ enum EffectOp : int32_t {
     OpFrame = 3,
     OpCleanUp = 4,
     OpRepaint = 5,
+    // One step of the motion, not drawn: the next op 3 (itself a step) shows
+    // it. Only for effects whose row says they take it.
+    OpStep = 6,
 };

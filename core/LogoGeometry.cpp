@@ -2,6 +2,7 @@
 
 #include "core/Saturate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,6 +57,28 @@ int32_t TileCount(int32_t tileSide, int32_t screenSide) {
     if (tileSide <= 0 || screenSide <= 0)
         return 0;
     return static_cast<int32_t>((static_cast<int64_t>(screenSide) + tileSide - 1) / tileSide);
+}
+
+int32_t TileReach(int32_t tileSide, int32_t screenSide) {
+    return SaturateToInt32(static_cast<int64_t>(TileCount(tileSide, screenSide)) * tileSide);
+}
+
+TilePlan TileDoubling(int32_t tileW, int32_t tileH, int32_t screenW, int32_t screenH) {
+    TilePlan plan;
+    const int32_t reachX = TileReach(tileW, screenW), reachY = TileReach(tileH, screenH);
+    if (reachX <= 0 || reachY <= 0)
+        return plan;
+    for (int32_t done = tileW; done < reachX;) {
+        const int32_t n = std::min(done, reachX - done);
+        plan.Copies[plan.Count++] = {done, 0, n, tileH};
+        done += n;
+    }
+    for (int32_t done = tileH; done < reachY;) {
+        const int32_t n = std::min(done, reachY - done);
+        plan.Copies[plan.Count++] = {0, done, reachX, n};
+        done += n;
+    }
+    return plan;
 }
 
 LogoBox ContentPlacement(int32_t dynSize, int32_t x, int32_t y, int32_t width, int32_t height,

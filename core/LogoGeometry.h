@@ -35,6 +35,28 @@ LogoSize PreviewLogoSize(LogoSize logo, LogoSize pane, LogoSize desktop);
 // screen width, and likewise for rows. Returns the count of columns.
 int32_t TileCount(int32_t tileSide, int32_t screenSide);
 
+// How far those tiles reach: the last one passes the screen's edge when it
+// is cut off (held to the int32_t range).
+int32_t TileReach(int32_t tileSide, int32_t screenSide);
+
+// A copy of the picture's top-left Width x Height pixels to ToX, ToY.
+struct TileCopy {
+    int32_t ToX, ToY, Width, Height;
+};
+
+// The copies that tile the screen from one tile drawn at 0, 0: what is drawn
+// is copied beside itself, doubling, across the first row, then the drawn
+// rows below themselves, doubling, until the tiles reach as far as when each
+// is drawn (TileReach across and down). Every copy moves whole tiles, so the
+// pixels are those of a tile drawn at each place, and the copies grow with
+// the logarithm of the tiles: at most 31 each way. None when one tile
+// reaches.
+struct TilePlan {
+    TileCopy Copies[64];
+    int Count = 0;
+};
+TilePlan TileDoubling(int32_t tileW, int32_t tileH, int32_t screenW, int32_t screenH);
+
 // Where the content window goes for DynSize 1 (centred at the content's
 // size), 2 (aspect fit), 3 (the whole screen) or anything else (at the
 // logo rectangle x, y, width, height).

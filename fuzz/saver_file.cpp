@@ -32,6 +32,7 @@ void Place(const SaverSettings& s, Screen screen) {
     (void)CentreBox(w, h, sw, sh);
     (void)TileCount(w, sw);
     (void)TileCount(h, sh);
+    (void)TileDoubling(w, h, sw, sh);
     (void)PreviewLogoSize({w, h}, {152, 112}, {1920, 1080});
     for (int32_t dyn : {s.DynSize, 0, 1, 2, 3})
         (void)ContentPlacement(dyn, 0, 0, w, h, w, h, sw, sh);

@@ -37,7 +37,12 @@ void DrawDrip(HDC dc, EffectOp op) {
     case OpCleanUp:
         Drip = DripState{};
         break;
+    case OpStep:
     case OpFrame:
+        // The first step draws the logo; the others are bursts. Every step
+        // draws on the screen: a burst is a few small copies within it, and
+        // the render engine takes the steps of a display frame together, so
+        // that the screen takes them in as one change.
         if (!dc)
             break;
         if (Drip.First) {

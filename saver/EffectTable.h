@@ -20,6 +20,7 @@ struct EffectEntry {
     int32_t PageDialog;
     int32_t Paced;
     int32_t Spare;
+    int32_t Steps; // 1: Draw takes op 6, so steps need not each be drawn
 };
 
 // Static, Standard, Bounce, Many, Drip, Falling, Slider, then an end row.

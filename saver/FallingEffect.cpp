@@ -36,13 +36,17 @@ struct FallingRun {
     std::vector<Image> Scaled;
     size_t ScaledPixels = 0;
     PixelSurface Back;
-    bool First = true;
+    bool Moved = false; // a step was taken: renewed copies enter from the edges
+    bool Shown = false; // a frame was drawn: the back buffer holds it
     FallingVelocity Velocity{0, 0};
     uint32_t BackPixel = 0;      // the background as the brush paints it
     std::vector<PixelBox> Drawn; // where the last frame put copies in the back buffer
     DirtyRects Dirty;            // what this frame changes
 };
-FallingRun Falling;
+// Made at op 1 and freed at op 4. Held through a pointer: a global of it
+// would take its 3 KB in the program file (the compiler keeps objects with
+// member initializers among the initialised data, zero or not).
+std::unique_ptr<FallingRun> Run;
 
 } // namespace
 
@@ -54,27 +58,15 @@ FallingArea Area() {
     return {LogoRect.Width, LogoRect.Height, ScreenWidth(), ScreenHeight()};
 }
 
-void FreeAll() {
-    Falling.Back.reset();
-    for (FallingSprite& s : Falling.Sprites) {
-        s.Picture.reset();
-        s.Logo = FallingLogo{};
-    }
-    Falling.Scaled.clear();
-    Falling.ScaledPixels = 0;
-    Falling.First = true;
-    Falling.Drawn = {};
-    Falling.Dirty = {};
-}
-
 void Initialise() {
-    if (Falling.Back.Create(LogoDC, ScreenWidth(), ScreenHeight())) {
-        FillRect(Falling.Back.Dc(), &ScreenRect, BackgroundBrush);
+    Run = std::make_unique<FallingRun>();
+    if (Run->Back.Create(LogoDC, ScreenWidth(), ScreenHeight())) {
+        FillRect(Run->Back.Dc(), &ScreenRect, BackgroundBrush);
         GdiFlush();
-        Falling.BackPixel = Falling.Back.Row(0)[0];
+        Run->BackPixel = Run->Back.Row(0)[0];
     }
     const FallingDirectionBit direction = FallingPickDirection(CurrentSettings->FallingDirection);
-    Falling.Velocity = FallingVelocityOf(direction, CurrentSettings->FallingSpeed);
+    Run->Velocity = FallingVelocityOf(direction, CurrentSettings->FallingSpeed);
     GdiSetBatchLimit(100);
     GdiFlush();
 }
@@ -98,19 +90,19 @@ Image MakeImage(int w, int h) {
 }
 
 Image ImageOfSize(int w, int h) {
-    for (const Image& i : Falling.Scaled)
+    for (const Image& i : Run->Scaled)
         if (i->Width() == w && i->Height() == h)
             return i;
     Image made = MakeImage(w, h);
     if (!made)
         return nullptr;
     const size_t pixels = static_cast<size_t>(w) * h;
-    if (Falling.ScaledPixels + pixels > ScaledBudget) {
-        Falling.Scaled.clear();
-        Falling.ScaledPixels = 0;
+    if (Run->ScaledPixels + pixels > ScaledBudget) {
+        Run->Scaled.clear();
+        Run->ScaledPixels = 0;
     }
-    Falling.Scaled.push_back(made);
-    Falling.ScaledPixels += pixels;
+    Run->Scaled.push_back(made);
+    Run->ScaledPixels += pixels;
     return made;
 }
 
@@ -118,44 +110,44 @@ void Renew(int count) {
     const FallingArea area = Area();
     const bool scaled = CurrentSettings->FallingScaled != 0;
     for (int i = 0; i < count; ++i) {
-        FallingSprite& s = Falling.Sprites[i];
-        if (!Falling.First && FallingKeep(s.Logo, area))
+        FallingSprite& s = Run->Sprites[i];
+        if (Run->Moved && FallingKeep(s.Logo, area))
             continue;
         s.Picture.reset();
-        FallingRenew(s.Logo, Falling.First, scaled, Falling.Velocity, area);
+        FallingRenew(s.Logo, !Run->Moved, scaled, Run->Velocity, area);
         if (!LowColour)
             s.Picture = ImageOfSize(s.Logo.W, s.Logo.H);
     }
-    FallingSort(Falling.Sprites.data(), count, [](const FallingSprite& s) { return s.Logo.Depth; });
+    FallingSort(Run->Sprites.data(), count, [](const FallingSprite& s) { return s.Logo.Depth; });
 }
 
 // What this frame changes: the boxes of the copies where the last frame
 // drew them and where this one draws them, or the whole screen.
 void FindChanges(DirtyRects& dirty, int count) {
     const int w = ScreenWidth(), h = ScreenHeight();
-    if (Falling.First || LowColour || !Falling.Back || FallingWholeFrames)
+    if (!Run->Shown || LowColour || !Run->Back || FallingWholeFrames)
         dirty.AddWhole();
-    for (const PixelBox& b : Falling.Drawn)
+    for (const PixelBox& b : Run->Drawn)
         dirty.Add(b);
-    Falling.Drawn.clear();
+    Run->Drawn.clear();
     for (int i = 0; i < count; ++i) {
-        const FallingLogo& l = Falling.Sprites[i].Logo;
+        const FallingLogo& l = Run->Sprites[i].Logo;
         const PixelBox b = BoxOnScreen(l.X, l.Y, l.W, l.H, w, h);
         if (!b.Empty())
-            Falling.Drawn.push_back(b);
+            Run->Drawn.push_back(b);
         dirty.Add(b);
     }
 }
 
 // Draws copy i on the back buffer; with our blends only inside `within`.
 void DrawCopy(HDC back, int i, const PixelBox& within) {
-    const FallingSprite& s = Falling.Sprites[i];
+    const FallingSprite& s = Run->Sprites[i];
     const FallingLogo& l = s.Logo;
     const int alpha = FallingAlpha(l.Depth, CurrentSettings->FallingFade != 0);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
     if (!LowColour) {
-        if (s.Picture && Falling.Back)
-            BlendSurface(Falling.Back, l.X, l.Y, *s.Picture, static_cast<uint8_t>(alpha), within);
+        if (s.Picture && Run->Back)
+            BlendSurface(Run->Back, l.X, l.Y, *s.Picture, static_cast<uint8_t>(alpha), within);
         else if (s.Picture)
             AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Picture->Dc(), 0, 0, l.W, l.H, blend);
     } else {
@@ -163,15 +155,19 @@ void DrawCopy(HDC back, int i, const PixelBox& within) {
     }
 }
 
-void Frame(HDC dc, int count) {
+void Move(int count) {
     for (int i = 0; i < count; ++i)
-        FallingMove(Falling.Sprites[i].Logo, Falling.Velocity);
-    DirtyRects& dirty = Falling.Dirty;
+        FallingMove(Run->Sprites[i].Logo, Run->Velocity);
+    Run->Moved = true;
+}
+
+void Frame(HDC dc, int count) {
+    DirtyRects& dirty = Run->Dirty;
     dirty.Start(ScreenWidth(), ScreenHeight());
     FindChanges(dirty, count);
 
     if (dirty.Whole()) {
-        HDC back = Falling.Back ? Falling.Back.Dc() : dc;
+        HDC back = Run->Back ? Run->Back.Dc() : dc;
         GdiFlush();
         SetStretchBltMode(back, HALFTONE);
         SetBrushOrgEx(back, 0, 0, nullptr);
@@ -188,38 +184,34 @@ void Frame(HDC dc, int count) {
         // then every copy over it, far to near, once, as in a whole frame.
         GdiFlush(); // the last frame's copy has read the back buffer
         for (const PixelBox& b : dirty.Boxes()) {
-            FillBox(Falling.Back, b, Falling.BackPixel);
+            FillBox(Run->Back, b, Run->BackPixel);
             for (int i = 0; i < count; ++i)
-                DrawCopy(Falling.Back.Dc(), i, b);
+                DrawCopy(Run->Back.Dc(), i, b);
         }
         for (const PixelBox& b : dirty.Boxes())
-            BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, Falling.Back.Dc(), b.Left,
+            BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, Run->Back.Dc(), b.Left,
                    b.Top, SRCCOPY);
     }
     GdiFlush();
-    Falling.First = false;
+    Run->Shown = true;
 }
 
 } // namespace
 
 void DrawFalling(HDC dc, EffectOp op) {
-    switch (op) {
-    case OpInitialise:
-        FreeAll();
+    if (op == OpInitialise) {
         Initialise();
-        break;
-    case OpCleanUp:
-        FreeAll();
+    } else if (op == OpCleanUp) {
+        Run.reset();
         GdiSetBatchLimit(0);
-        break;
-    case OpFrame: {
+    } else if (Run && (op == OpFrame || op == OpStep)) {
         const int count = FallingUsed(CurrentSettings->FallingCount);
         Renew(count);
-        if (dc)
+        // A step is a frame's move without its drawing: the boxes of the last
+        // frame drawn stay in Drawn, so the next frame still clears them.
+        if (op == OpStep || dc)
+            Move(count);
+        if (op == OpFrame && dc)
             Frame(dc, count);
-        break;
-    }
-    default:
-        break;
     }
 }

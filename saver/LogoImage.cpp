@@ -59,6 +59,29 @@ void DrawPlain(HDC dc, int x, int y, int width, int height) {
     }
 }
 
+// Opaque tiles: one drawn, then what is drawn copied onto itself
+// (TileDoubling), the same pixels as a tile drawn at every place from a few
+// dozen copies where a one-pixel logo has millions of tiles. The copies read
+// back what was drawn, as Drip's columns do on the screen. A transparent
+// tile shows what is under it, so each is drawn.
+void DrawTiled(HDC dc, int tileW, int tileH) {
+    if (tileW <= 0 || tileH <= 0 || ScreenWidth() <= 0 || ScreenHeight() <= 0)
+        return;
+    if (!DrawTransparent) {
+        DrawPlain(dc, 0, 0, tileW, tileH);
+        const TilePlan plan = TileDoubling(tileW, tileH, ScreenWidth(), ScreenHeight());
+        for (int i = 0; i < plan.Count; ++i) {
+            const TileCopy& c = plan.Copies[i];
+            BitBlt(dc, c.ToX, c.ToY, c.Width, c.Height, dc, 0, 0, SRCCOPY);
+        }
+        return;
+    }
+    // In 64 bits: the step past the last tile may pass INT32_MAX.
+    for (int64_t x = 0; x < ScreenWidth(); x += tileW)
+        for (int64_t y = 0; y < ScreenHeight(); y += tileH)
+            DrawPlain(dc, static_cast<int>(x), static_cast<int>(y), tileW, tileH);
+}
+
 void StretchLogo(HDC dc, const RECT& to, const LogoRectangle& s) {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -264,12 +287,7 @@ void DrawLogo(HDC dc, int mode, const LogoRectangle* source, RECT* covered) {
         StretchLogo(dc, r, s);
         break;
     case DisplayTiled:
-        if (s.NaturalWidth > 0 && s.NaturalHeight > 0)
-            // In 64 bits: the step past the last tile may pass INT32_MAX.
-            for (int64_t x = 0; x < ScreenWidth(); x += s.NaturalWidth)
-                for (int64_t y = 0; y < ScreenHeight(); y += s.NaturalHeight)
-                    DrawPlain(dc, static_cast<int>(x), static_cast<int>(y), s.NaturalWidth,
-                              s.NaturalHeight);
+        DrawTiled(dc, s.NaturalWidth, s.NaturalHeight);
         r = ScreenRect;
         break;
     default:

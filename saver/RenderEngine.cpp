@@ -3,6 +3,7 @@
 #include "core/EffectChoice.h"
 #include "core/Random.h"
 #include "core/Saturate.h"
+#include "core/StepClock.h"
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
 #include "saver/LogoImage.h"
@@ -90,6 +91,15 @@ int WaitFrame(HWND window, HDC dc, int ms) {
     }
 }
 
+// Effects whose steps come faster than the display's frames: the steps run
+// on a clock of their own and a frame is drawn once per display frame with
+// the steps due by then (see core/StepClock.h).
+void RunSteps(HWND window, HDC dc, int interval, double frameMs, double ticksPerMs) {
+    StepClock clock(StepMs(interval), frameMs, static_cast<double>(PerfNow()) / ticksPerMs);
+    while (!WaitFrame(window, dc, clock.WaitMs(static_cast<double>(PerfNow()) / ticksPerMs)))
+        ShowSteps(dc, clock.Take(static_cast<double>(PerfNow()) / ticksPerMs));
+}
+
 DWORD WINAPI RenderThreadProc(void* parameter) {
     const auto window = static_cast<HWND>(parameter);
     WindowDC dc(window); // the thread's own, not the one the window paints with
@@ -98,21 +108,26 @@ DWORD WINAPI RenderThreadProc(void* parameter) {
     FillRect(dc.get(), &ScreenRect, BackgroundBrush);
 
     const EffectEntry* entry = CurrentEntry();
-    const double ticksPerMs = entry && entry->Paced == 1 ? PerfTicksPerMs() : 0;
-    const bool paced = ticksPerMs > 0;
+    const double ticksPerMs = PerfTicksPerMs();
+    const bool paced = entry && entry->Paced == 1 && ticksPerMs > 0;
     const int interval = GetFrameInterval();
     int wait = interval;
+    const double frameMs = DisplayFrameMs(GetDeviceCaps(dc.get(), VREFRESH));
+    const bool stepped = entry && entry->Steps && !ContentMode() && ticksPerMs > 0 &&
+                         StepsOutrunFrames(interval, frameMs);
 
     if (!WaitFrame(window, dc.get(), 500)) {
         StopFlag = 0;
         FillRect(dc.get(), &ScreenRect, BackgroundBrush);
         CallEffect(window, dc.get(), OpFirstFrame);
-        while (!StopFlag) {
-            if (WaitFrame(window, dc.get(), wait))
-                break;
-            if (!paced) {
-                CallEffect(window, dc.get(), OpFrame);
-            } else {
+        if (stepped) {
+            RunSteps(window, dc.get(), interval, frameMs, ticksPerMs);
+        } else {
+            while (!WaitFrame(window, dc.get(), wait)) {
+                if (!paced) {
+                    CallEffect(window, dc.get(), OpFrame);
+                    continue;
+                }
                 const LONGLONG frameStart = PerfNow();
                 CallEffect(window, dc.get(), OpFrame);
                 // The interval comes from the record: any int32_t.
@@ -205,6 +220,15 @@ void CallEffect(HWND window, HDC dc, EffectOp op) {
     }
     if (const EffectEntry* entry = CurrentEntry())
         entry->Draw(dc, op);
+}
+
+void ShowSteps(HDC dc, int32_t steps) {
+    const EffectEntry* entry = CurrentEntry();
+    if (!entry || steps <= 0)
+        return;
+    for (int32_t i = 1; i < steps && entry->Steps; ++i)
+        entry->Draw(dc, OpStep);
+    CallEffect(SaverWindow, dc, OpFrame);
 }
 
 int32_t GetFrameInterval() {

@@ -1,6 +1,7 @@
 // The render thread: picks an enabled effect, prepares the logo and calls
 // the effect's draw function once per frame interval until the stop event
-// is signalled.
+// is signalled (an effect stepping faster than the display: once per
+// display frame, with the steps due by then).
 #pragma once
 
 #include "core/EffectInfo.h"
@@ -39,6 +40,10 @@ int WaitStop(int ms);
 // Hands an operation to the current effect (or the content host): op 2
 // becomes 3, op 4 stops the render thread instead.
 void CallEffect(HWND window, HDC dc, EffectOp op);
+
+// Takes `steps` steps of the current effect and draws the last on `dc`:
+// op 6 for each step before it (when its row takes op 6), then op 3.
+void ShowSteps(HDC dc, int32_t steps);
 
 // Milliseconds between frames of the current effect.
 int32_t GetFrameInterval();

@@ -2,7 +2,8 @@
 // A stretched logo (full screen, stretched to the screen) is scaled once
 // per run into a picture of its own, on a worker started at op 1: the
 // halftone stretch of a whole screen takes longer than a user should wait,
-// and so overlaps the pause before the first frame. Frames copy the picture.
+// and so overlaps the pause before the first frame. A tiled logo is tiled
+// into such a picture too. Frames copy the picture.
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
 #include "saver/LogoImage.h"
@@ -11,16 +12,16 @@
 
 namespace {
 
-struct StretchedPicture {
+struct ComposedPicture {
     PixelSurface Surface;
     RECT Covered{};
     int Mode = 0;
     UniqueKernel Worker; // composing Surface; nothing else touches it meanwhile
 };
-StretchedPicture Picture;
+ComposedPicture Picture;
 
-bool Stretched(int mode) {
-    return mode == DisplayFull || mode == DisplayStretch;
+bool Composed(int mode) {
+    return mode == DisplayFull || mode == DisplayStretch || mode == DisplayTiled;
 }
 
 DWORD WINAPI Compose(void*) {
@@ -59,7 +60,7 @@ void DrawStatic(HDC dc, EffectOp op) {
         FreePicture();
         return;
     }
-    if (!Stretched(mode) || ContentMode() || !dc) {
+    if (!Composed(mode) || ContentMode() || !dc) {
         DrawLogo(dc, mode);
         return;
     }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 void ExpectBox(LogoBox b, int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -54,6 +57,42 @@ TEST(TileCount, CountsTheLastCutOffTile) {
     EXPECT_EQ(TileCount(300, 1000), 4);
     EXPECT_EQ(TileCount(250, 1000), 4);
     EXPECT_EQ(TileCount(0, 1000), 0);
+}
+
+// Every pixel the tiles reach gets its tile's pixel, from a copy count that
+// grows with the logarithm of the tiles.
+TEST(TileDoubling, CopiesWholeTilesAsFarAsTheTilesReach) {
+    struct Case {
+        int32_t TileW, TileH, ScreenW, ScreenH;
+        int Copies;
+    };
+    for (const Case& c : {Case{1, 1, 97, 61, 13}, Case{3, 2, 100, 50, 11}, Case{300, 7, 1000, 7, 2},
+                          Case{50, 40, 50, 40, 0}, Case{80, 60, 50, 40, 0}}) {
+        const int32_t w = TileReach(c.TileW, c.ScreenW), h = TileReach(c.TileH, c.ScreenH);
+        std::vector<int> picture(static_cast<size_t>(w) * h, -1);
+        for (int y = 0; y < c.TileH; ++y)
+            for (int x = 0; x < c.TileW; ++x)
+                picture[static_cast<size_t>(y) * w + x] = y * c.TileW + x;
+        const TilePlan plan = TileDoubling(c.TileW, c.TileH, c.ScreenW, c.ScreenH);
+        EXPECT_EQ(plan.Count, c.Copies);
+        for (int i = 0; i < plan.Count; ++i) {
+            const TileCopy& k = plan.Copies[i];
+            ASSERT_LE(k.ToX + k.Width, w);
+            ASSERT_LE(k.ToY + k.Height, h);
+            for (int y = 0; y < k.Height; ++y)
+                for (int x = 0; x < k.Width; ++x)
+                    picture[static_cast<size_t>(k.ToY + y) * w + k.ToX + x] =
+                        picture[static_cast<size_t>(y) * w + x];
+        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(picture[static_cast<size_t>(y) * w + x],
+                          (y % c.TileH) * c.TileW + x % c.TileW)
+                    << x << ", " << y;
+    }
+    EXPECT_EQ(TileDoubling(0, 5, 100, 100).Count, 0);
+    EXPECT_EQ(TileDoubling(5, 5, 0, 100).Count, 0);
+    EXPECT_EQ(TileDoubling(1, 1, INT32_MAX, INT32_MAX).Count, 62);
 }
 
 TEST(ContentPlacement, ByDynSize) {

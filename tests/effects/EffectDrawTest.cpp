@@ -15,7 +15,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <map>
+#include <string>
 #include <random>
+#include <tuple>
 #include <memory>
 #include <vector>
 
@@ -211,11 +214,55 @@ TEST_F(EffectDrawing, FallingDrawsEachCopyScaledAndFrameAfterFrame) {
     DrawFalling(nullptr, OpCleanUp);
 }
 
+uint64_t Hash(const Dib& d) {
+    GdiFlush();
+    uint64_t hash = 14695981039346656037ull;
+    for (int i = 0; i < d.W * d.H; ++i)
+        hash = (hash ^ d.Bits[i]) * 1099511628211ull;
+    return hash;
+}
+
+// Steps to a frame as the render engine takes them when it shows an
+// effect's steps once per display frame: 1 to 40 (after a stall), 100 a round.
+const std::vector<int> PacedSteps = {1, 3, 17, 2, 16, 40, 5, 1, 15};
+
+// The current effect's screen after each frame drawn, by its count of steps,
+// with the steps drawn in `groups` as the engine shows them ({1}: every step
+// drawn). The engine's repaint (background, then op 5) comes after step 100,
+// a frame without a device context after step 200.
+std::map<int, uint64_t> Shots(const Dib& screen, EffectDraw draw, int steps,
+                              const std::vector<int>& groups) {
+    HDC dc = screen.Dc.get();
+    FillRect(dc, &ScreenRect, BackgroundBrush);
+    draw(dc, OpInitialise);
+    std::map<int, uint64_t> shots;
+    for (int step = 0, g = 0; step < steps; ++g) {
+        if (step == 100) {
+            FillRect(dc, &ScreenRect, BackgroundBrush);
+            draw(dc, OpRepaint);
+        } else if (step == 200) {
+            draw(nullptr, OpFrame);
+        }
+        step += groups[g % groups.size()];
+        ShowSteps(dc, groups[g % groups.size()]);
+        shots[step] = Hash(screen);
+    }
+    draw(nullptr, OpCleanUp);
+    return shots;
+}
+
+void ExpectSameAtEachFrame(const std::map<int, uint64_t>& shown,
+                           const std::map<int, uint64_t>& reference, const std::string& what) {
+    for (const auto& [step, hash] : shown)
+        ASSERT_EQ(hash, reference.at(step)) << "step " << step << ", " << what;
+}
+
 // Falling redraws and copies only the boxes a frame changes. For random
 // records of every kind (copies across the screen's edges and far beyond
 // them, logos larger than the screen or of one pixel, hostile speeds) the
 // screen after each frame is the whole compose and copy's, pixel for pixel,
-// also after a repaint and a frame without a device context.
+// also after a repaint and a frame without a device context, and when
+// several steps are shown by one frame.
 TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
     struct Case {
         int LogoW, LogoH;
@@ -226,6 +273,7 @@ TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
         {1, 1, 3, 50, 1, 0, 1},    {64, 48, INT32_MAX, 50, 15, 1, 1}, {200, 30, -7, 40, 8, 1, 1},
         {64, 48, 0, 30, 4, 0, 1}, // copies that never move
     };
+    CurrentEffect = EffectFalling;
     std::mt19937 random(27);
     for (const Case& c : cases) {
         // Random premultiplied pixels: a pixel blended twice, or missed, shows.
@@ -244,33 +292,40 @@ TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
         S().FallingFade = c.Fade;
         S().FallingScaled = c.Scaled;
         const uint32_t seed = random();
-        auto run = [&](bool whole) {
+        auto run = [&](bool whole, const std::vector<int>& groups) {
             FallingWholeFrames = whole;
             SeedRand(seed);
-            FillRect(Screen(), &ScreenRect, BackgroundBrush);
-            DrawFalling(Screen(), OpInitialise);
-            std::vector<uint64_t> shots;
-            for (int frame = 0; frame < 300; ++frame) {
-                if (frame == 100) { // the engine's repaint: background, then op 5
-                    FillRect(Screen(), &ScreenRect, BackgroundBrush);
-                    DrawFalling(Screen(), OpRepaint);
-                }
-                DrawFalling(frame == 200 ? nullptr : Screen(), OpFrame);
-                GdiFlush();
-                uint64_t hash = 14695981039346656037ull;
-                for (int i = 0; i < ScreenW * ScreenH; ++i)
-                    hash = (hash ^ screen_->Bits[i]) * 1099511628211ull;
-                shots.push_back(hash);
-            }
-            DrawFalling(nullptr, OpCleanUp);
+            const std::map<int, uint64_t> shots = Shots(*screen_, DrawFalling, 300, groups);
             FallingWholeFrames = false;
             return shots;
         };
-        const std::vector<uint64_t> whole = run(true), changed = run(false);
-        for (size_t frame = 0; frame < whole.size(); ++frame)
-            ASSERT_EQ(changed[frame], whole[frame]) << "frame " << frame << ", logo " << c.LogoW
-                                                    << " x " << c.LogoH << ", speed " << c.Speed;
+        const std::map<int, uint64_t> whole = run(true, {1});
+        const std::string what = "logo " + std::to_string(c.LogoW) + " x " +
+                                 std::to_string(c.LogoH) + ", speed " + std::to_string(c.Speed);
+        ExpectSameAtEachFrame(run(false, {1}), whole, what);
+        ExpectSameAtEachFrame(run(false, PacedSteps), whole, what + ", paced");
     }
+    CurrentEffect = -1;
+}
+
+// Drip's steps taken a display frame's worth at a time show what they show
+// drawn one by one, for a logo inside the screen, tiled, and higher than it.
+TEST_F(EffectDrawing, DripStepsShownTogetherShowWhatEachStepShows) {
+    CurrentEffect = EffectDrip;
+    for (const auto& [w, h, display] : {std::tuple{64, 48, 1}, {1, 1, 4}, {40, ScreenH + 100, 1}}) {
+        logo_ = std::make_unique<Dib>(w, h);
+        for (int i = 0; i < w * h; ++i)
+            logo_->Bits[i] = 0xFF000000u | static_cast<uint32_t>(i * 2654435761u >> 8);
+        LogoDC = logo_->Dc.get();
+        LogoRect = {0, 0, w, h, w, h};
+        S().DripDisplay = display;
+        SeedRand(33);
+        const std::map<int, uint64_t> each = Shots(*screen_, DrawDrip, 600, {1});
+        SeedRand(33);
+        ExpectSameAtEachFrame(Shots(*screen_, DrawDrip, 600, PacedSteps), each,
+                              "logo " + std::to_string(w) + " x " + std::to_string(h));
+    }
+    CurrentEffect = -1;
 }
 
 TEST_F(EffectDrawing, SliderPictureHasTheLogoUnderAGrid) {

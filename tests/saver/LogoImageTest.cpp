@@ -95,6 +95,29 @@ TEST(DrawLogo, FullScreenFitsTheAspectAndTilingCutsTheLastColumn) {
     EXPECT_EQ(tiles.At(999, 39), GreenRef);
 }
 
+// A copy per tile of a one-pixel logo took longer than a stop waits for a
+// frame; the tiles' pixels stay those of a copy per tile.
+TEST(DrawLogo, TinyTilesCoverALargeScreenWithinTheStopTimeOut) {
+    const auto colour = [](int x, int y) {
+        return 0xFF000000u | (x * 0x50 + 0x10) << 16 | y * 0xC0;
+    };
+    for (const auto& size : {std::pair<int, int>{1, 1}, {3, 2}}) {
+        const int w = size.first, h = size.second;
+        SaverFixture saver(MakeBitmap32(w, h, colour), 1920, 1080);
+        Load(EffectStatic);
+        Canvas screen(1920, 1080, TestBackground);
+        const DWORD start = GetTickCount();
+        DrawLogo(screen.Dc(), DisplayTiled);
+        EXPECT_LT(GetTickCount() - start, StopTimeout);
+        for (int y = 0; y < 1080; y += 7)
+            for (int x = 0; x < 1920; x += 7) {
+                const uint32_t c = colour(x % w, y % h);
+                ASSERT_EQ(screen.At(x, y), RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF))
+                    << x << ", " << y;
+            }
+    }
+}
+
 TEST(DrawLogo, StretchCoversTheScreenAndPlainDrawsAtTheLogoRectangle) {
     SaverFixture saver(Quadrants(100, 50), 400, 400);
     Load(EffectStatic);

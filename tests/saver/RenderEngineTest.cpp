@@ -3,6 +3,7 @@
 // at every stage, pacing, and repaints that arrive while a frame draws.
 #include "tests/saver/EngineTestSupport.h"
 
+#include "core/StepClock.h"
 #include "saver/EffectTable.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,14 @@ struct Probe {
         for (const Call& c : Calls)
             ops.push_back(c.Op);
         return ops;
+    }
+    std::vector<DWORD> FrameTicks() {
+        std::lock_guard<std::mutex> hold(Lock);
+        std::vector<DWORD> ticks;
+        for (const Call& c : Calls)
+            if (c.Op == OpFrame)
+                ticks.push_back(c.Tick);
+        return ticks;
     }
     int Count(EffectOp op) {
         int n = 0;
@@ -196,15 +205,36 @@ TEST(RenderThread, PacedFramesThatTakeLongerThanTheIntervalFollowAtOnce) {
     StartRenderThread(saver.Window());
     Sleep(1400);
     StopRenderThread();
-    std::vector<DWORD> starts;
-    for (const Call& c : probe.Calls)
-        if (c.Op == OpFrame)
-            starts.push_back(c.Tick);
+    const std::vector<DWORD> starts = probe.FrameTicks();
     ASSERT_GE(starts.size(), 4u);
     // The first frame is not measured; after it each frame follows the last
     // one's end at once (about 150 ms apart, not 250).
     for (std::size_t i = 2; i < starts.size(); ++i)
         EXPECT_LT(starts[i] - starts[i - 1], 215u) << i;
+}
+
+// Drip at its fastest (a step a millisecond) and Falling (5 ms): the steps
+// keep their pace, the frames drawn keep the display's.
+TEST(RenderThread, StepsFasterThanTheDisplayAreDrawnOncePerDisplayFrame) {
+    SaverFixture saver(SmallLogo(), 200, 150);
+    const double frameMs = DisplayFrameMs(GetDeviceCaps(WindowDC(saver.Window()).get(), VREFRESH));
+    for (const auto& [effect, stepMs] :
+         {std::pair<int32_t, int>{EffectDrip, 1}, {EffectFalling, 5}}) {
+        CurrentSettings->EnabledMask = effect;
+        CurrentSettings->DripInterval = 0;
+        Probe probe;
+        ProbedEffect probed(effect, probe);
+        StartRenderThread(saver.Window());
+        Sleep(1500);
+        StopRenderThread();
+        const std::vector<DWORD> frames = probe.FrameTicks();
+        ASSERT_GE(frames.size(), 10u) << effect;
+        // The first frame is the first step; the steps' clock starts there.
+        const double ms = frames.back() - frames.front();
+        const double steps = probe.Count(OpStep) + static_cast<double>(frames.size()) - 1;
+        EXPECT_NEAR(steps, ms / stepMs, ms / stepMs / 10 + 20) << effect;
+        EXPECT_LE(frames.size() - 1, ms / frameMs + 2) << effect;
+    }
 }
 
 TEST(RenderThread, NoEnabledEffectShowsTheBackgroundAndWaitsUntilStopped) {
