@@ -12,7 +12,7 @@
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Twips.h"
 #include "wizard/pages/frmChangeIcon.h"

@@ -10,7 +10,7 @@
 #include "tests/wizard/WizardFiles.h"
 #include "wizard/frame/ContentHost.h"
 #include "wizard/frame/Help.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
 

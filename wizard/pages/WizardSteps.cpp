@@ -8,7 +8,7 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/RunningFlag.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"

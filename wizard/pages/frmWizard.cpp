@@ -10,8 +10,8 @@
 #include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardHelp.h"
@@ -509,8 +509,4 @@ void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM&
 frmWizard& Wizard() {
     static frmWizard form;
     return form;
-}
-
-Form& WizardForm() {
-    return Wizard();
 }
