@@ -451,7 +451,7 @@ TEST_F(ChangeIcon, TheGripSizesFromItsCornerAndTheControlsFollowTheWindow) {
 
 // The wizard on its "More Options" page, where the icon box shows.
 void ToIconPage(frmWizard& w) {
-    while (w.CurrentStep < 3)
+    while (w.CurrentStep < PageName)
         w.NextStep(1);
     PumpEvents(100);
 }
