@@ -45,9 +45,9 @@ bool InWindowMenuCorner(ChromePoint p) {
 }
 
 std::wstring HelpTopicOf(int32_t currentStep) {
-    if (currentStep < 1)
+    if (currentStep < PageLogo)
         return L"/howto/index.html";
-    if (currentStep <= 4)
+    if (currentStep <= PageSave)
         return L"/howto/step" + std::to_wstring(currentStep) + L".html";
     return L"/howto/finished.html";
 }

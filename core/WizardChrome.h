@@ -3,6 +3,8 @@
 // of each page and the keys that open the About box.
 #pragma once
 
+#include "core/WizardPages.h"
+
 #include <cstdint>
 #include <string>
 
@@ -58,8 +60,9 @@ int32_t GlassHitTest(ChromePoint client, int32_t clientWidth, int32_t clientHeig
 // opens the window menu there.
 bool InWindowMenuCorner(ChromePoint client);
 
-// The help topic of a page: "/howto/index.html" below 1, "/howto/stepN.html"
-// for 1 to 4, "/howto/finished.html" from 5.
+// The help topic of a page: "/howto/index.html" below PageLogo,
+// "/howto/stepN.html" for PageLogo (1) to PageSave (4), "/howto/finished.html"
+// from PageDone.
 std::wstring HelpTopicOf(int32_t currentStep);
 
 // Shift states as the form layer reports them.

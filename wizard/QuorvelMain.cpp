@@ -1,8 +1,8 @@
 // The creator's entry: Main prepares everything and shows the wizard; the
 // program then lives while one of its forms is loaded.
+#include "wizard/Main.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Imaging.h"
-#include "wizard/frame/Main.h"
 
 #include <ole2.h>
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "common/Handles.h"
 #include "tests/wizard/FormTestSupport.h"
 #include "wizard/frame/Aero.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <cstdint>
 #include <string>

@@ -10,8 +10,8 @@
 #include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
@@ -30,7 +30,7 @@ class FinishPages : public WizardFixture {
         frmWizard& w = Open();
         w.NextStep(1);
         w.NextStep(1);
-        EXPECT_EQ(w.CurrentStep, 2);
+        EXPECT_EQ(w.CurrentStep, PageAnimations);
         return w;
     }
 };
@@ -178,7 +178,7 @@ TEST_F(FinishPages, ListsShowASaverReopenedAfterTheFirstVisit) {
     w.ChosenSaver = Wide(saver); // as the recent list accepts it
     w.NextStep(1);
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 2);
+    ASSERT_EQ(w.CurrentStep, PageAnimations);
     EXPECT_EQ(ItemsOf(w.lstActive), (Items{{L"Bounce", 8}, {L"Falling", 64}}));
     EXPECT_GE(w.lstModes.ItemFromData(4, -1), 0);
     EXPECT_EQ(w.lstModes.ListCount(), 5);
@@ -191,7 +191,7 @@ TEST_F(FinishPages, ContentLogoKeepsStaticAloneAndSaysWhy) {
     w.NextStep(-1);
     w.DynamicLogo = true; // as a movie logo leaves it
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 2);
+    ASSERT_EQ(w.CurrentStep, PageAnimations);
     EXPECT_EQ(ItemsOf(w.lstActive), (Items{{L"Static", 2}}));
     EXPECT_EQ(State(2), 1);
     EXPECT_EQ(State(4), 0);
@@ -336,12 +336,12 @@ TEST_F(FinishPages, CreateAnotherKeepsTheTextsAndLogoAndTheTravelButtonsSitInThe
     w.NextStep(1);
     w(L"txtSaveAs").SetText(Wide(dir.Path("kept.scr")));
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 5);
+    ASSERT_EQ(w.CurrentStep, PageDone);
     EXPECT_EQ(w.ScrFile, Wide(dir.Path("kept.scr")));
     Pause();
 
     w.cmdAgain.Click();
-    EXPECT_EQ(w.CurrentStep, 0);
+    EXPECT_EQ(w.CurrentStep, PageWelcome);
     EXPECT_EQ(w(L"txtName").Text(), L"Kept Name");
     EXPECT_EQ(w(L"txtAbout").Text(), L"Kept about");
     EXPECT_EQ(w(L"txtLogo").Text(), Wide(bitmap));

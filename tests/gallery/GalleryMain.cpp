@@ -10,7 +10,7 @@
 #include "wizard/controls/LinkControl.h"
 #include "wizard/controls/SliderControl.h"
 #include "wizard/frame/Form.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <commctrl.h>
 #include <ole2.h>

@@ -4,7 +4,7 @@
 #include "tests/installer/InstallerTestSupport.h"
 #include "wizard/controls/ProgressBar.h"
 #include "wizard/frame/Tip.h"
-#include "wizard/frame/frmAdvanced.h"
+#include "wizard/pages/frmAdvanced.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -8,8 +8,8 @@
 #include "tests/wizard/FormTestSupport.h"
 
 #include "wizard/controls/ToolbarLook.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 
 #include <gtest/gtest.h>
 

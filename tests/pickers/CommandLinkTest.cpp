@@ -5,8 +5,8 @@
 
 #include "common/Handles.h"
 #include "wizard/controls/ToolbarLook.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 
 #include <gtest/gtest.h>
 

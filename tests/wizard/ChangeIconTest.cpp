@@ -12,7 +12,7 @@
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Twips.h"
 #include "wizard/pages/frmChangeIcon.h"
@@ -451,7 +451,7 @@ TEST_F(ChangeIcon, TheGripSizesFromItsCornerAndTheControlsFollowTheWindow) {
 
 // The wizard on its "More Options" page, where the icon box shows.
 void ToIconPage(frmWizard& w) {
-    while (w.CurrentStep < 3)
+    while (w.CurrentStep < PageName)
         w.NextStep(1);
     PumpEvents(100);
 }

@@ -2,7 +2,8 @@
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
+#include "wizard/frame/WizardHelpMembers.h"
 
 #include "tests/support/WinTest.h"
 
@@ -200,7 +201,11 @@ TEST(FrameHelpers, OtherFormsTakeTheWizardsIcon) {
                                         .ScaleWidth = 1000,
                                         .ScaleHeight = 1000,
                                         .Style = TestFormStyle};
-    Form wizard(wizardDecl, {});
+    struct : Form, WizardHelpMembers { // the wizard as WizardOf knows it
+        using Form::Form;
+        Control& picContextHelp() override { return (*this)(L"picRows"); }
+        Control& txtTip() override { return (*this)(L"txtLowLeft"); }
+    } wizard{wizardDecl, HelperControls};
     wizard.Load();
     SetFormIcon(wizard.hWnd(), L"APPICON", false);
     HelperForm_ other;

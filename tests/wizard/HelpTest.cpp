@@ -5,7 +5,7 @@
 #include "wizard/frame/Help.h"
 #include "wizard/frame/HelpMode.h"
 #include "wizard/frame/HelpViewer.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/SubClass.h"
 
 #include "tests/wizard/FormTestSupport.h"

@@ -10,7 +10,7 @@
 #include "tests/wizard/WizardFiles.h"
 #include "wizard/frame/ContentHost.h"
 #include "wizard/frame/Help.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
 
@@ -408,7 +408,7 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     Logo(Wide(dir.Path("logos\\logo.com")));
     f.cmdUpdate.Click();
     f.NextStep(1);
-    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(f.CurrentStep, PageLogo);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
 
     // An address, loaded by Update: one wrapper page, rewritten each time.
@@ -430,25 +430,25 @@ TEST_F(LogoKey, WebPagesAndAddresses) {
     EXPECT_EQ(f.DynRemoteTemp, wrapper);
     EXPECT_NE(bytes(wrapper).find("src='http://x.org/?q=&#39;&quot;'"), std::string::npos);
     f.NextStep(1); // an address passes the page's check
-    EXPECT_EQ(f.CurrentStep, 2);
+    EXPECT_EQ(f.CurrentStep, PageAnimations);
     f.NextStep(-1);
     // A missing file typed after it is reported, not passed as the address.
     Logo(Wide(dir.Path("gone.png")));
     f.NextStep(1);
-    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(f.CurrentStep, PageLogo);
     EXPECT_EQ(LastHelpBalloon().Text, L"This file cannot be found.");
 
     // Going back needs no logo: not a missing file, nor an address whose
     // page cannot be written.
     f.NextStep(-1);
-    EXPECT_EQ(f.CurrentStep, 0);
+    EXPECT_EQ(f.CurrentStep, PageWelcome);
     f.NextStep(1);
     f.DynRemoteTemp = Wide(dir.Path("gone\\page.htm"));
     Logo(L"www.example.org");
     f.NextStep(1);
-    EXPECT_EQ(f.CurrentStep, 1);
+    EXPECT_EQ(f.CurrentStep, PageLogo);
     EXPECT_EQ(LastHelpBalloon().Text, L"This web address could not be loaded.");
     f.NextStep(-1);
-    EXPECT_EQ(f.CurrentStep, 0);
+    EXPECT_EQ(f.CurrentStep, PageWelcome);
     f.DynRemoteTemp = wrapper; // deleted on unload
 }

@@ -7,7 +7,7 @@
 #include "tests/wizard/WizardFixture.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/ImageControl.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/frmImage.h"

@@ -1,6 +1,6 @@
 // The tip window in its own process's forms: size, wrap, placement, area,
 // timers, Persistant, same text, owner not in front, ownership, pixels.
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Tip.h"
 
 #include "tests/wizard/FormTestSupport.h"

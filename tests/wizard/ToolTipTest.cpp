@@ -47,7 +47,8 @@ const ControlDecl TipsControls[] = {
      .Left = 3000,
      .Top = 1100,
      .Width = 600,
-     .Height = 600},
+     .Height = 600,
+     .Flags = CtlHand},
 };
 const FormDecl TipsForm = {.Name = L"frmTips",
                            .Caption = L"Tips",

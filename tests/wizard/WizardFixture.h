@@ -4,7 +4,7 @@
 #pragma once
 
 #include "tests/support/WinTest.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
 

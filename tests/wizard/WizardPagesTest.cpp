@@ -15,9 +15,9 @@
 #include "wizard/frame/Composition.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/HelpViewer.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
 #include "wizard/frame/PopupMenu.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
@@ -76,11 +76,11 @@ void ClickAt(HWND w, int x, int y) {
 // Next up to page 4, then Create with `target`; the saver's record and logo.
 ReadResult CreateAt(frmWizard& w, const std::string& target, SaverTrailer& record,
                     std::vector<uint8_t>& logo) {
-    while (w.CurrentStep < 4)
+    while (w.CurrentStep < PageSave)
         w.NextStep(1);
     w(L"txtSaveAs").SetText(Wide(target));
     w.NextStep(1);
-    if (w.CurrentStep != 5)
+    if (w.CurrentStep != PageDone)
         return ReadCannotOpen; // not created
     const std::vector<uint8_t> bytes = ReadFileBytes(target);
     ByteTailSource source(bytes.data(), bytes.size());
@@ -165,7 +165,7 @@ void ExpectAboutPicture(frmWizard& w) {
 // The bottom strip from the separator down, in its own colour; the
 // buttons stand on it.
 void ExpectButtonStrip(frmWizard& w) {
-    const RECT page = w(L"picStep", 0).PixelRect();
+    const RECT page = w(L"picStep", PageWelcome).PixelRect();
     RECT main{};
     GetClientRect(w(L"picMain").hWnd(), &main);
     const RECT strip = w(L"shaButtons").PixelRect();
@@ -190,7 +190,7 @@ std::wstring CueOf(HWND edit) {
 TEST_F(WizardPages, LoadSetsUpCuesListsAndTheFirstPage) {
     frmWizard& w = Open();
     EXPECT_EQ(w.StepCnt, 6);
-    EXPECT_EQ(w.CurrentStep, 0);
+    EXPECT_EQ(w.CurrentStep, PageWelcome);
     EXPECT_EQ(w.Caption(), L"Quorvel Screensaver Creator 4.5.15");
     EXPECT_EQ(CueOf(w(L"txtName").hWnd()), L"Type in the name of the screensaver here");
     EXPECT_EQ(CueOf(w(L"txtAbout").hWnd()), L"Type in the about text here");
@@ -226,7 +226,7 @@ TEST_F(WizardPages, WelcomePageLinkSidePictureAboutPictureAndButtonStrip) {
     // The site link at the page's bottom-right corner opens the site.
     Control& site = w(L"lnkSite");
     RECT page{};
-    GetClientRect(w(L"picStep", 0).hWnd(), &page);
+    GetClientRect(w(L"picStep", PageWelcome).hWnd(), &page);
     ExpectSiteLink(site, ProductSite);
     EXPECT_NEAR(site.PixelRect().right, page.right - 5, 1);
     EXPECT_NEAR(site.PixelRect().bottom, page.bottom - 5, 1);
@@ -263,7 +263,7 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     WriteFileBytes(broken, {0x89, 'P', 'N', 'G', 1, 2, 3});
     frmWizard& w = Open();
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 1);
+    ASSERT_EQ(w.CurrentStep, PageLogo);
     EXPECT_EQ(w(L"txtName").Text(), L"My Saver"); // no saver chosen: the default name
     EXPECT_TRUE(w.ImageLoaded);                   // the built-in logo
     EXPECT_TRUE(w.PicHasTrans);
@@ -274,13 +274,13 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
         w(L"txtLogo").SetText(Wide(missing));
         EXPECT_FALSE(w.ImageLoaded);
         w.NextStep(1);
-        EXPECT_EQ(w.CurrentStep, 1);
+        EXPECT_EQ(w.CurrentStep, PageLogo);
         ExpectBalloon(L"There was a problem reading the file", L"This file cannot be found.", 3,
                       logo);
     }
     w(L"txtLogo").SetText(Wide(broken));
     w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 1);
+    EXPECT_EQ(w.CurrentStep, PageLogo);
     ExpectBalloon(L"There was a problem reading the file",
                   L"This file was not recognised, or is not supported.", 3, logo);
 
@@ -295,22 +295,22 @@ TEST_F(WizardPages, EachCheckShowsItsBalloonAndKeepsThePage) {
     w(L"txtLogo").SetText(Wide(picture));
     ASSERT_EQ(PumpFilter, nullptr);
     w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 1);
+    EXPECT_EQ(w.CurrentStep, PageLogo);
     ExpectBalloon(L"There was a problem reading the file", L"This file cannot be found.", 3, logo);
 
     w(L"txtLogo").SetText(L"");
     EXPECT_TRUE(w.ImageLoaded);
     w.NextStep(1);
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 3);
+    ASSERT_EQ(w.CurrentStep, PageName);
     w(L"txtName").SetText(L"   ");
     w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 3);
+    EXPECT_EQ(w.CurrentStep, PageName);
     ExpectBalloon(L"There's a problem...", L"You need to give your Screensaver a name", 2,
                   w(L"txtName").hWnd());
     Pause();
     w.NextStep(-1); // going back needs no name
-    EXPECT_EQ(w.CurrentStep, 2);
+    EXPECT_EQ(w.CurrentStep, PageAnimations);
     EXPECT_TRUE(w.Nav.Enabled(1)); // page 3 was reached
 }
 
@@ -424,7 +424,7 @@ TEST_F(WizardPages, LargeLogoNoteAndAFolderAsTargetKeepsThePageAndTheList) {
     w.NextStep(1);
     w.NextStep(1);
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 4);
+    ASSERT_EQ(w.CurrentStep, PageSave);
     EXPECT_EQ(w(L"cmdNext").Caption(), L"Create");
     w(L"txtSaveAs").SetText(Wide(dir.Path("")));
     {
@@ -436,13 +436,13 @@ TEST_F(WizardPages, LargeLogoNoteAndAFolderAsTargetKeepsThePageAndTheList) {
                   0u)
             << answer.Text;
     }
-    EXPECT_EQ(w.CurrentStep, 4);
+    EXPECT_EQ(w.CurrentStep, PageSave);
     EXPECT_EQ(w(L"cmdNext").Caption(), L"Create");
     EXPECT_EQ(CreatorSettings.MRUCount, 0);
 
     w(L"txtSaveAs").SetText(Wide(dir.Path("made.scr")));
     w.NextStep(1);
-    EXPECT_EQ(w.CurrentStep, 5);
+    EXPECT_EQ(w.CurrentStep, PageDone);
     EXPECT_EQ(CreatorSettings.MRUCount, 1);
     EXPECT_EQ(SendMessageW(w(L"cmbMRU").hWnd(), CB_GETCOUNT, 0, 0), 1); // refilled
     EXPECT_FALSE(w(L"cmdNext").Enabled());
@@ -516,11 +516,11 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     EXPECT_EQ(static_cast<uint32_t>(w.picPreviewDrawing.Pixel(0, 0)), cell.Colour); // recoloured
     handedOn = 0;
     w.NextStep(1);
-    ASSERT_EQ(w.CurrentStep, 2);
+    ASSERT_EQ(w.CurrentStep, PageAnimations);
     EXPECT_EQ(handedOn, 1);
     // Drawn controls (the lists) are passed over: the Add button, or the page.
     Control& add = w(L"cmdAdd");
-    EXPECT_EQ(GetFocus(), add.Usable() ? add.hWnd() : w(L"picStep", 2).hWnd());
+    EXPECT_EQ(GetFocus(), add.Usable() ? add.hWnd() : w(L"picStep", PageAnimations).hWnd());
     // The library files every effect in one of the two lists.
     EXPECT_GT(w.lstModes.ListCount() + w.lstActive.ListCount(), 3);
 
@@ -529,10 +529,10 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     EXPECT_TRUE(w.Nav.Enabled(0));
     EXPECT_FALSE(w.Nav.Enabled(1));
     ClickAt(w.Nav.hWnd(), half / 2, half / 2);
-    EXPECT_EQ(w.CurrentStep, 1);
+    EXPECT_EQ(w.CurrentStep, PageLogo);
     EXPECT_TRUE(w.Nav.Enabled(1));
     ClickAt(w.Nav.hWnd(), half + half / 2, half / 2);
-    EXPECT_EQ(w.CurrentStep, 2);
+    EXPECT_EQ(w.CurrentStep, PageAnimations);
     EXPECT_FALSE(w.Nav.Enabled(1));
 
     SaverTrailer record{};
@@ -544,7 +544,7 @@ TEST_F(WizardPages, DrawnControlsDriveThePageMachine) {
     // "Create another" goes back to the first page.
     const RECT again = w(L"cmdAgain").PixelRect();
     ClickAt(w(L"cmdAgain").hWnd(), (again.right - again.left) / 2, 10);
-    EXPECT_EQ(w.CurrentStep, 0);
+    EXPECT_EQ(w.CurrentStep, PageWelcome);
 }
 
 namespace {
@@ -677,8 +677,9 @@ TEST_F(WizardPages, GlassFrameLayoutHitsAndDrawingsThatLastThroughRepaints) {
     // The strip keeps its colour apart from the pages' window colour.
     ExpectButtonStrip(w);
     RECT page{};
-    GetClientRect(w(L"picStep", 0).hWnd(), &page);
-    EXPECT_EQ(ScreenPixel(w(L"picStep", 0).hWnd(), page.right - 3, 3), GetSysColor(COLOR_WINDOW));
+    GetClientRect(w(L"picStep", PageWelcome).hWnd(), &page);
+    EXPECT_EQ(ScreenPixel(w(L"picStep", PageWelcome).hWnd(), page.right - 3, 3),
+              GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(WizardPages, DroppedFilesGiveTheLogoBoxTheFirstName) {

@@ -1,7 +1,7 @@
 #include "wizard/controls/ColorDrop.h"
 
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <commctrl.h>
 

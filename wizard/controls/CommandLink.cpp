@@ -3,7 +3,7 @@
 #include "core/CreatorMath.h"
 #include "wizard/controls/ToolbarLook.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <uxtheme.h>
 

@@ -3,7 +3,7 @@
 #include "common/Handles.h"
 #include "core/CreatorError.h"
 #include "wizard/frame/Aero.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>

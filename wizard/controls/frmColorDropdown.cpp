@@ -4,7 +4,7 @@
 #include "wizard/controls/ToolbarLook.h"
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

@@ -6,7 +6,7 @@
 #include "core/GlassText.h"
 #include "common/Handles.h"
 #include "wizard/frame/Form.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <cstddef>
 

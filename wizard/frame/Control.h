@@ -43,7 +43,8 @@ enum : unsigned {
     CtlBold = 1u << 8,       // bold font
     CtlBorder = 1u << 9,     // sunken client edge (text boxes have it always)
     CtlMultiLine = 1u << 10, // text boxes
-    CtlStretch = 1u << 11    // images: the picture fills the control
+    CtlStretch = 1u << 11,   // images: the picture fills the control
+    CtlHand = 1u << 12       // the hand cursor over it (Handle_WM_SETCURSOR)
 };
 
 class Form;

@@ -51,7 +51,7 @@ bool Handle_WM_SETCURSOR(Form& frm, HWND hWnd, LPARAM /*lParam*/, bool force) {
                   if (!control)
                       return;
                   wanted = (control->MousePointer == PointerCustom && !control->MouseIcon) ||
-                           control->Name == L"picAbout";
+                           (control->Flags() & CtlHand);
               },
               [&] {
                   if (!wanted)

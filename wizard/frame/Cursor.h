@@ -34,6 +34,6 @@ class clsCursor {
 // modCursor: the hand cursor over clickable controls. True when it set the
 // hand (the caller then ends the message): with `force`; over the form itself
 // when its MousePointer is 99 without a MouseIcon; over a control found by its
-// window with the same, or named "picAbout". Labels have no window and so
-// never get it here.
+// window with the same, or declared with CtlHand. Labels have no window and
+// so never get it here.
 bool Handle_WM_SETCURSOR(Form& frm, HWND hWnd, LPARAM lParam, bool force);

@@ -4,7 +4,7 @@
 #include "saver/ContextHelp.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 
 #include <htmlhelp.h>
 

@@ -4,7 +4,8 @@
 #include "core/ChangeIconRules.h"
 #include "wizard/frame/Aero.h"
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
+#include "wizard/frame/WizardHelpMembers.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -19,9 +20,9 @@ std::wstring AdjustCaption(const std::wstring& text) {
 
 void AdjustCaptions(Form& form) {
     Procedure run(L"modMain.AdjustCaptions");
-    if (form.Name() != L"frmWizard" && !run([&] {
+    if (!WizardOf(&form) && !run([&] {
             for (Form* other : LoadedForms())
-                if (other->Name() == L"frmWizard" && other->hWnd() && form.hWnd()) {
+                if (WizardOf(other) && other->hWnd() && form.hWnd()) {
                     for (WPARAM size : {WPARAM{ICON_BIG}, WPARAM{ICON_SMALL}})
                         SendMessageW(form.hWnd(), WM_SETICON, size,
                                      SendMessageW(other->hWnd(), WM_GETICON, size, 0));

@@ -3,8 +3,8 @@
 #include "core/Random.h"
 #include "common/Handles.h"
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Progress.h"
 
 #include <utility>

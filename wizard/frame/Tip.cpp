@@ -3,7 +3,7 @@
 #include "core/CreatorMath.h"
 #include "common/Handles.h"
 #include "wizard/frame/Errors.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Twips.h"
 
 #include <algorithm>

@@ -7,9 +7,9 @@
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
-#include "wizard/frame/frmAdvanced.h"
+#include "wizard/frame/Program.h"
+#include "wizard/pages/frmAdvanced.h"
 #include "wizard/pages/frmWizard.h"
 
 #include <shellapi.h>

@@ -8,7 +8,7 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/RunningFlag.h"
 #include "wizard/frame/SaverLibrary.h"
 #include "wizard/frame/Settings.h"
@@ -49,7 +49,8 @@ void frmWizard::NextStep(int32_t inc) {
     busy->HideLater = &picCover;
 
     if (!run([&] {
-            const int shown = CurrentStep >= 0 && CurrentStep < StepCnt ? CurrentStep : 0;
+            const int shown =
+                CurrentStep >= PageWelcome && CurrentStep < StepCnt ? CurrentStep : PageWelcome;
             const Control& page = picStep[shown];
             Control& cover = picCover;
             cover.Move(page.Left(), page.Top(), page.Width(), page.Height());
@@ -67,14 +68,14 @@ void frmWizard::NextStep(int32_t inc) {
     ContextHelp = false;
 
     // The page being left.
-    if (CurrentStep == 3) {
+    if (CurrentStep == PageName) {
         if (TrimBlanks(txtName.Text()).empty() && inc > 0) {
             EnableWindow(hWnd(), TRUE);
             ShowHelpTip(txtName.hWnd(), L"There's a problem...",
                         L"You need to give your Screensaver a name", 2);
             return;
         }
-    } else if (CurrentStep == 1 && !ImageLoaded && inc > 0) { // going back needs no logo
+    } else if (CurrentStep == PageLogo && !ImageLoaded && inc > 0) { // going back needs no logo
         const std::wstring text = txtLogo.Text();
         const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
         std::wstring error;
@@ -99,16 +100,16 @@ void frmWizard::NextStep(int32_t inc) {
             ShowHelpTip(txtLogo.hWnd(), L"There was a problem reading the file", error, 3);
             return;
         }
-    } else if (CurrentStep == 0) {
+    } else if (CurrentStep == PageWelcome) {
         LoadSaver(ChosenSaver);
     }
 
     CurrentStep += inc;
-    if (CurrentStep < 0)
-        CurrentStep = 0;
+    if (CurrentStep < PageWelcome)
+        CurrentStep = PageWelcome;
     DestroyTip(0);
 
-    if (CurrentStep == 5) {
+    if (CurrentStep == PageDone) {
         bool created = false;
         run([&] { created = CreateSaver(); });
         if (!created) {
@@ -138,7 +139,7 @@ void frmWizard::NextStep(int32_t inc) {
         cmdNext.Tag = L"?Click this to proceed to the next step";
     }
 
-    if (prev != CurrentStep && prev >= 0 && prev < StepCnt)
+    if (prev != CurrentStep && prev >= PageWelcome && prev < StepCnt)
         picStep[prev].SetVisible(false);
     CurrentPic = &picStep[CurrentStep];
     lblTitle.SetCaption(AdjustCaption(CurrentPic->Tag));
@@ -152,10 +153,11 @@ void frmWizard::NextStep(int32_t inc) {
         const auto py = [](int y) { return PixelsToTwipsY(y); };
         CurrentPic->Move(0, py(1), px(main.right), py(nextTop - 15));
         Control& side = picSide;
-        const RECT page0 = picStep[0].PixelRect();
+        const RECT page0 = picStep[PageWelcome].PixelRect();
         side.Move(0, 0, side.Width(), py(page0.bottom - page0.top));
-        if (CurrentStep != 0)
-            CurrentPic->Move(px(15), py(21), CurrentPic->Width(), picStep[0].Height() - py(21));
+        if (CurrentStep != PageWelcome)
+            CurrentPic->Move(px(15), py(21), CurrentPic->Width(),
+                             picStep[PageWelcome].Height() - py(21));
         else {
             // The link keeps to the page's bottom-right corner, the side
             // picture to the panel's bottom-left.
@@ -169,28 +171,28 @@ void frmWizard::NextStep(int32_t inc) {
     });
 
     run([&] {
-        cmdBack.SetEnabled(CurrentStep > 0);
-        cmdNext.SetEnabled(CurrentStep != 5);
-        Nav.SetEnabled(0, CurrentStep > 0);
+        cmdBack.SetEnabled(CurrentStep > PageWelcome);
+        cmdNext.SetEnabled(CurrentStep != PageDone);
+        Nav.SetEnabled(0, CurrentStep > PageWelcome);
         FurthestStep = std::max(FurthestStep, CurrentStep);
         Nav.SetEnabled(1, CurrentStep < FurthestStep);
-        if (prev == 1)
+        if (prev == PageLogo)
             DragAcceptFiles(hWnd(), FALSE);
     });
 
     switch (CurrentStep) {
-    case 0:
+    case PageWelcome:
         cmdNext.SetEnabled(true);
         break;
-    case 1:
+    case PageLogo:
         DragAcceptFiles(hWnd(), TRUE);
         run([&] { chkTrans_Click(); });
         run([&] { txtLogo_Change(); });
         break;
-    case 2:
+    case PageAnimations:
         run([&] { EnterModesPage(); });
         break;
-    case 4:
+    case PageSave:
         run([&] {
             Control& saveAs = txtSaveAs;
             if (saveAs.Text().empty()) {
@@ -212,7 +214,7 @@ void frmWizard::NextStep(int32_t inc) {
             cmdNext.SetCaption(L"Create");
         });
         break;
-    case 5:
+    case PageDone:
         run([&] { DoneLayout(); });
         break;
     default:

@@ -1,5 +1,6 @@
 #include "wizard/pages/WizardTable.h"
 
+#include "core/WizardPages.h"
 #include "wizard/controls/APIListBox.h"
 #include "wizard/controls/ColorDrop.h"
 #include "wizard/controls/CommandLink.h"
@@ -43,7 +44,7 @@ const ControlDecl Controls[] = {
      .Height = 480,
      .Tag = L"?Click here to display the About Box",
      .ToolTipText = L"About...",
-     .Flags = CtlNoTabStop},
+     .Flags = CtlNoTabStop | CtlHand},
     {.Name = L"ProgBar",
      .Kind = ControlKind::Custom,
      .Container = L"picHeader",
@@ -144,7 +145,7 @@ const ControlDecl Controls[] = {
 
     // Page 0.
     {.Name = L"picStep",
-     .Index = 0,
+     .Index = PageWelcome,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,
@@ -251,7 +252,7 @@ const ControlDecl Controls[] = {
 
     // Page 1: the logo.
     {.Name = L"picStep",
-     .Index = 1,
+     .Index = PageLogo,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,
@@ -486,7 +487,7 @@ const ControlDecl Controls[] = {
 
     // Page 2: the animations.
     {.Name = L"picStep",
-     .Index = 2,
+     .Index = PageAnimations,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,
@@ -628,7 +629,7 @@ const ControlDecl Controls[] = {
 
     // Page 3: name, about text, web address, icon.
     {.Name = L"picStep",
-     .Index = 3,
+     .Index = PageName,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,
@@ -758,7 +759,7 @@ const ControlDecl Controls[] = {
 
     // Page 4: where to save.
     {.Name = L"picStep",
-     .Index = 4,
+     .Index = PageSave,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,
@@ -837,7 +838,7 @@ const ControlDecl Controls[] = {
 
     // Page 5: done.
     {.Name = L"picStep",
-     .Index = 5,
+     .Index = PageDone,
      .Kind = ControlKind::PictureBox,
      .Container = L"picMain",
      .Width = 7050,

@@ -9,7 +9,7 @@
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
 #include "wizard/frame/Helpers.h"
-#include "wizard/frame/Main.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/WebSite.h"
 
 #include <cmath>

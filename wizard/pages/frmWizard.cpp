@@ -10,8 +10,8 @@
 #include "wizard/frame/HelpViewer.h"
 #include "wizard/frame/Helpers.h"
 #include "wizard/frame/Installer.h"
-#include "wizard/frame/Main.h"
 #include "wizard/frame/MessagePump.h"
+#include "wizard/frame/Program.h"
 #include "wizard/frame/Settings.h"
 #include "wizard/frame/Tip.h"
 #include "wizard/pages/WizardHelp.h"
@@ -130,7 +130,7 @@ void frmWizard::Wire() {
             else
                 IgnoreErrors([&] { SelectAllText(box, this); });
         };
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < picStep.Count(); ++i)
         picStep[i].GotFocus = [this, i] { picStep_GotFocus(i); };
     WireChrome();
     WireModes();
@@ -169,7 +169,7 @@ Control& frmWizard::txtTip() {
 
 void frmWizard::Form_Load() {
     Closing = false;
-    CurrentStep = -1;
+    CurrentStep = -1; // no page yet: the first move shows the welcome page
     ImageScale = 1.0;
     RunAllSteps(L"frmWizard.Form_Load",
                 {[&] { AddGlass(); },
@@ -282,7 +282,7 @@ void frmWizard::Form_Load() {
                  },
                  [&] { cmbMRU_Change(); },
                  [&] {
-                     const RECT page = picStep[0].PixelRect();
+                     const RECT page = picStep[PageWelcome].PixelRect();
                      RECT main{};
                      GetClientRect(picMain.hWnd(), &main);
                      shaButtons.Move(0, PixelsToTwipsY(page.bottom + 2), PixelsToTwipsX(main.right),
@@ -362,7 +362,7 @@ void frmWizard::Form_Resize() {
 }
 
 void frmWizard::PaintSeparator(HDC dc) {
-    const Control& page = picStep[0];
+    const Control& page = picStep[PageWelcome];
     RECT main{};
     GetClientRect(picMain.hWnd(), &main);
     const RECT r = page.PixelRect();
@@ -509,8 +509,4 @@ void frmWizard::sc_GotMessage(HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM&
 frmWizard& Wizard() {
     static frmWizard form;
     return form;
-}
-
-Form& WizardForm() {
-    return Wizard();
 }

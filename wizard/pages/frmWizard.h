@@ -8,6 +8,7 @@
 #include "wizard/controls/IENavButton.h"
 #include "wizard/controls/ProgressBar.h"
 #include "core/WizardChrome.h"
+#include "core/WizardPages.h"
 #include "wizard/frame/Aero.h"
 #include "wizard/frame/Form.h"
 #include "wizard/frame/Help.h"
@@ -61,7 +62,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     void UpdateModeSelection();
 
     int32_t StepCnt = 0;
-    int32_t CurrentStep = -1;
+    int32_t CurrentStep = -1; // the WizardPage shown; -1 before the first move
     Control* CurrentPic = nullptr;
     bool& Glass = WizardGlass;   // the glass frame is on (one flag with the drawing's)
     GlassMargins GlassMargins{}; // the frame extended into the client area
@@ -225,7 +226,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     bool ShowOpenWarning = false;
     std::wstring LastLoadError; // why the last load failed, when Next should say more
     std::vector<ModeEntry> Modes;
-    int32_t FurthestStep = 0;
+    int32_t FurthestStep = PageWelcome;
     bool ModesFilled = false, LastDynamicLogo = false;
     bool Stepping = false; // NextStep runs
     bool Closing = false;  // Form_Unload has begun

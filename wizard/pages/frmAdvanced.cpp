@@ -1,4 +1,4 @@
-#include "wizard/frame/frmAdvanced.h"
+#include "wizard/pages/frmAdvanced.h"
 
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/Help.h"
