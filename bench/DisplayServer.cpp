@@ -1,6 +1,6 @@
 #include "bench/DisplayServer.h"
 
-#include <windows.h>
+#include "common/Handles.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -12,16 +12,16 @@ namespace {
 constexpr const char* Proc = "Z:\\proc\\";
 
 std::string ReadAll(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    if (!file)
         return {};
     std::string text;
     char buffer[4096];
     DWORD n = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
+    while (ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr) && n > 0)
         text.append(buffer, n);
-    CloseHandle(file);
     return text;
 }
 
@@ -42,8 +42,8 @@ std::string DisplayArgument() {
 // The process whose command line is an X server's for `display`; empty when none.
 std::string FindServer(const std::string& display) {
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((std::string(Proc) + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const UniqueFind find(FindFirstFileA((std::string(Proc) + "*").c_str(), &entry));
+    if (!find)
         return {};
     std::string found;
     do {
@@ -65,8 +65,7 @@ std::string FindServer(const std::string& display) {
         for (size_t i = 1; i < args.size() && found.empty(); ++i)
             if (args[i] == display)
                 found = pid;
-    } while (found.empty() && FindNextFileA(find, &entry));
-    FindClose(find);
+    } while (found.empty() && FindNextFileA(find.get(), &entry));
     return found;
 }
 

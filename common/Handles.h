@@ -63,6 +63,11 @@ struct LocalTraits { // buffers the system allocates for us (FormatMessage)
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { LocalFree(h); }
 };
+struct FindTraits { // FindFirstFile's searches
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { FindClose(h); }
+};
 template <typename T> struct GdiTraits {
     using Type = T;
     static Type Invalid() { return nullptr; }
@@ -70,6 +75,7 @@ template <typename T> struct GdiTraits {
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueKernel = UniqueHandle<KernelTraits>;
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
@@ -80,7 +86,6 @@ using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueRgn = UniqueHandle<GdiTraits<HRGN>>;
 
-// A window's device context from GetDC, released with ReleaseDC.
 struct IconTraits {
     using Type = HICON;
     static Type Invalid() { return nullptr; }
@@ -88,6 +93,7 @@ struct IconTraits {
 };
 using UniqueIcon = UniqueHandle<IconTraits>;
 
+// A window's device context from GetDC, released with ReleaseDC.
 class WindowDC {
   public:
     WindowDC() = default;

@@ -33,19 +33,6 @@ class FullDisk {
     ~FullDisk() { WriteFileCall = WriteFile; }
 };
 
-int FilesIn(const TempFolder& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(dir.Path("*").c_str(), &found);
-    int count = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return count;
-}
-
 std::vector<uint8_t> Bytes(std::size_t n) {
     std::vector<uint8_t> bytes(n);
     for (std::size_t i = 0; i < n; ++i)
@@ -64,11 +51,11 @@ TEST(WholeFile, ReplacesTheFileOnlyWhenEveryByteWasWritten) {
         EXPECT_FALSE(WriteWholeFile(path, logo.data(), logo.size()));
     }
     EXPECT_EQ(ReadFileBytes(path), old);
-    EXPECT_EQ(FilesIn(dir), 1);
+    EXPECT_EQ(CountFiles(dir.Path("*")), 1);
 
     EXPECT_TRUE(WriteWholeFile(path, logo.data(), logo.size()));
     EXPECT_EQ(ReadFileBytes(path), logo);
-    EXPECT_EQ(FilesIn(dir), 1);
+    EXPECT_EQ(CountFiles(dir.Path("*")), 1);
     // A place that cannot take a file is a failure too.
     EXPECT_FALSE(WriteWholeFile(dir.Path("no\\such\\folder\\x.bmp"), logo.data(), logo.size()));
 }
@@ -79,7 +66,7 @@ TEST(WholeFile, AWriterThatFailsHalfWayKeepsTheTargetAndItsReason) {
     const std::vector<uint8_t> old = {'o', 'l', 'd'}, content = Bytes(5000);
     WriteFileBytes(path, old);
     const auto half = [&](HANDLE file) { return WriteAll(file, content.data(), 2500); };
-    const auto kept = [&] { return ReadFileBytes(path) == old && FilesIn(dir) == 1; };
+    const auto kept = [&] { return ReadFileBytes(path) == old && CountFiles(dir.Path("*")) == 1; };
     EXPECT_FALSE(WriteFileBeside(
         path, [&](HANDLE file) { return half(file) && (SetLastError(ERROR_DISK_FULL), false); }));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL)); // the user is told why
@@ -101,7 +88,7 @@ TEST(WholeFile, TheLogoTempFileReportsAFullDiskAsNothingWritten) {
         FullDisk full;
         EXPECT_EQ(WriteLogoTemp(path), 0u);
     }
-    EXPECT_EQ(FilesIn(dir), 0);
+    EXPECT_EQ(CountFiles(dir.Path("*")), 0);
     EXPECT_EQ(WriteLogoTemp(path), 5000u);
     EXPECT_EQ(ReadFileBytes(path), LogoBlock);
 }

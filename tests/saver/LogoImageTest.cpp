@@ -190,21 +190,6 @@ TEST(PrepareLogo, NoTransparencyWhenNeitherAlphaNorAColourKey) {
     EXPECT_EQ(DrawTransparent, 0);
 }
 
-int CountTempFiles(const char* pattern) {
-    char folder[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, folder);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(folder) + pattern).c_str(), &found);
-    int count = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            ++count;
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return count;
-}
-
 TEST(TempFiles, TheBitmapTempFileIsGoneRightAfterLoading) {
     SaverFixture saver(Quadrants(40, 30), 300, 300);
     const int before = CountTempFiles("qvr*");

@@ -21,17 +21,38 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() {
+namespace {
+
+// The names of the files (not folders) that match `pattern`.
+std::vector<std::string> FilesMatching(const std::string& pattern) {
+    std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((path_ + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    const UniqueFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search)
+        return names;
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+} // namespace
+
+TempFolder::~TempFolder() {
+    for (const std::string& name : FilesMatching(path_ + "*"))
+        DeleteFileA((path_ + name).c_str());
     RemoveDirectoryA(path_.c_str());
+}
+
+int CountFiles(const std::string& pattern) {
+    return static_cast<int>(FilesMatching(pattern).size());
+}
+
+int CountTempFiles(const std::string& pattern) {
+    char folder[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return CountFiles(folder + pattern);
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

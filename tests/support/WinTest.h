@@ -24,6 +24,11 @@ class TempFolder {
     std::string path_;
 };
 
+// How many files (not folders) match `pattern`, a path with wildcards.
+int CountFiles(const std::string& pattern);
+// The same in the temporary folder.
+int CountTempFiles(const std::string& pattern);
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

@@ -73,29 +73,10 @@ std::vector<uint8_t> PremultipliedDefimg() {
     return b;
 }
 
-int CountFiles(const std::string& pattern) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    int n = 0;
-    do
-        ++n;
-    while (FindNextFileA(h, &found));
-    FindClose(h);
-    return n;
-}
-
-std::string TempPattern(const char* prefix) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + prefix + "*.tmp";
-}
-
 TEST(SaverFileWork, BuiltInLogoSaverReopensAndSavesTheSameLogo) {
     TempFolder dir;
     SettingsRecord settings;
-    const int ylsBefore = CountFiles(TempPattern("yls"));
+    const int ylsBefore = CountTempFiles("yls*.tmp");
     std::vector<int32_t> progress;
     SaverRequest request = Request(HandOver(dir, BuiltInLogo()), Wide(dir.Path("first.scr")));
     request.Progress = [&](int32_t p) { progress.push_back(p); };
@@ -114,8 +95,8 @@ TEST(SaverFileWork, BuiltInLogoSaverReopensAndSavesTheSameLogo) {
     EXPECT_EQ(first.Logo, PremultipliedDefimg());
     EXPECT_EQ(settings.MRUCount, 1);
     EXPECT_EQ(settings.MRUFile[0], request.SaveAs);
-    EXPECT_EQ(settings.MRUName[0], L"  Test Saver ");     // as typed
-    EXPECT_EQ(CountFiles(TempPattern("yls")), ylsBefore); // the temporary saver is gone
+    EXPECT_EQ(settings.MRUName[0], L"  Test Saver "); // as typed
+    EXPECT_EQ(CountTempFiles("yls*.tmp"), ylsBefore); // the temporary saver is gone
     EXPECT_EQ(CountFiles(dir.Path("*.new")), 0);
 
     // Reopened: the texts come back, the logo is straight again, and saving
