@@ -8,8 +8,7 @@ clsCursor::clsCursor() {
 }
 
 clsCursor::~clsCursor() {
-    if (held_)
-        ReleaseInput(held_);
+    hold_.reset(); // input back first, then the controls and the pointer
     Procedure run(L"clsCursor.Class_Terminate");
     for (size_t i = 0; i < controls_.size(); ++i)
         if (!run([&] { controls_[i]->SetEnabled(!stayDisabled_[i]); }))
@@ -30,10 +29,8 @@ void clsCursor::DisableControl(Control& ctrl, bool StayDisabled) {
 }
 
 void clsCursor::HoldInput(const Form& form) {
-    if (held_ || !form.hWnd())
-        return;
-    held_ = form.hWnd();
-    ::HoldInput(held_);
+    if (!hold_ && form.hWnd())
+        hold_.emplace(form.hWnd());
 }
 
 bool Handle_WM_SETCURSOR(Form& frm, HWND hWnd, LPARAM /*lParam*/, bool force) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "wizard/frame/Form.h"
+#include "wizard/frame/MessagePump.h"
 
+#include <optional>
 #include <vector>
 
 class clsCursor {
@@ -26,7 +28,7 @@ class clsCursor {
     void HoldInput(const Form& form);
 
   private:
-    HWND held_ = nullptr;
+    std::optional<InputHold> hold_;
     std::vector<Control*> controls_;
     std::vector<bool> stayDisabled_;
 };
