@@ -1,22 +1,14 @@
 #include "core/PictureHeader.h"
 
+#include "core/DdsPicture.h"
+#include "core/JngPicture.h"
+#include "core/MngPicture.h"
+#include "core/PictureBytes.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint16_t Be16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] << 8 | p[1]);
-}
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-uint32_t Be32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 constexpr uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -271,6 +263,8 @@ bool HasPictureSignature(const uint8_t* d, std::size_t size) {
         return true;
     if (size >= 2 && d[0] == 'P' && (d[1] == '5' || d[1] == '6'))
         return true;
+    if (HasDdsSignature(d, size) || HasJngSignature(d, size) || HasMngSignature(d, size))
+        return true;
     return size >= 4 && std::memcmp(d, "\0\0\1\0", 4) == 0;
 }
 
@@ -297,6 +291,12 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
         return Psd(file);
     case 'P':
         return Pnm(file);
+    case 'D':
+        return ReadDdsHeader(file);
+    case 0x8B:
+        return ReadJngHeader(file);
+    case 0x8A:
+        return ReadMngHeader(file);
     default:
         return Ico(file);
     }

@@ -11,7 +11,24 @@
 constexpr uint64_t MaxPicturePixels = 40000000;
 constexpr uint32_t MaxPictureSide = 16384;
 
-enum class PictureFormat { Png, Jpeg, Gif, Bmp, Tiff, Ico, Tga, Psd, Pnm };
+enum class PictureFormat {
+    Png,
+    Jpeg,
+    Gif,
+    Bmp,
+    Tiff,
+    Ico,
+    Tga,
+    Psd,
+    Pnm,
+    Dds,
+    Jng,
+    Mng,
+    Koala,
+    HaloCut,
+    PhotoCd,
+    RawFax
+};
 
 struct PictureHeader {
     PictureFormat Format;

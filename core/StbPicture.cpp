@@ -9,9 +9,11 @@
 #include <memory>
 #include <new>
 
-// The three formats only, from memory, no side beyond the picture limit.
+// The three formats and JPEG (inside other formats) only, from memory, no
+// side beyond the picture limit.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
+#define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
 #define STBI_ONLY_PSD
 #define STBI_ONLY_PNM
@@ -126,14 +128,10 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     if (!decoded || reader.PastEnd() || width <= 0 || height <= 0 || channels < 1 || channels > 4)
         return std::nullopt;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    StbPicture out;
-    try {
-        out.Bitmap.Pixels.resize(count * 4);
-    } catch (const std::bad_alloc&) {
+    auto blank = BlankPicture(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    if (!blank)
         return std::nullopt;
-    }
-    out.Bitmap.Width = width;
-    out.Bitmap.Height = height;
+    StbPicture& out = *blank;
     const uint32_t maximum = header->Format == PictureFormat::Pnm ? header->MaxSample : 255;
     const auto* bytes = static_cast<const uint8_t*>(decoded.get());
     const auto* words = static_cast<const uint16_t*>(decoded.get());
@@ -147,7 +145,6 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     // A Targa stored right to left (the decoder turns only upside-down ones).
     const bool mirrored = header->Format == PictureFormat::Tga && (data[17] & 0x10) != 0;
     const auto w = static_cast<std::size_t>(width);
-    bool anyAlpha = false;
     uint8_t* p = out.Bitmap.Pixels.data();
     for (std::size_t i = 0; i < count; ++i, p += 4) {
         const std::size_t from = mirrored ? i - i % w + (w - 1 - i % w) : i;
@@ -156,16 +153,60 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
         p[1] = colour ? sample(at + 1) : p[2];
         p[0] = colour ? sample(at + 2) : p[2];
         p[3] = channels == 2 || channels == 4 ? sample(at + channels - 1) : 255;
-        anyAlpha |= p[3] != 0;
     }
     // A Photoshop composite always comes with a fourth channel: the file's
     // own count says whether it is alpha.
     const bool alphaChannel = header->Format == PictureFormat::Psd ? (data[12] << 8 | data[13]) >= 4
                                                                    : channels == 2 || channels == 4;
-    out.HasAlpha = alphaChannel && anyAlpha;
-    out.Bitmap.AlphaWasZero = alphaChannel && !anyAlpha;
-    if (!anyAlpha)
-        for (std::size_t i = 3; i < out.Bitmap.Pixels.size(); i += 4)
-            out.Bitmap.Pixels[i] = 255;
+    SettleAlpha(out, alphaChannel);
+    return blank;
+}
+
+std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size_t size,
+                                                  int channels, uint32_t width, uint32_t height) {
+    if (!data || size == 0 || size > INT_MAX || PictureTooLarge(width, height))
+        return std::nullopt;
+    ByteTailSource source(data, size);
+    const auto header = ReadPictureHeader(source);
+    if (!header || header->Format != PictureFormat::Jpeg || header->Width != width ||
+        header->Height != height)
+        return std::nullopt;
+    // The decoder takes a cut scan for grey: a read past the end refuses it.
+    int w = 0, h = 0, stored = 0;
+    FileReader reader(data, size);
+    const std::unique_ptr<stbi_uc, StbFree> decoded(
+        stbi_load_from_callbacks(&FileCallbacks, &reader, &w, &h, &stored, channels));
+    if (!decoded || reader.PastEnd() || static_cast<uint32_t>(w) != width ||
+        static_cast<uint32_t>(h) != height)
+        return std::nullopt;
+    try {
+        return std::vector<uint8_t>(decoded.get(),
+                                    decoded.get() + std::size_t{width} * height * channels);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<StbPicture> BlankPicture(uint32_t width, uint32_t height) {
+    StbPicture out;
+    try {
+        out.Bitmap.Pixels.resize(std::size_t{width} * height * 4);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    out.Bitmap.Width = static_cast<int32_t>(width);
+    out.Bitmap.Height = static_cast<int32_t>(height);
     return out;
+}
+
+void SettleAlpha(StbPicture& picture, bool alphaChannel) {
+    std::vector<uint8_t>& pixels = picture.Bitmap.Pixels;
+    bool anyAlpha = false;
+    for (std::size_t i = 3; i < pixels.size() && !anyAlpha; i += 4)
+        anyAlpha = pixels[i] != 0;
+    picture.HasAlpha = alphaChannel && anyAlpha;
+    picture.Bitmap.AlphaWasZero = alphaChannel && !anyAlpha;
+    if (!picture.HasAlpha)
+        for (std::size_t i = 3; i < pixels.size(); i += 4)
+            pixels[i] = 255;
 }

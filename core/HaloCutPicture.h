@@ -1,0 +1,21 @@
+// Dr. Halo cut-outs: a width and height, then each row as a byte count and
+// run-length packets of 8-bit colour indices. The colours come from the
+// palette file beside it; without one the indices are grey levels. No
+// signature: they are tried by their extension.
+#pragma once
+
+#include "core/PictureHeader.h"
+#include "core/StbPicture.h"
+
+#include <vector>
+
+// Its size, and the fewest bytes its rows can take (every row in runs of
+// the longest packet); nothing for an empty size.
+std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file);
+
+// `palette` holds 0xRRGGBB colours, empty for grey. Nothing when the file
+// ends before its last row, a row's packets run past the row (in pixels or
+// past its byte count) or end before it is full, or an index lies beyond a
+// palette that is given.
+std::optional<StbPicture> DecodeHaloCutPicture(const uint8_t* data, std::size_t size,
+                                               const std::vector<uint32_t>& palette);

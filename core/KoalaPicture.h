@@ -1,0 +1,18 @@
+// C64 Koala Painter pictures: a load address, then the multicolour bitmap
+// (8000 bytes), the screen and colour memories (1000 each) and the
+// background colour, 10,003 bytes in all. No signature: they are tried by
+// their extension.
+#pragma once
+
+#include "core/PictureHeader.h"
+#include "core/StbPicture.h"
+
+constexpr std::size_t KoalaFileSize = 10003;
+
+// 320 x 200 (each multicolour pixel twice as wide) for any file that holds
+// the whole layout; nothing for a shorter one.
+std::optional<PictureHeader> ReadKoalaHeader(TailSource& file);
+
+// The picture in the C64's colours; nothing for a file shorter than the
+// layout (bytes after it are not looked at).
+std::optional<StbPicture> DecodeKoalaPicture(const uint8_t* data, std::size_t size);

@@ -1,0 +1,95 @@
+#include "core/MngPicture.h"
+
+#include "core/PictureBytes.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr uint8_t Signature[8] = {0x8A, 'M', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr uint8_t JngSignature[8] = {0x8B, 'J', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+struct Chunk {
+    uint64_t At; // its length field
+    uint32_t Length;
+    char Type[4];
+    uint8_t Head[8]; // the first bytes of its body (a header's width and height)
+};
+
+// The chunks in order; false past the last whole one.
+class ChunkWalk {
+  public:
+    explicit ChunkWalk(TailSource& file) : file_(file) {}
+    bool Next(Chunk& c) {
+        uint8_t h[8];
+        if (!file_.ReadAt(at_, h, sizeof h))
+            return false;
+        c.At = at_;
+        c.Length = Be32(h);
+        std::memcpy(c.Type, h + 4, 4);
+        const uint64_t end = at_ + 12 + uint64_t{c.Length};
+        if (end > file_.Size() || (c.Length >= 8 && !file_.ReadAt(at_ + 8, c.Head, 8)))
+            return false;
+        at_ = end;
+        return true;
+    }
+    uint64_t At() const { return at_; }
+
+  private:
+    TailSource& file_;
+    uint64_t at_ = 8;
+};
+
+bool Is(const Chunk& c, const char* type) {
+    return std::memcmp(c.Type, type, 4) == 0;
+}
+
+bool StartsImage(const Chunk& c) {
+    return (Is(c, "IHDR") || Is(c, "JHDR")) && c.Length >= 8;
+}
+
+} // namespace
+
+bool HasMngSignature(const uint8_t* data, std::size_t size) {
+    return size >= 8 && std::memcmp(data, Signature, 8) == 0;
+}
+
+std::optional<PictureHeader> ReadMngHeader(TailSource& file) {
+    uint8_t s[8];
+    if (!file.ReadAt(0, s, sizeof s) || std::memcmp(s, Signature, 8) != 0)
+        return std::nullopt;
+    ChunkWalk walk(file);
+    for (Chunk c; walk.Next(c);) {
+        if (StartsImage(c))
+            return PictureHeader{PictureFormat::Mng, Be32(c.Head), Be32(c.Head + 4)};
+        if (Is(c, "MEND"))
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size) try {
+    if (!data || !HasMngSignature(data, size))
+        return std::nullopt;
+    ByteTailSource source(data, size);
+    ChunkWalk walk(source);
+    Chunk c{};
+    while (walk.Next(c) && !StartsImage(c))
+        if (Is(c, "MEND"))
+            return std::nullopt;
+    if (!StartsImage(c))
+        return std::nullopt;
+    const uint64_t start = c.At;
+    const bool jng = Is(c, "JHDR");
+    while (!Is(c, "IEND"))
+        if (!walk.Next(c) || Is(c, "MEND"))
+            return std::nullopt;
+    std::vector<uint8_t> image(jng ? JngSignature : PngSignature,
+                               (jng ? JngSignature : PngSignature) + 8);
+    image.insert(image.end(), data + start, data + walk.At());
+    return image;
+} catch (const std::bad_alloc&) {
+    return std::nullopt;
+}

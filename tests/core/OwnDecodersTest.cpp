@@ -1,0 +1,313 @@
+// DirectDraw surfaces, Koala, Dr. Halo, PhotoCD, JNG, MNG and raw fax
+// pictures: files from other people's writers (tests/core/pictures), each
+// format's variants from writers here, and files cut at each section.
+#include "core/DdsPicture.h"
+#include "core/HaloCutPicture.h"
+#include "core/JngPicture.h"
+#include "core/KoalaPicture.h"
+#include "core/MngPicture.h"
+#include "core/PhotoCdPicture.h"
+#include "core/RawFaxPicture.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes File(const std::string& name) {
+    std::ifstream in(std::string(QV_CORE_PICTURES) + "/" + name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+Bytes Gunzip(const Bytes& packed, std::size_t size) {
+    Bytes out(size);
+    z_stream z{};
+    inflateInit2(&z, 16 + MAX_WBITS);
+    z.next_in = const_cast<Bytef*>(packed.data());
+    z.avail_in = static_cast<uInt>(packed.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(size - z.avail_out);
+    inflateEnd(&z);
+    return out;
+}
+
+void Put32(Bytes& b, std::size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+uint32_t Rgb(const StbPicture& p, uint32_t x, uint32_t y) {
+    const uint8_t* px = &p.Bitmap.Pixels[(std::size_t{y} * p.Bitmap.Width + x) * 4];
+    return uint32_t{px[2]} << 16 | px[1] << 8 | px[0];
+}
+uint8_t Alpha(const StbPicture& p, uint32_t x, uint32_t y) {
+    return p.Bitmap.Pixels[(std::size_t{y} * p.Bitmap.Width + x) * 4 + 3];
+}
+
+// Every shorter file is refused.
+template <typename Decode> void ExpectCutsRefused(const Bytes& file, Decode decode) {
+    for (std::size_t cut : {std::size_t{0}, file.size() / 2, file.size() - 1})
+        EXPECT_FALSE(decode(Bytes(file.begin(), file.begin() + cut))) << cut;
+}
+
+// The 9 x 6 picture of flat 4 x 4 blocks the DirectDraw files were made of.
+constexpr uint32_t BlockColour[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFFFF00};
+constexpr uint8_t BlockAlpha[6] = {255, 0, 136, 255, 68, 255};
+
+// A surface header: a FourCC, or the bits and masks of uncompressed pixels.
+Bytes Surface(uint32_t w, uint32_t h, const char* fourCc, uint32_t bits = 0,
+              std::initializer_list<uint32_t> masks = {}) {
+    Bytes b(128);
+    std::memcpy(b.data(), "DDS ", 4);
+    Put32(b, 4, 124);
+    Put32(b, 12, h);
+    Put32(b, 16, w);
+    Put32(b, 76, 32);
+    if (fourCc) {
+        Put32(b, 80, 4);
+        std::memcpy(&b[84], fourCc, 4);
+    } else {
+        Put32(b, 80, 0x40 | (masks.size() == 4 ? 1 : 0));
+        Put32(b, 88, bits);
+        std::size_t at = 92;
+        for (uint32_t m : masks)
+            Put32(b, (at += 4) - 4, m);
+    }
+    return b;
+}
+
+TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
+    const struct {
+        const char* Name;
+        bool Alpha;
+    } written[] = {{"blocks-none.dds", true},
+                   {"blocks-rgb.dds", false},
+                   {"blocks-dxt5.dds", true},
+                   {"blocks-dxt1.dds", false}}; // its writer leaves alpha out
+    for (const auto& c : written) {
+        SCOPED_TRACE(c.Name);
+        const Bytes file = File(c.Name);
+        const auto p = DecodeDdsPicture(file.data(), file.size());
+        ASSERT_TRUE(p);
+        ASSERT_EQ(p->Bitmap.Width, 9);
+        ASSERT_EQ(p->Bitmap.Height, 6);
+        EXPECT_EQ(p->HasAlpha, c.Alpha);
+        for (uint32_t y = 0; y < 6; ++y)
+            for (uint32_t x = 0; x < 9; ++x) {
+                const int b = y / 4 * 3 + x / 4;
+                const uint8_t a = c.Alpha ? BlockAlpha[b] : 255;
+                EXPECT_EQ(Alpha(*p, x, y), a) << x << "," << y;
+                if (a != 0)
+                    EXPECT_EQ(Rgb(*p, x, y), BlockColour[b]) << x << "," << y;
+            }
+        ExpectCutsRefused(file,
+                          [](const Bytes& b) { return DecodeDdsPicture(b.data(), b.size()); });
+    }
+
+    // 5-6-5 and 1-5-5-5 words; luminance in a 16-bit word beside alpha.
+    Bytes wide = Surface(2, 1, nullptr, 16, {0xF800, 0x07E0, 0x001F});
+    wide.insert(wide.end(), {0x00, 0xF8, 0xE0, 0x07});
+    auto p = DecodeDdsPicture(wide.data(), wide.size());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Rgb(*p, 0, 0), 0xFF0000u);
+    EXPECT_EQ(Rgb(*p, 1, 0), 0x00FF00u);
+    EXPECT_FALSE(p->HasAlpha);
+    Bytes punched = Surface(2, 1, nullptr, 16, {0x7C00, 0x03E0, 0x001F, 0x8000});
+    punched.insert(punched.end(), {0x1F, 0x00, 0x1F, 0x80});
+    p = DecodeDdsPicture(punched.data(), punched.size());
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->HasAlpha);
+    EXPECT_EQ(Alpha(*p, 0, 0), 0);
+    EXPECT_EQ(Alpha(*p, 1, 0), 255);
+    EXPECT_EQ(Rgb(*p, 1, 0), 0x0000FFu);
+
+    // DXT1 with the first colour below the second: three colours and
+    // transparent black; DXT3's four-bit alpha; DXT5's six-step alpha. One
+    // 4 x 4 block each, read as 3 x 1 (the rest lies outside the picture).
+    Bytes dxt1 = Surface(3, 1, "DXT1");
+    dxt1.insert(dxt1.end(), {0x1F, 0x00, 0x00, 0xF8, 0b11'10'01'00, 0, 0, 0});
+    p = DecodeDdsPicture(dxt1.data(), dxt1.size());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Rgb(*p, 0, 0), 0x0000FFu);
+    EXPECT_EQ(Rgb(*p, 1, 0), 0xFF0000u);
+    EXPECT_EQ(Rgb(*p, 2, 0), 0x7F007Fu);
+    Bytes dxt3 = Surface(3, 1, "DXT3");
+    dxt3.insert(dxt3.end(),
+                {0xF0, 0x08, 0, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0b10'01'00, 0, 0, 0});
+    p = DecodeDdsPicture(dxt3.data(), dxt3.size());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Alpha(*p, 0, 0), 0);
+    EXPECT_EQ(Alpha(*p, 1, 0), 255);
+    EXPECT_EQ(Alpha(*p, 2, 0), 136);
+    EXPECT_EQ(Rgb(*p, 2, 0), 0xAA0055u); // two thirds of the first colour
+    Bytes dxt5 = Surface(3, 1, "DXT5");
+    dxt5.insert(dxt5.end(), {10, 60, 0b10'001'111, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    p = DecodeDdsPicture(dxt5.data(), dxt5.size());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Alpha(*p, 0, 0), 255);
+    EXPECT_EQ(Alpha(*p, 1, 0), 60);
+    EXPECT_EQ(Alpha(*p, 2, 0), 20);
+
+    // Masks wider than the pixels, other compressions, no size.
+    for (const Bytes& refused :
+         {Surface(1, 1, nullptr, 16, {0x1F0000, 0xFF, 0xF00}), Surface(1, 1, "DX10"),
+          Surface(1, 1, nullptr, 8, {0xFF, 0, 0}), Surface(0, 1, "DXT1")}) {
+        Bytes file = refused;
+        file.resize(file.size() + 64);
+        EXPECT_FALSE(DecodeDdsPicture(file.data(), file.size()));
+    }
+}
+
+// A Koala file: load address, then everything 0 but what a test sets.
+Bytes Koala() {
+    Bytes b(KoalaFileSize);
+    b[1] = 0x60;
+    return b;
+}
+
+TEST(KoalaPicture, EachBitPairPicksItsColourAtDoubleWidth) {
+    Bytes file = Koala();
+    // Cell 0's top row: background, screen high half, low half, colour; the
+    // unused high halves of the colour and background bytes are ignored.
+    file[2] = 0b00'01'10'11;
+    file[8002] = 0x25;
+    file[9002] = 0xF7;
+    file[10002] = 0xF6;
+    // Cell 41 (second cell row, second cell), its fourth row: the last pair.
+    file[2 + 41 * 8 + 3] = 0b00'00'00'01;
+    file[8002 + 41] = 0xA0;
+    auto p = DecodeKoalaPicture(file.data(), file.size());
+    ASSERT_TRUE(p);
+    ASSERT_EQ(p->Bitmap.Width, 320);
+    ASSERT_EQ(p->Bitmap.Height, 200);
+    EXPECT_FALSE(p->HasAlpha);
+    const uint32_t want[8] = {0x352879, 0x352879, 0x68372B, 0x68372B,
+                              0x588D43, 0x588D43, 0xB8C76F, 0xB8C76F};
+    for (uint32_t x = 0; x < 8; ++x)
+        EXPECT_EQ(Rgb(*p, x, 0), want[x]) << x;
+    EXPECT_EQ(Rgb(*p, 13, 11), 0x352879u);
+    EXPECT_EQ(Rgb(*p, 14, 11), 0x9A6759u);
+    EXPECT_EQ(Rgb(*p, 15, 11), 0x9A6759u);
+    EXPECT_EQ(Rgb(*p, 319, 199), 0x352879u);
+
+    // Bytes after the layout change nothing; one short of it is refused.
+    Bytes longer = file;
+    longer.resize(longer.size() + 3, 0xFF);
+    EXPECT_EQ(DecodeKoalaPicture(longer.data(), longer.size())->Bitmap.Pixels, p->Bitmap.Pixels);
+    ExpectCutsRefused(file, [](const Bytes& b) { return DecodeKoalaPicture(b.data(), b.size()); });
+}
+
+// A Dr. Halo file: its size, then each row's bytes behind their count.
+Bytes HaloCut(uint16_t w, uint16_t h, const std::vector<Bytes>& rows) {
+    Bytes b = {static_cast<uint8_t>(w),
+               static_cast<uint8_t>(w >> 8),
+               static_cast<uint8_t>(h),
+               static_cast<uint8_t>(h >> 8),
+               0,
+               0};
+    for (const Bytes& row : rows) {
+        b.push_back(static_cast<uint8_t>(row.size()));
+        b.push_back(static_cast<uint8_t>(row.size() >> 8));
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
+    // 5 wide (odd): a literal packet, then a run and a literal; the rows end
+    // with their 0 byte or with their count.
+    const Bytes file = HaloCut(5, 2, {{0x05, 0, 10, 20, 30, 255, 0}, {0x84, 2, 0x01, 1}});
+    auto p = DecodeHaloCutPicture(file.data(), file.size(), {});
+    ASSERT_TRUE(p);
+    ASSERT_EQ(p->Bitmap.Width, 5);
+    ASSERT_EQ(p->Bitmap.Height, 2);
+    const uint32_t grey[10] = {0,        0x0A0A0A, 0x141414, 0x1E1E1E, 0xFFFFFF,
+                               0x020202, 0x020202, 0x020202, 0x020202, 0x010101};
+    for (uint32_t i = 0; i < 10; ++i)
+        EXPECT_EQ(Rgb(*p, i % 5, i / 5), grey[i]) << i;
+    std::vector<uint32_t> palette(256);
+    for (uint32_t i = 0; i < 256; ++i)
+        palette[i] = i << 16 | 0x0000AB;
+    p = DecodeHaloCutPicture(file.data(), file.size(), palette);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Rgb(*p, 2, 0), 0x1400ABu);
+    EXPECT_EQ(Rgb(*p, 4, 1), 0x0100ABu);
+
+    // An index beyond the palette, a run past the row's end, a row that
+    // stops short or whose packets run past its count; and cut files.
+    palette.resize(255);
+    EXPECT_FALSE(DecodeHaloCutPicture(file.data(), file.size(), palette));
+    for (const Bytes& broken : {HaloCut(5, 1, {{0x86, 7}}), HaloCut(5, 1, {{0x04, 1, 2, 3, 4, 0}}),
+                                HaloCut(5, 1, {{0x05, 1, 2, 3}}), HaloCut(0, 1, {{0}})}) {
+        Bytes padded = broken;
+        padded.resize(padded.size() + 16);
+        EXPECT_FALSE(DecodeHaloCutPicture(padded.data(), padded.size(), {}));
+    }
+    ExpectCutsRefused(file,
+                      [](const Bytes& b) { return DecodeHaloCutPicture(b.data(), b.size(), {}); });
+}
+
+TEST(PhotoCdPicture, BaseImageInItsColoursTurnedAsItSays) {
+    const Bytes file = Gunzip(File("quarters.pcd.gz"), 1 << 20);
+    ASSERT_GT(file.size(), 0xC0000u);
+    // Where the white square at the top left of the unturned image lands.
+    const struct {
+        uint8_t Turns;
+        uint32_t W, H, SquareX, SquareY;
+    } turns[] = {
+        {0, 768, 512, 0, 0}, {1, 512, 768, 0, 767}, {2, 768, 512, 767, 511}, {3, 512, 768, 511, 0}};
+    for (const auto& t : turns) {
+        SCOPED_TRACE(t.Turns);
+        Bytes turned = file;
+        turned[0xE02] = static_cast<uint8_t>(0xFC | t.Turns);
+        const auto p = DecodePhotoCdPicture(turned.data(), turned.size());
+        ASSERT_TRUE(p);
+        ASSERT_EQ(p->Bitmap.Width, static_cast<int32_t>(t.W));
+        ASSERT_EQ(p->Bitmap.Height, static_cast<int32_t>(t.H));
+        EXPECT_EQ(Rgb(*p, t.SquareX, t.SquareY), 0xFFFFFFu);
+        if (t.Turns == 0) {
+            // Red, green, blue and grey quarters, each colour the strongest.
+            const auto channel = [&](uint32_t x, uint32_t y, int c) {
+                return Rgb(*p, x, y) >> (16 - 8 * c) & 0xFF;
+            };
+            for (int c = 0; c < 3; ++c) {
+                const uint32_t x = c == 1 ? 600 : 200, y = c == 2 ? 400 : 100;
+                for (int other = 0; other < 3; ++other)
+                    if (other != c)
+                        EXPECT_GT(channel(x, y, c), channel(x, y, other) + 60) << c;
+            }
+            const uint32_t grey = Rgb(*p, 600, 400);
+            EXPECT_NEAR(static_cast<int>(grey >> 16), static_cast<int>(grey & 0xFF), 8);
+        }
+    }
+    Bytes unmarked = file;
+    unmarked[0x800] = 'X';
+    EXPECT_FALSE(DecodePhotoCdPicture(unmarked.data(), unmarked.size()));
+    ExpectCutsRefused(Bytes(file.begin(), file.begin() + 0xC0000),
+                      [](const Bytes& b) { return DecodePhotoCdPicture(b.data(), b.size()); });
+    EXPECT_TRUE(DecodePhotoCdPicture(file.data(), 0xC0000));
+}
+
+} // namespace
