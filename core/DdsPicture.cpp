@@ -171,8 +171,8 @@ void FromBlocks(const Surface& s, const uint8_t* data, StbPicture& out) {
 
 } // namespace
 
-bool HasDdsSignature(const uint8_t* data, std::size_t size) {
-    return size >= 4 && std::memcmp(data, "DDS ", 4) == 0;
+bool IsDdsPicture(const uint8_t* start, std::size_t size) {
+    return size >= 4 && std::memcmp(start, "DDS ", 4) == 0;
 }
 
 std::optional<PictureHeader> ReadDdsHeader(TailSource& file) {
@@ -185,20 +185,15 @@ std::optional<PictureHeader> ReadDdsHeader(TailSource& file) {
     return PictureHeader{PictureFormat::Dds, s->Width, s->Height, HeaderSize + s->DataSize};
 }
 
-std::optional<StbPicture> DecodeDdsPicture(const uint8_t* data, std::size_t size) {
-    if (!data || size < HeaderSize)
-        return std::nullopt;
-    const auto s = Parse(data);
-    if (!s || PictureTooLarge(s->Width, s->Height) || HeaderSize + s->DataSize > size)
-        return std::nullopt;
-    auto out = BlankPicture(s->Width, s->Height);
-    if (!out)
+std::optional<StbPicture> DecodeDdsPicture(const OwnPictureInput& input) {
+    const auto s = Parse(input.Data); // the header check saw the size
+    auto out = NewOwnPicture(input.Header);
+    if (!s || !out)
         return std::nullopt;
     if (s->Kind == Layout::Masks)
-        FromMasks(*s, data + HeaderSize, *out);
+        FromMasks(*s, input.Data + HeaderSize, *out);
     else
-        FromBlocks(*s, data + HeaderSize, *out);
-    // DXT1 has alpha where a block holds transparent black.
+        FromBlocks(*s, input.Data + HeaderSize, *out);
     const bool dxt1Holes = s->Kind == Layout::Dxt1 && [&] {
         for (std::size_t i = 3; i < out->Bitmap.Pixels.size(); i += 4)
             if (out->Bitmap.Pixels[i] == 0)

@@ -4,17 +4,16 @@
 // also luminance) or of a DXT1, DXT3 or DXT5 one.
 #pragma once
 
-#include "core/PictureHeader.h"
-#include "core/StbPicture.h"
+#include "core/OwnPicture.h"
 
 // The bytes start with the surface signature.
-bool HasDdsSignature(const uint8_t* data, std::size_t size);
+bool IsDdsPicture(const uint8_t* start, std::size_t size);
 
 // Its size, and the header's 128 bytes plus the first level's data as the
 // minimum size; nothing for a header of a kind the decoder does not read
 // (DX10 extension, other compressions, masks wider than the pixels).
 std::optional<PictureHeader> ReadDdsHeader(TailSource& file);
 
-// Nothing when the header is refused, the picture is over the limits or
-// the file ends before the first level's last byte.
-std::optional<StbPicture> DecodeDdsPicture(const uint8_t* data, std::size_t size);
+// DXT1 has alpha where a block holds transparent black, the others where
+// they have an alpha channel (not 0 everywhere).
+std::optional<StbPicture> DecodeDdsPicture(const OwnPictureInput& input);

@@ -21,19 +21,18 @@ std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file) {
     return PictureHeader{PictureFormat::HaloCut, width, height, HeaderSize + row * height};
 }
 
-std::optional<StbPicture> DecodeHaloCutPicture(const uint8_t* data, std::size_t size,
+std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
                                                const std::vector<uint32_t>& palette) {
-    ByteTailSource source(data, size);
-    const auto header = data ? ReadHaloCutHeader(source) : std::nullopt;
-    if (!header || header->MinimumSize > size)
-        return std::nullopt;
-    auto out = BlankPicture(header->Width, header->Height);
+    const PictureHeader& header = input.Header;
+    const uint8_t* data = input.Data;
+    const std::size_t size = input.Size;
+    auto out = NewOwnPicture(header);
     if (!out)
         return std::nullopt;
-    const uint32_t width = header->Width;
+    const uint32_t width = header.Width;
     std::size_t at = HeaderSize;
     uint8_t* p = out->Bitmap.Pixels.data();
-    for (uint32_t y = 0; y < header->Height; ++y) {
+    for (uint32_t y = 0; y < header.Height; ++y) {
         if (size - at < 2)
             return std::nullopt;
         const std::size_t count = Le16(data + at);
@@ -61,4 +60,8 @@ std::optional<StbPicture> DecodeHaloCutPicture(const uint8_t* data, std::size_t 
         at = end;
     }
     return out;
+}
+
+std::optional<StbPicture> DecodeHaloCutFile(const OwnPictureInput& input) {
+    return DecodeHaloCutPicture(input, {});
 }

@@ -4,8 +4,7 @@
 // signature: they are tried by their extension.
 #pragma once
 
-#include "core/PictureHeader.h"
-#include "core/StbPicture.h"
+#include "core/OwnPicture.h"
 
 #include <vector>
 
@@ -17,5 +16,9 @@ std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file);
 // ends before its last row, a row's packets run past the row (in pixels or
 // past its byte count) or end before it is full, or an index lies beyond a
 // palette that is given.
-std::optional<StbPicture> DecodeHaloCutPicture(const uint8_t* data, std::size_t size,
+std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
                                                const std::vector<uint32_t>& palette);
+
+// With the colours of the palette file of the same name beside it (.PAL),
+// when there is one that reads; else grey.
+std::optional<StbPicture> DecodeHaloCutFile(const OwnPictureInput& input);

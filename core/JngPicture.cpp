@@ -110,8 +110,8 @@ std::optional<std::vector<uint8_t>> ZlibAlpha(const std::vector<uint8_t>& stream
 
 } // namespace
 
-bool HasJngSignature(const uint8_t* data, std::size_t size) {
-    return size >= 8 && std::memcmp(data, Signature, 8) == 0;
+bool IsJngPicture(const uint8_t* start, std::size_t size) {
+    return size >= 8 && std::memcmp(start, Signature, 8) == 0;
 }
 
 std::optional<PictureHeader> ReadJngHeader(TailSource& file) {
@@ -124,11 +124,11 @@ std::optional<PictureHeader> ReadJngHeader(TailSource& file) {
     return PictureHeader{PictureFormat::Jng, j->Width, j->Height};
 }
 
-std::optional<StbPicture> DecodeJngPicture(const uint8_t* data, std::size_t size) try {
-    if (!data || size < HeaderEnd)
-        return std::nullopt;
-    const auto j = Parse(data);
-    if (!j || PictureTooLarge(j->Width, j->Height))
+std::optional<StbPicture> DecodeJngPicture(const OwnPictureInput& input) {
+    const uint8_t* data = input.Data;
+    const std::size_t size = input.Size;
+    const auto j = Parse(data); // the header check saw its bytes
+    if (!j)
         return std::nullopt;
     std::vector<uint8_t> colour, zlibAlpha, jpegAlpha;
     bool ended = false;
@@ -160,7 +160,7 @@ std::optional<StbPicture> DecodeJngPicture(const uint8_t* data, std::size_t size
         if (!alpha)
             return std::nullopt;
     }
-    auto out = BlankPicture(j->Width, j->Height);
+    auto out = NewOwnPicture(input.Header);
     if (!out)
         return std::nullopt;
     for (std::size_t i = 0; i < std::size_t{j->Width} * j->Height; ++i) {
@@ -172,6 +172,4 @@ std::optional<StbPicture> DecodeJngPicture(const uint8_t* data, std::size_t size
     }
     SettleAlpha(*out, j->AlphaDepth != 0);
     return out;
-} catch (const std::bad_alloc&) {
-    return std::nullopt;
 }

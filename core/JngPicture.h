@@ -4,15 +4,14 @@
 // samples only.
 #pragma once
 
-#include "core/PictureHeader.h"
-#include "core/StbPicture.h"
+#include "core/OwnPicture.h"
 
 // The bytes start with the JNG signature.
-bool HasJngSignature(const uint8_t* data, std::size_t size);
+bool IsJngPicture(const uint8_t* start, std::size_t size);
 
 // The JHDR's size; nothing for a header of a kind the decoder does not read.
 std::optional<PictureHeader> ReadJngHeader(TailSource& file);
 
 // Nothing when a chunk runs past the end, IEND is missing, or the colour or
 // alpha stream is broken, short or of another size.
-std::optional<StbPicture> DecodeJngPicture(const uint8_t* data, std::size_t size);
+std::optional<StbPicture> DecodeJngPicture(const OwnPictureInput& input);

@@ -21,12 +21,11 @@ std::optional<PictureHeader> ReadKoalaHeader(TailSource& file) {
     return PictureHeader{PictureFormat::Koala, Width, Height, KoalaFileSize};
 }
 
-std::optional<StbPicture> DecodeKoalaPicture(const uint8_t* data, std::size_t size) {
-    if (!data || size < KoalaFileSize)
-        return std::nullopt;
-    auto out = BlankPicture(Width, Height);
+std::optional<StbPicture> DecodeKoalaPicture(const OwnPictureInput& input) {
+    auto out = NewOwnPicture(input.Header);
     if (!out)
         return std::nullopt;
+    const uint8_t* data = input.Data;
     // 40 x 25 cells of 4 x 8 pixels, each a pair of bits: the background,
     // the screen byte's high or low half, or the colour byte.
     for (uint32_t y = 0; y < Height; ++y)

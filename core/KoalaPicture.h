@@ -4,8 +4,7 @@
 // their extension.
 #pragma once
 
-#include "core/PictureHeader.h"
-#include "core/StbPicture.h"
+#include "core/OwnPicture.h"
 
 constexpr std::size_t KoalaFileSize = 10003;
 
@@ -13,6 +12,6 @@ constexpr std::size_t KoalaFileSize = 10003;
 // the whole layout; nothing for a shorter one.
 std::optional<PictureHeader> ReadKoalaHeader(TailSource& file);
 
-// The picture in the C64's colours; nothing for a file shorter than the
-// layout (bytes after it are not looked at).
-std::optional<StbPicture> DecodeKoalaPicture(const uint8_t* data, std::size_t size);
+// The picture in the C64's colours (bytes after the layout are not looked
+// at).
+std::optional<StbPicture> DecodeKoalaPicture(const OwnPictureInput& input);

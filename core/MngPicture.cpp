@@ -1,5 +1,7 @@
 #include "core/MngPicture.h"
 
+#include "core/JngPicture.h"
+
 #include "core/PictureBytes.h"
 
 #include <cstring>
@@ -52,8 +54,8 @@ bool StartsImage(const Chunk& c) {
 
 } // namespace
 
-bool HasMngSignature(const uint8_t* data, std::size_t size) {
-    return size >= 8 && std::memcmp(data, Signature, 8) == 0;
+bool IsMngPicture(const uint8_t* start, std::size_t size) {
+    return size >= 8 && std::memcmp(start, Signature, 8) == 0;
 }
 
 std::optional<PictureHeader> ReadMngHeader(TailSource& file) {
@@ -71,7 +73,7 @@ std::optional<PictureHeader> ReadMngHeader(TailSource& file) {
 }
 
 std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size) try {
-    if (!data || !HasMngSignature(data, size))
+    if (!data || !IsMngPicture(data, size))
         return std::nullopt;
     ByteTailSource source(data, size);
     ChunkWalk walk(source);
@@ -92,4 +94,20 @@ std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::s
     return image;
 } catch (const std::bad_alloc&) {
     return std::nullopt;
+}
+
+std::optional<OwnPictureResult> DecodeMngPicture(const OwnPictureInput& input) {
+    auto image = CutMngFirstImage(input.Data, input.Size);
+    if (!image)
+        return std::nullopt;
+    if (!IsJngPicture(image->data(), image->size()))
+        return OwnPictureResult{{}, std::move(*image)};
+    ByteTailSource source(image->data(), image->size());
+    const auto header = ReadJngHeader(source);
+    if (!header)
+        return std::nullopt;
+    auto picture = DecodeJngPicture({image->data(), image->size(), *header, input.Side});
+    if (!picture)
+        return std::nullopt;
+    return OwnPictureResult{std::move(*picture), {}};
 }

@@ -3,12 +3,12 @@
 // signature in front (a PNG is then a file the imaging component reads).
 #pragma once
 
-#include "core/PictureHeader.h"
+#include "core/OwnPicture.h"
 
 #include <vector>
 
 // The bytes start with the MNG signature.
-bool HasMngSignature(const uint8_t* data, std::size_t size);
+bool IsMngPicture(const uint8_t* start, std::size_t size);
 
 // The size of the first image (from its IHDR or JHDR); nothing when the
 // chunks end or break before one.
@@ -18,3 +18,6 @@ std::optional<PictureHeader> ReadMngHeader(TailSource& file);
 // the PNG or JNG signature. Nothing when a chunk runs past the end before
 // that IEND.
 std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size);
+
+// A PNG as the reframed file; a JNG decoded.
+std::optional<OwnPictureResult> DecodeMngPicture(const OwnPictureInput& input);

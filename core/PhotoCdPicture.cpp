@@ -44,16 +44,13 @@ std::optional<PictureHeader> ReadPhotoCdHeader(TailSource& file) {
                          BaseEnd};
 }
 
-std::optional<StbPicture> DecodePhotoCdPicture(const uint8_t* data, std::size_t size) {
-    ByteTailSource source(data, size);
-    const auto header = data ? ReadPhotoCdHeader(source) : std::nullopt;
-    if (!header)
-        return std::nullopt;
+std::optional<StbPicture> DecodePhotoCdPicture(const OwnPictureInput& input) {
+    const uint8_t* data = input.Data;
     const int turns = data[AttributesAt] & 3;
-    auto out = BlankPicture(header->Width, header->Height);
+    auto out = NewOwnPicture(input.Header);
     if (!out)
         return std::nullopt;
-    const uint32_t w = header->Width, h = header->Height;
+    const uint32_t w = input.Header.Width, h = input.Header.Height;
     for (uint32_t y = 0; y < Height; ++y)
         for (uint32_t x = 0; x < Width; ++x) {
             const uint8_t* pair = data + BaseAt + PairBytes * (y / 2);

@@ -4,13 +4,10 @@
 // information block's mark.
 #pragma once
 
-#include "core/PictureHeader.h"
-#include "core/StbPicture.h"
+#include "core/OwnPicture.h"
 
-// 768 x 512, or 512 x 768 when the image is turned a quarter; the file must
-// reach the base image's end.
+// 768 x 512, or 512 x 768 when the image is turned a quarter; nothing
+// without the mark or when the file ends before the base image's last byte.
 std::optional<PictureHeader> ReadPhotoCdHeader(TailSource& file);
 
-// Nothing without the mark or when the file ends before the base image's
-// last byte.
-std::optional<StbPicture> DecodePhotoCdPicture(const uint8_t* data, std::size_t size);
+std::optional<StbPicture> DecodePhotoCdPicture(const OwnPictureInput& input);

@@ -1,8 +1,6 @@
 #include "core/PictureHeader.h"
 
-#include "core/DdsPicture.h"
-#include "core/JngPicture.h"
-#include "core/MngPicture.h"
+#include "core/OwnPicture.h"
 #include "core/PictureBytes.h"
 
 #include <algorithm>
@@ -246,9 +244,8 @@ std::optional<PictureHeader> Tga(TailSource& file) {
     return header;
 }
 
-} // namespace
-
-bool HasPictureSignature(const uint8_t* d, std::size_t size) {
+// The formats the imaging component and stb_image read.
+bool HasReadersSignature(const uint8_t* d, std::size_t size) {
     if (size >= 8 && std::memcmp(d, PngSignature, 8) == 0)
         return true;
     if (size >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF)
@@ -263,18 +260,27 @@ bool HasPictureSignature(const uint8_t* d, std::size_t size) {
         return true;
     if (size >= 2 && d[0] == 'P' && (d[1] == '5' || d[1] == '6'))
         return true;
-    if (HasDdsSignature(d, size) || HasJngSignature(d, size) || HasMngSignature(d, size))
-        return true;
     return size >= 4 && std::memcmp(d, "\0\0\1\0", 4) == 0;
 }
 
-std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
-    uint8_t d[8] = {};
+} // namespace
+
+bool HasPictureSignature(const uint8_t* d, std::size_t size) {
+    return HasReadersSignature(d, size) || HasOwnPictureSignature(d, size);
+}
+
+std::optional<PictureHeader> ReadPictureHeader(TailSource& file, std::wstring_view extension) {
+    uint8_t d[64] = {};
     const std::size_t got = static_cast<std::size_t>(std::min<uint64_t>(file.Size(), sizeof d));
     if (got == 0 || !file.ReadAt(0, d, got))
         return std::nullopt;
-    if (!HasPictureSignature(d, got))
-        return Tga(file);
+    if (!HasReadersSignature(d, got)) {
+        // A Targa has no signature either, but its header is a weaker sign
+        // than an extension naming one of ours.
+        if (auto own = ReadOwnPictureHeader(file, extension))
+            return own;
+        return HasOwnPictureSignature(d, got) ? std::nullopt : Tga(file);
+    }
     switch (d[0]) {
     case 0x89:
         return Png(file, 0);
@@ -291,12 +297,6 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
         return Psd(file);
     case 'P':
         return Pnm(file);
-    case 'D':
-        return ReadDdsHeader(file);
-    case 0x8B:
-        return ReadJngHeader(file);
-    case 0x8A:
-        return ReadMngHeader(file);
     default:
         return Ico(file);
     }

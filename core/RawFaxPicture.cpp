@@ -44,15 +44,15 @@ struct Coding {
     bool LowBitFirst;
 };
 
-// The bit order with end-of-line codes: the usual high bit first, else low.
+// The bit order in which the stream has more end-of-line codes (every row
+// has one): mostly the high bit first.
 std::optional<Coding> Find(TailSource& file) {
-    for (bool low : {false, true}) {
-        uint32_t ends = 0;
-        const uint32_t rows = CountRows(file, low, ends);
-        if (ends > 0 && rows > 0)
-            return Coding{rows, low};
-    }
-    return std::nullopt;
+    uint32_t highEnds = 0, lowEnds = 0;
+    const uint32_t high = CountRows(file, false, highEnds), low = CountRows(file, true, lowEnds);
+    const Coding coding = lowEnds > highEnds ? Coding{low, true} : Coding{high, false};
+    if (std::max(highEnds, lowEnds) == 0 || coding.Rows == 0)
+        return std::nullopt;
+    return coding;
 }
 
 void Put(std::vector<uint8_t>& b, uint32_t v, int bytes) {
@@ -108,4 +108,11 @@ std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_
     return tiff;
 } catch (const std::bad_alloc&) {
     return std::nullopt;
+}
+
+std::optional<OwnPictureResult> DecodeRawFaxPicture(const OwnPictureInput& input) {
+    auto tiff = RawFaxAsTiff(input.Data, input.Size);
+    if (!tiff)
+        return std::nullopt;
+    return OwnPictureResult{{}, std::move(*tiff)};
 }

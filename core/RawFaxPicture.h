@@ -4,7 +4,7 @@
 // height is the number of rows the stream codes. Tried by the extension.
 #pragma once
 
-#include "core/PictureHeader.h"
+#include "core/OwnPicture.h"
 
 #include <vector>
 
@@ -17,3 +17,6 @@ std::optional<PictureHeader> ReadRawFaxHeader(TailSource& file);
 // one-dimensional, white as 0, its bit order as found); nothing where the
 // header reader finds nothing.
 std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_t size);
+
+// That TIFF as the reframed file.
+std::optional<OwnPictureResult> DecodeRawFaxPicture(const OwnPictureInput& input);

@@ -128,10 +128,14 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     if (!decoded || reader.PastEnd() || width <= 0 || height <= 0 || channels < 1 || channels > 4)
         return std::nullopt;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    auto blank = BlankPicture(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-    if (!blank)
+    StbPicture out;
+    try {
+        out.Bitmap.Pixels.resize(count * 4);
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
-    StbPicture& out = *blank;
+    }
+    out.Bitmap.Width = width;
+    out.Bitmap.Height = height;
     const uint32_t maximum = header->Format == PictureFormat::Pnm ? header->MaxSample : 255;
     const auto* bytes = static_cast<const uint8_t*>(decoded.get());
     const auto* words = static_cast<const uint16_t*>(decoded.get());
@@ -159,7 +163,7 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     const bool alphaChannel = header->Format == PictureFormat::Psd ? (data[12] << 8 | data[13]) >= 4
                                                                    : channels == 2 || channels == 4;
     SettleAlpha(out, alphaChannel);
-    return blank;
+    return out;
 }
 
 std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size_t size,
@@ -185,18 +189,6 @@ std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-}
-
-std::optional<StbPicture> BlankPicture(uint32_t width, uint32_t height) {
-    StbPicture out;
-    try {
-        out.Bitmap.Pixels.resize(std::size_t{width} * height * 4);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    out.Bitmap.Width = static_cast<int32_t>(width);
-    out.Bitmap.Height = static_cast<int32_t>(height);
-    return out;
 }
 
 void SettleAlpha(StbPicture& picture, bool alphaChannel) {

@@ -32,10 +32,6 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
 std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size_t size,
                                                   int channels, uint32_t width, uint32_t height);
 
-// A picture of that size for a decoder to fill (its pixels 0); nothing when
-// memory runs out. The size must be within the picture limits.
-std::optional<StbPicture> BlankPicture(uint32_t width, uint32_t height);
-
 // After the pixels are filled: a picture with an alpha channel has alpha,
 // unless the channel is 0 everywhere, which old tools leave and which then
 // reads as opaque.

@@ -2,6 +2,7 @@
 // pictures: files from other people's writers (tests/core/pictures), each
 // format's variants from writers here, and files cut at each section.
 #include "core/DdsPicture.h"
+#include "core/OwnPicture.h"
 #include "core/HaloCutPicture.h"
 #include "core/JngPicture.h"
 #include "core/KoalaPicture.h"
@@ -66,6 +67,23 @@ uint8_t Alpha(const StbPicture& p, uint32_t x, uint32_t y) {
     return p.Bitmap.Pixels[(std::size_t{y} * p.Bitmap.Width + x) * 4 + 3];
 }
 
+// Our own decoders' table's picture for the file of that extension;
+// nothing when it gives none or a reframed file.
+std::optional<StbPicture> Own(const Bytes& file, const wchar_t* extension) {
+    auto result = DecodeOwnPicture(file.data(), file.size(), extension);
+    if (!result || !result->Reframed.empty())
+        return std::nullopt;
+    return std::move(result->Picture);
+}
+
+std::optional<StbPicture> Halo(const Bytes& file, const std::vector<uint32_t>& palette) {
+    ByteTailSource source(file.data(), file.size());
+    const auto header = ReadHaloCutHeader(source);
+    if (!header)
+        return std::nullopt;
+    return DecodeHaloCutPicture({file.data(), file.size(), *header, {}}, palette);
+}
+
 // Every shorter file is refused.
 template <typename Decode> void ExpectCutsRefused(const Bytes& file, Decode decode) {
     for (std::size_t cut : {std::size_t{0}, file.size() / 2, file.size() - 1})
@@ -109,7 +127,7 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
     for (const auto& c : written) {
         SCOPED_TRACE(c.Name);
         const Bytes file = File(c.Name);
-        const auto p = DecodeDdsPicture(file.data(), file.size());
+        const auto p = Own(file, L"DDS");
         ASSERT_TRUE(p);
         ASSERT_EQ(p->Bitmap.Width, 9);
         ASSERT_EQ(p->Bitmap.Height, 6);
@@ -122,21 +140,20 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
                 if (a != 0)
                     EXPECT_EQ(Rgb(*p, x, y), BlockColour[b]) << x << "," << y;
             }
-        ExpectCutsRefused(file,
-                          [](const Bytes& b) { return DecodeDdsPicture(b.data(), b.size()); });
+        ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"DDS"); });
     }
 
     // 5-6-5 and 1-5-5-5 words; luminance in a 16-bit word beside alpha.
     Bytes wide = Surface(2, 1, nullptr, 16, {0xF800, 0x07E0, 0x001F});
     wide.insert(wide.end(), {0x00, 0xF8, 0xE0, 0x07});
-    auto p = DecodeDdsPicture(wide.data(), wide.size());
+    auto p = Own(wide, L"DDS");
     ASSERT_TRUE(p);
     EXPECT_EQ(Rgb(*p, 0, 0), 0xFF0000u);
     EXPECT_EQ(Rgb(*p, 1, 0), 0x00FF00u);
     EXPECT_FALSE(p->HasAlpha);
     Bytes punched = Surface(2, 1, nullptr, 16, {0x7C00, 0x03E0, 0x001F, 0x8000});
     punched.insert(punched.end(), {0x1F, 0x00, 0x1F, 0x80});
-    p = DecodeDdsPicture(punched.data(), punched.size());
+    p = Own(punched, L"DDS");
     ASSERT_TRUE(p);
     EXPECT_TRUE(p->HasAlpha);
     EXPECT_EQ(Alpha(*p, 0, 0), 0);
@@ -148,7 +165,7 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
     // 4 x 4 block each, read as 3 x 1 (the rest lies outside the picture).
     Bytes dxt1 = Surface(3, 1, "DXT1");
     dxt1.insert(dxt1.end(), {0x1F, 0x00, 0x00, 0xF8, 0b11'10'01'00, 0, 0, 0});
-    p = DecodeDdsPicture(dxt1.data(), dxt1.size());
+    p = Own(dxt1, L"DDS");
     ASSERT_TRUE(p);
     EXPECT_EQ(Rgb(*p, 0, 0), 0x0000FFu);
     EXPECT_EQ(Rgb(*p, 1, 0), 0xFF0000u);
@@ -156,7 +173,7 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
     Bytes dxt3 = Surface(3, 1, "DXT3");
     dxt3.insert(dxt3.end(),
                 {0xF0, 0x08, 0, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0b10'01'00, 0, 0, 0});
-    p = DecodeDdsPicture(dxt3.data(), dxt3.size());
+    p = Own(dxt3, L"DDS");
     ASSERT_TRUE(p);
     EXPECT_EQ(Alpha(*p, 0, 0), 0);
     EXPECT_EQ(Alpha(*p, 1, 0), 255);
@@ -164,7 +181,7 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
     EXPECT_EQ(Rgb(*p, 2, 0), 0xAA0055u); // two thirds of the first colour
     Bytes dxt5 = Surface(3, 1, "DXT5");
     dxt5.insert(dxt5.end(), {10, 60, 0b10'001'111, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    p = DecodeDdsPicture(dxt5.data(), dxt5.size());
+    p = Own(dxt5, L"DDS");
     ASSERT_TRUE(p);
     EXPECT_EQ(Alpha(*p, 0, 0), 255);
     EXPECT_EQ(Alpha(*p, 1, 0), 60);
@@ -176,7 +193,7 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
           Surface(1, 1, nullptr, 8, {0xFF, 0, 0}), Surface(0, 1, "DXT1")}) {
         Bytes file = refused;
         file.resize(file.size() + 64);
-        EXPECT_FALSE(DecodeDdsPicture(file.data(), file.size()));
+        EXPECT_FALSE(Own(file, L"DDS"));
     }
 }
 
@@ -198,7 +215,7 @@ TEST(KoalaPicture, EachBitPairPicksItsColourAtDoubleWidth) {
     // Cell 41 (second cell row, second cell), its fourth row: the last pair.
     file[2 + 41 * 8 + 3] = 0b00'00'00'01;
     file[8002 + 41] = 0xA0;
-    auto p = DecodeKoalaPicture(file.data(), file.size());
+    auto p = Own(file, L"KOA");
     ASSERT_TRUE(p);
     ASSERT_EQ(p->Bitmap.Width, 320);
     ASSERT_EQ(p->Bitmap.Height, 200);
@@ -215,8 +232,8 @@ TEST(KoalaPicture, EachBitPairPicksItsColourAtDoubleWidth) {
     // Bytes after the layout change nothing; one short of it is refused.
     Bytes longer = file;
     longer.resize(longer.size() + 3, 0xFF);
-    EXPECT_EQ(DecodeKoalaPicture(longer.data(), longer.size())->Bitmap.Pixels, p->Bitmap.Pixels);
-    ExpectCutsRefused(file, [](const Bytes& b) { return DecodeKoalaPicture(b.data(), b.size()); });
+    EXPECT_EQ(Own(longer, L"KOA")->Bitmap.Pixels, p->Bitmap.Pixels);
+    ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"KOA"); });
 }
 
 // A Dr. Halo file: its size, then each row's bytes behind their count.
@@ -239,7 +256,7 @@ TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
     // 5 wide (odd): a literal packet, then a run and a literal; the rows end
     // with their 0 byte or with their count.
     const Bytes file = HaloCut(5, 2, {{0x05, 0, 10, 20, 30, 255, 0}, {0x84, 2, 0x01, 1}});
-    auto p = DecodeHaloCutPicture(file.data(), file.size(), {});
+    auto p = Own(file, L"CUT");
     ASSERT_TRUE(p);
     ASSERT_EQ(p->Bitmap.Width, 5);
     ASSERT_EQ(p->Bitmap.Height, 2);
@@ -250,7 +267,7 @@ TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
     std::vector<uint32_t> palette(256);
     for (uint32_t i = 0; i < 256; ++i)
         palette[i] = i << 16 | 0x0000AB;
-    p = DecodeHaloCutPicture(file.data(), file.size(), palette);
+    p = Halo(file, palette);
     ASSERT_TRUE(p);
     EXPECT_EQ(Rgb(*p, 2, 0), 0x1400ABu);
     EXPECT_EQ(Rgb(*p, 4, 1), 0x0100ABu);
@@ -258,15 +275,14 @@ TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
     // An index beyond the palette, a run past the row's end, a row that
     // stops short or whose packets run past its count; and cut files.
     palette.resize(255);
-    EXPECT_FALSE(DecodeHaloCutPicture(file.data(), file.size(), palette));
+    EXPECT_FALSE(Halo(file, palette));
     for (const Bytes& broken : {HaloCut(5, 1, {{0x86, 7}}), HaloCut(5, 1, {{0x04, 1, 2, 3, 4, 0}}),
                                 HaloCut(5, 1, {{0x05, 1, 2, 3}}), HaloCut(0, 1, {{0}})}) {
         Bytes padded = broken;
         padded.resize(padded.size() + 16);
-        EXPECT_FALSE(DecodeHaloCutPicture(padded.data(), padded.size(), {}));
+        EXPECT_FALSE(Own(padded, L"CUT"));
     }
-    ExpectCutsRefused(file,
-                      [](const Bytes& b) { return DecodeHaloCutPicture(b.data(), b.size(), {}); });
+    ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"CUT"); });
 }
 
 TEST(PhotoCdPicture, BaseImageInItsColoursTurnedAsItSays) {
@@ -282,7 +298,7 @@ TEST(PhotoCdPicture, BaseImageInItsColoursTurnedAsItSays) {
         SCOPED_TRACE(t.Turns);
         Bytes turned = file;
         turned[0xE02] = static_cast<uint8_t>(0xFC | t.Turns);
-        const auto p = DecodePhotoCdPicture(turned.data(), turned.size());
+        const auto p = Own(turned, L"PCD");
         ASSERT_TRUE(p);
         ASSERT_EQ(p->Bitmap.Width, static_cast<int32_t>(t.W));
         ASSERT_EQ(p->Bitmap.Height, static_cast<int32_t>(t.H));
@@ -304,10 +320,145 @@ TEST(PhotoCdPicture, BaseImageInItsColoursTurnedAsItSays) {
     }
     Bytes unmarked = file;
     unmarked[0x800] = 'X';
-    EXPECT_FALSE(DecodePhotoCdPicture(unmarked.data(), unmarked.size()));
+    EXPECT_FALSE(Own(unmarked, L"PCD"));
     ExpectCutsRefused(Bytes(file.begin(), file.begin() + 0xC0000),
-                      [](const Bytes& b) { return DecodePhotoCdPicture(b.data(), b.size()); });
-    EXPECT_TRUE(DecodePhotoCdPicture(file.data(), 0xC0000));
+                      [](const Bytes& b) { return Own(b, L"PCD"); });
+    EXPECT_TRUE(Own(Bytes(file.begin(), file.begin() + 0xC0000), L"PCD"));
+}
+
+// The colours of the halves picture the JNGs were made of (their JPEG
+// moves them a little), and the alpha samples of the files made with it.
+void ExpectHalves(const StbPicture& p) {
+    ASSERT_EQ(p.Bitmap.Width, 33);
+    ASSERT_EQ(p.Bitmap.Height, 17);
+    for (uint32_t y = 0; y < 17; y += 4)
+        for (uint32_t x : {2u, 30u}) {
+            const uint32_t want = x < 16 ? 0xC81E1E : 0x1E1EC8, got = Rgb(p, x, y);
+            for (int shift : {0, 8, 16})
+                EXPECT_NEAR(static_cast<int>(got >> shift & 0xFF),
+                            static_cast<int>(want >> shift & 0xFF), 24)
+                    << x << "," << y;
+        }
+}
+
+TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
+    Bytes file = File("halves-alpha.jng");
+    auto p = Own(file, L"");
+    ASSERT_TRUE(p);
+    ExpectHalves(*p);
+    EXPECT_TRUE(p->HasAlpha);
+    for (uint32_t y = 0; y < 17; ++y)
+        for (uint32_t x = 0; x < 33; ++x)
+            ASSERT_EQ(Alpha(*p, x, y), y < 8 ? 255 : x * 7 & 255) << x << "," << y;
+    ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"JNG"); });
+
+    p = Own(File("halves-opaque.jng"), L"JNG");
+    ASSERT_TRUE(p);
+    ExpectHalves(*p);
+    EXPECT_FALSE(p->HasAlpha);
+
+    // 1, 2, 4, 8 and 16 bits, each in another row filter.
+    for (uint32_t bits : {1, 2, 4, 8, 16}) {
+        SCOPED_TRACE(bits);
+        p = Own(File("alpha" + std::to_string(bits) + ".jng"), L"JNG");
+        ASSERT_TRUE(p);
+        const uint32_t top = (1u << bits) - 1;
+        for (uint32_t y = 0; y < 17; ++y)
+            for (uint32_t x = 0; x < 33; ++x) {
+                const uint32_t sample = (3 * x + 5 * y) * 997 % (top + 1);
+                ASSERT_EQ(Alpha(*p, x, y), bits == 16 ? sample >> 8 : sample * 255 / top)
+                    << x << "," << y;
+            }
+    }
+    file = File("alpha-jpeg.jng");
+    p = Own(file, L"JNG");
+    ASSERT_TRUE(p);
+    for (uint32_t x = 0; x < 33; x += 4)
+        EXPECT_NEAR(Alpha(*p, x, 12), x * 7 & 255, 12) << x;
+
+    // Alpha that inflates short, a colour JPEG of another size.
+    Bytes header = file;
+    header[16 + 3] = 34; // 34 wide
+    EXPECT_FALSE(Own(header, L"JNG"));
+    Bytes shortAlpha = File("alpha8.jng");
+    header = shortAlpha;
+    header[16 + 7] = 18; // 18 high
+    EXPECT_FALSE(Own(header, L"JNG"));
+}
+
+TEST(MngPicture, FirstImageCutOutWhole) {
+    const Bytes file = File("halves-then-blocks.mng");
+    ByteTailSource source(file.data(), file.size());
+    const auto header = ReadPictureHeader(source);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Format, PictureFormat::Mng);
+    EXPECT_EQ(header->Width, 33u);
+    EXPECT_EQ(header->Height, 17u);
+    const auto result = DecodeOwnPicture(file.data(), file.size(), L"MNG");
+    ASSERT_TRUE(result);
+    const Bytes& png = result->Reframed;
+    int w = 0, h = 0, channels = 0;
+    stbi_uc* pixels =
+        stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h, &channels, 4);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(w, 33);
+    EXPECT_EQ(h, 17);
+    EXPECT_EQ(pixels[0], 200);
+    EXPECT_EQ(pixels[(16 * 33 + 32) * 4 + 2], 200);
+    EXPECT_EQ(pixels[(16 * 33 + 32) * 4 + 3], 32 * 7 & 255);
+    stbi_image_free(pixels);
+    // A file cut before the first image's end.
+    ExpectCutsRefused(Bytes(file.begin(), file.begin() + 8 + file.size() / 2),
+                      [](const Bytes& b) { return DecodeOwnPicture(b.data(), b.size(), L"MNG"); });
+
+    // A JNG inside is decoded: its chunks between the MNG's own.
+    const Bytes jng = File("halves-alpha.jng");
+    Bytes withJng(file.begin(), file.begin() + 8 + 12 + 28); // signature, MHDR
+    withJng.insert(withJng.end(), jng.begin() + 8, jng.end());
+    withJng.insert(withJng.end(), file.end() - 12, file.end()); // MEND
+    const auto decoded = DecodeOwnPicture(withJng.data(), withJng.size(), L"");
+    ASSERT_TRUE(decoded);
+    ASSERT_TRUE(decoded->Reframed.empty());
+    ExpectHalves(decoded->Picture);
+    EXPECT_TRUE(decoded->Picture.HasAlpha);
+}
+
+TEST(RawFaxPicture, RowsCountedInEitherBitOrderAndWrappedAsTiff) {
+    const Bytes page = File("page.g3");
+    ByteTailSource source(page.data(), page.size());
+    auto header = ReadPictureHeader(source, L"G3");
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Format, PictureFormat::RawFax);
+    EXPECT_EQ(header->Width, 1728u);
+    EXPECT_EQ(header->Height, 9u);
+    const auto tiff = DecodeOwnPicture(page.data(), page.size(), L"G3");
+    ASSERT_TRUE(tiff);
+    ByteTailSource wrapped(tiff->Reframed.data(), tiff->Reframed.size());
+    header = ReadPictureHeader(wrapped);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Format, PictureFormat::Tiff);
+    EXPECT_EQ(header->Width, 1728u);
+    EXPECT_EQ(header->Height, 9u);
+    EXPECT_TRUE(std::equal(page.begin(), page.end(), tiff->Reframed.end() - page.size()));
+
+    // The same page with each byte's bits the other way round.
+    Bytes reversed = page;
+    for (uint8_t& b : reversed) {
+        uint8_t r = 0;
+        for (int i = 0; i < 8; ++i)
+            r |= static_cast<uint8_t>((b >> i & 1) << (7 - i));
+        b = r;
+    }
+    const auto other = RawFaxAsTiff(reversed.data(), reversed.size());
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->size(), tiff->Reframed.size());
+    EXPECT_NE(*other, tiff->Reframed); // its bit order tag and bytes differ
+    ByteTailSource otherSource(other->data(), other->size());
+    EXPECT_EQ(ReadPictureHeader(otherSource)->Height, 9u);
+
+    // No end-of-line code: not a fax page.
+    const Bytes noise(200, 0x5A);
+    EXPECT_FALSE(DecodeOwnPicture(noise.data(), noise.size(), L"G3"));
 }
 
 } // namespace

@@ -257,8 +257,8 @@ TEST(Imaging, BrowseOffersWhatTheDecodersClaim) {
           L"|Graphics Interchange Format (*.gif)|*.GIF", L"|Icon (*.ico)|*.ICO",
           L"|Flash Animations (*.swf)|*.SWF", L"|Web Pages (*.html;*.htm)|*.HTML;*.HTM",
           // Read by our own decoder wherever the platform's reads them or not.
-          L"|Portable Network Media (*.pgm,*.ppm)|*.PGM;*.PPM", L"|Adobe Photoshop (*.psd)|*.PSD",
-          L"|Truevision Targa (*.tga,*.targa)|*.TGA;*.TARGA"})
+          L"|Portable Network Media (*.pbm,*.pgm,*.ppm)|*.PBM;*.PGM;*.PPM",
+          L"|Adobe Photoshop (*.psd)|*.PSD", L"|Truevision Targa (*.tga,*.targa)|*.TGA;*.TARGA"})
         EXPECT_NE(filter.find(entry), std::wstring::npos) << entry;
     EXPECT_NE(filter.find(L"*.JPG;"), std::wstring::npos);
     EXPECT_NE(filter.find(L"*.TIF;"), std::wstring::npos);

@@ -69,3 +69,42 @@ done
 "$convert" "$tmp/quarters.ppm" "$tmp/quarters.pcd"
 gzip -9 -n -c "$tmp/quarters.pcd" >quarters.pcd.gz
 pbmtog3 "$tmp/page.pbm" >page.g3
+
+# JNGs of the opaque one's colour with alpha of 1 to 16 bits, in each of
+# PNG's row filters: pnmtopng's IDAT chunks behind a JHDR that says so, and
+# one with the alpha JPEG as JDAA. The alpha samples are
+# (3x + 5y) * 997 modulo 2^bits.
+for made in "1 nofilter" "2 sub" "4 up" "8 avg" "16 paeth"; do
+    set -- $made
+    python3 -c "
+w, h, top = 33, 17, (1 << $1) - 1
+rows = [' '.join(str((3 * x + 5 * y) * 997 % (top + 1)) for x in range(w)) for y in range(h)]
+print('P2', w, h, top, *rows, sep='\n')" >"$tmp/alpha$1.pgm"
+    pnmtopng -$2 "$tmp/alpha$1.pgm" >"$tmp/alpha$1.png"
+done
+python3 - "$tmp" <<'PY'
+import struct, sys, zlib
+tmp = sys.argv[1]
+
+def chunks(data):
+    at = 8
+    while at < len(data):
+        n, = struct.unpack(">I", data[at:at + 4])
+        yield data[at + 4:at + 8], data[at + 8:at + 8 + n]
+        at += 12 + n
+
+def chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+def jng(name, alpha_bits, alpha_method, alpha_chunks):
+    colour = [c for c in chunks(open("halves-opaque.jng", "rb").read()) if c[0] == b"JDAT"]
+    head = struct.pack(">IIBBBBBBBB", 33, 17, 14, 8, 8, 0, alpha_bits, alpha_method, 0, 0)
+    out = b"\x8bJNG\r\n\x1a\n" + chunk(b"JHDR", head)
+    out += b"".join(chunk(k, b) for k, b in colour + alpha_chunks) + chunk(b"IEND", b"")
+    open(name, "wb").write(out)
+
+for bits in (1, 2, 4, 8, 16):
+    idat = [c for c in chunks(open(f"{tmp}/alpha{bits}.png", "rb").read()) if c[0] == b"IDAT"]
+    jng(f"alpha{bits}.jng", bits, 0, idat)
+jng("alpha-jpeg.jng", 8, 8, [(b"JDAA", open("halves-alpha.jpg", "rb").read())])
+PY
