@@ -15,9 +15,7 @@ constexpr uint32_t Palette[16] = {0x000000, 0xFFFFFF, 0x68372B, 0x70A4B2, 0x6F3D
 
 } // namespace
 
-std::optional<PictureHeader> ReadKoalaHeader(TailSource& file) {
-    if (file.Size() < KoalaFileSize)
-        return std::nullopt;
+std::optional<PictureHeader> ReadKoalaHeader(TailSource&) {
     return PictureHeader{PictureFormat::Koala, Width, Height, KoalaFileSize};
 }
 

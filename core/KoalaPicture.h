@@ -8,8 +8,8 @@
 
 constexpr std::size_t KoalaFileSize = 10003;
 
-// 320 x 200 (each multicolour pixel twice as wide) for any file that holds
-// the whole layout; nothing for a shorter one.
+// 320 x 200 (each multicolour pixel twice as wide), the layout's size as
+// the minimum.
 std::optional<PictureHeader> ReadKoalaHeader(TailSource& file);
 
 // The picture in the C64's colours (bytes after the layout are not looked

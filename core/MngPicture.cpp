@@ -66,8 +66,6 @@ std::optional<PictureHeader> ReadMngHeader(TailSource& file) {
     for (Chunk c; walk.Next(c);) {
         if (StartsImage(c))
             return PictureHeader{PictureFormat::Mng, Be32(c.Head), Be32(c.Head + 4)};
-        if (Is(c, "MEND"))
-            break;
     }
     return std::nullopt;
 }
@@ -78,15 +76,14 @@ std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::s
     ByteTailSource source(data, size);
     ChunkWalk walk(source);
     Chunk c{};
-    while (walk.Next(c) && !StartsImage(c))
-        if (Is(c, "MEND"))
-            return std::nullopt;
+    while (walk.Next(c) && !StartsImage(c)) {
+    }
     if (!StartsImage(c))
         return std::nullopt;
     const uint64_t start = c.At;
     const bool jng = Is(c, "JHDR");
     while (!Is(c, "IEND"))
-        if (!walk.Next(c) || Is(c, "MEND"))
+        if (!walk.Next(c))
             return std::nullopt;
     std::vector<uint8_t> image(jng ? JngSignature : PngSignature,
                                (jng ? JngSignature : PngSignature) + 8);

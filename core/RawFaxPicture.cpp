@@ -5,21 +5,26 @@
 
 namespace {
 
-// Rows the stream codes, reading each byte's bits from the high one or
+struct Coding {
+    uint32_t Rows = 0, EndsOfLine = 0;
+    uint64_t PageSize = 0; // up to the end of the page's last code
+    bool LowBitFirst = false;
+};
+
+// The rows of the stream, reading each byte's bits from the high one or
 // from the low one. An end-of-line code is eleven 0 bits or more (fill
 // bits) and a 1, which no code of a row holds; each code of a row holds a
 // 1, so the rows are the stretches between end-of-line codes with a 1 in
-// them (the six codes ending the page make none).
-uint32_t CountRows(TailSource& file, bool lowBitFirst, uint32_t& endsOfLine) {
-    uint32_t rows = 0, zeros = 0;
+// them. Six codes in a row end the page: what follows is not read.
+Coding Count(TailSource& file, bool lowBitFirst) {
+    Coding c{0, 0, file.Size(), lowBitFirst};
+    uint32_t zeros = 0, emptyEnds = 0;
     bool data = false;
-    endsOfLine = 0;
     uint8_t block[4096];
-    const uint64_t size = file.Size();
-    for (uint64_t at = 0; at < size; at += sizeof block) {
-        const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(sizeof block, size - at));
+    for (uint64_t at = 0; at < c.PageSize; at += sizeof block) {
+        const auto n = static_cast<std::size_t>(std::min<uint64_t>(sizeof block, c.PageSize - at));
         if (!file.ReadAt(at, block, n))
-            return 0;
+            return {};
         for (std::size_t i = 0; i < n; ++i)
             for (int k = 0; k < 8; ++k) {
                 if (!(block[i] >> (lowBitFirst ? k : 7 - k) & 1)) {
@@ -27,32 +32,32 @@ uint32_t CountRows(TailSource& file, bool lowBitFirst, uint32_t& endsOfLine) {
                     continue;
                 }
                 if (zeros >= 11) {
-                    ++endsOfLine;
-                    rows += data;
+                    ++c.EndsOfLine;
+                    c.Rows += data;
+                    emptyEnds = data ? 1 : emptyEnds + 1;
                     data = false;
+                    if (emptyEnds == 6) {
+                        c.PageSize = at + i + 1;
+                        return c;
+                    }
                 } else {
                     data = true;
                 }
                 zeros = 0;
             }
     }
-    return rows + data;
+    c.Rows += data;
+    return c;
 }
-
-struct Coding {
-    uint32_t Rows;
-    bool LowBitFirst;
-};
 
 // The bit order in which the stream has more end-of-line codes (every row
 // has one): mostly the high bit first.
 std::optional<Coding> Find(TailSource& file) {
-    uint32_t highEnds = 0, lowEnds = 0;
-    const uint32_t high = CountRows(file, false, highEnds), low = CountRows(file, true, lowEnds);
-    const Coding coding = lowEnds > highEnds ? Coding{low, true} : Coding{high, false};
-    if (std::max(highEnds, lowEnds) == 0 || coding.Rows == 0)
+    const Coding high = Count(file, false), low = Count(file, true);
+    const Coding& c = low.EndsOfLine > high.EndsOfLine ? low : high;
+    if (c.EndsOfLine == 0 || c.Rows == 0)
         return std::nullopt;
-    return coding;
+    return c;
 }
 
 void Put(std::vector<uint8_t>& b, uint32_t v, int bytes) {
@@ -87,12 +92,12 @@ std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_
                 {273, Long, 0},                              // the strip's offset, below
                 {277, Short, 1},
                 {278, Long, coding->Rows},
-                {279, Long, static_cast<uint32_t>(size)},
+                {279, Long, static_cast<uint32_t>(coding->PageSize)},
                 {292, Long, 0}}; // one-dimensional
     constexpr uint32_t count = sizeof tags / sizeof tags[0];
     constexpr uint32_t stripAt = 8 + 2 + count * 12 + 4;
     std::vector<uint8_t> tiff = {'I', 'I', 42, 0};
-    tiff.reserve(stripAt + size);
+    tiff.reserve(stripAt + coding->PageSize);
     Put(tiff, 8, 4);
     Put(tiff, count, 2);
     for (const auto& t : tags) {
@@ -104,7 +109,7 @@ std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_
             Put(tiff, 0, 2);
     }
     Put(tiff, 0, 4); // no further directory
-    tiff.insert(tiff.end(), data, data + size);
+    tiff.insert(tiff.end(), data, data + coding->PageSize);
     return tiff;
 } catch (const std::bad_alloc&) {
     return std::nullopt;

@@ -13,8 +13,9 @@ constexpr uint32_t FaxWidth = 1728;
 // 1728 x the rows; nothing for a stream without end-of-line codes or rows.
 std::optional<PictureHeader> ReadRawFaxHeader(TailSource& file);
 
-// A little-endian TIFF of one strip holding the whole stream (T.4 coding,
-// one-dimensional, white as 0, its bit order as found); nothing where the
+// A little-endian TIFF of one strip holding the page: the stream up to the
+// six end-of-line codes that end it, or to the file's end (T.4 coding,
+// one-dimensional, white as 0, its bit order as found). Nothing where the
 // header reader finds nothing.
 std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_t size);
 

@@ -100,6 +100,41 @@ uint8_t Scaled(uint32_t sample, uint32_t maximum) {
     return static_cast<uint8_t>((std::min(sample, maximum) * 255 + maximum / 2) / maximum);
 }
 
+// The JPEG decoder writes a Huffman table's code lengths before counting
+// them: every table (also those between the scans of a progressive file)
+// must have at most 256 codes.
+bool HuffmanTablesFit(const uint8_t* data, std::size_t size) {
+    std::size_t at = 2;
+    while (at + 4 <= size) {
+        if (data[at] != 0xFF)
+            return false;
+        const uint8_t marker = data[at + 1];
+        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (marker == 0xD9)
+            return true;
+        const std::size_t end = at + 2 + (data[at + 2] << 8 | data[at + 3]);
+        if (end > size)
+            return true; // the decoder refuses what is cut
+        for (std::size_t table = at + 4; marker == 0xC4 && table + 17 <= end;) {
+            std::size_t codes = 0;
+            for (int i = 1; i <= 16; ++i)
+                codes += data[table + i];
+            if (codes > 256)
+                return false;
+            table += 17 + codes;
+        }
+        at = end;
+        if (marker == 0xDA) // the coded data runs to the next marker
+            while (at + 1 < size && (data[at] != 0xFF || data[at + 1] == 0 ||
+                                     (data[at + 1] >= 0xD0 && data[at + 1] <= 0xD7)))
+                ++at;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsStbPicture(const uint8_t* data, std::size_t size) {
@@ -173,7 +208,7 @@ std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size
     ByteTailSource source(data, size);
     const auto header = ReadPictureHeader(source);
     if (!header || header->Format != PictureFormat::Jpeg || header->Width != width ||
-        header->Height != height)
+        header->Height != height || !HuffmanTablesFit(data, size))
         return std::nullopt;
     // The decoder takes a cut scan for grey: a read past the end refuses it.
     int w = 0, h = 0, stored = 0;

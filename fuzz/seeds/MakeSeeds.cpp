@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -342,6 +343,45 @@ void PictureSeeds(Corpus& corpus) {
     }
 }
 
+Bytes PictureFile(const char* name) {
+    std::ifstream in(fs::path(QV_CORE_PICTURES) / name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// The named picture target's files: the extension's index first (its
+// table), then the test pictures other people's writers made (a PhotoCD's
+// information block only), and Koala and Dr. Halo files written here.
+void NamedPictureSeeds(Corpus& corpus) {
+    const auto add = [&](uint8_t extension, Bytes file) {
+        file.insert(file.begin(), extension);
+        corpus.Add(file);
+    };
+    for (const char* name : {"blocks-dxt1.dds", "blocks-dxt5.dds", "blocks-none.dds", "blocks-rgb.dds"})
+        add(0, PictureFile(name));
+    for (const char* name : {"halves-alpha.jng", "halves-opaque.jng", "alpha1.jng", "alpha16.jng",
+                             "alpha-jpeg.jng"})
+        add(1, PictureFile(name));
+    add(2, PictureFile("halves-then-blocks.mng"));
+    Bytes koala(10003);
+    for (std::size_t i = 0; i < koala.size(); ++i)
+        koala[i] = static_cast<uint8_t>(i * 37);
+    add(3, koala);
+    add(4, {3, 0, 2, 0, 0, 0, 4, 0, 0x82, 9, 0x01, 7, 5, 0, 0x03, 1, 2, 3, 0});
+    const Bytes packed = PictureFile("quarters.pcd.gz");
+    Bytes photo(1 << 20);
+    z_stream z{};
+    inflateInit2(&z, 16 + MAX_WBITS);
+    z.next_in = const_cast<Bytef*>(packed.data());
+    z.avail_in = static_cast<uInt>(packed.size());
+    z.next_out = photo.data();
+    z.avail_out = static_cast<uInt>(photo.size());
+    inflate(&z, Z_FINISH);
+    photo.resize(0x1000); // the target makes up the rest
+    inflateEnd(&z);
+    add(5, photo);
+    add(6, PictureFile("page.g3"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -366,5 +406,7 @@ int main(int argc, char** argv) {
     PictureSeeds(stb);
     Corpus headers(root, "picture_header");
     PictureSeeds(headers);
+    Corpus named(root, "named_picture");
+    NamedPictureSeeds(named);
     return 0;
 }

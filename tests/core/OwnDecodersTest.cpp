@@ -12,6 +12,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -341,6 +342,31 @@ void ExpectHalves(const StbPicture& p) {
         }
 }
 
+// The JNG with its IDAT chunks replaced by one of `rows` deflated.
+Bytes WithAlphaStream(const Bytes& file, const Bytes& rows) {
+    Bytes packed(compressBound(rows.size()));
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    EXPECT_EQ(compress(packed.data(), &packedSize, rows.data(), rows.size()), Z_OK);
+    packed.resize(packedSize);
+    Bytes out(file.begin(), file.begin() + 8);
+    const auto add = [&](const uint8_t* type, const uint8_t* body, uint32_t n) {
+        for (int i = 3; i >= 0; --i)
+            out.push_back(static_cast<uint8_t>(n >> (8 * i)));
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), body, body + n);
+        out.insert(out.end(), 4, 0); // the decoder does not check the sum
+    };
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const uint32_t n = file[at] << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3];
+        if (std::memcmp(&file[at + 4], "IEND", 4) == 0)
+            add(reinterpret_cast<const uint8_t*>("IDAT"), packed.data(), packedSize);
+        if (std::memcmp(&file[at + 4], "IDAT", 4) != 0)
+            add(&file[at + 4], &file[at + 8], n);
+        at += 12 + n;
+    }
+    return out;
+}
+
 TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
     Bytes file = File("halves-alpha.jng");
     auto p = Own(file, L"");
@@ -352,10 +378,17 @@ TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
             ASSERT_EQ(Alpha(*p, x, y), y < 8 ? 255 : x * 7 & 255) << x << "," << y;
     ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"JNG"); });
 
-    p = Own(File("halves-opaque.jng"), L"JNG");
+    Bytes opaque = File("halves-opaque.jng");
+    p = Own(opaque, L"JNG");
     ASSERT_TRUE(p);
     ExpectHalves(*p);
     EXPECT_FALSE(p->HasAlpha);
+    // A Huffman table of more codes than a table holds.
+    const uint8_t table[] = {0xFF, 0xC4};
+    const auto dht = std::search(opaque.begin(), opaque.end(), table, table + 2);
+    ASSERT_NE(dht, opaque.end());
+    std::fill(dht + 5, dht + 21, 0x20);
+    EXPECT_FALSE(Own(opaque, L"JNG"));
 
     // 1, 2, 4, 8 and 16 bits, each in another row filter.
     for (uint32_t bits : {1, 2, 4, 8, 16}) {
@@ -376,14 +409,12 @@ TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
     for (uint32_t x = 0; x < 33; x += 4)
         EXPECT_NEAR(Alpha(*p, x, 12), x * 7 & 255, 12) << x;
 
-    // Alpha that inflates short, a colour JPEG of another size.
+    // A colour JPEG of another size; alpha that inflates a byte short.
     Bytes header = file;
     header[16 + 3] = 34; // 34 wide
     EXPECT_FALSE(Own(header, L"JNG"));
-    Bytes shortAlpha = File("alpha8.jng");
-    header = shortAlpha;
-    header[16 + 7] = 18; // 18 high
-    EXPECT_FALSE(Own(header, L"JNG"));
+    EXPECT_TRUE(Own(WithAlphaStream(File("alpha8.jng"), Bytes(17 * 34)), L"JNG"));
+    EXPECT_FALSE(Own(WithAlphaStream(File("alpha8.jng"), Bytes(17 * 34 - 1)), L"JNG"));
 }
 
 TEST(MngPicture, FirstImageCutOutWhole) {
@@ -439,7 +470,15 @@ TEST(RawFaxPicture, RowsCountedInEitherBitOrderAndWrappedAsTiff) {
     EXPECT_EQ(header->Format, PictureFormat::Tiff);
     EXPECT_EQ(header->Width, 1728u);
     EXPECT_EQ(header->Height, 9u);
-    EXPECT_TRUE(std::equal(page.begin(), page.end(), tiff->Reframed.end() - page.size()));
+    // The page behind the directory, up to its sixth empty end of line (its
+    // writer adds a seventh).
+    const std::size_t stripAt = 8 + 2 + 11 * 12 + 4;
+    ASSERT_EQ(tiff->Reframed.size(), stripAt + page.size() - 1);
+    EXPECT_TRUE(std::equal(tiff->Reframed.begin() + stripAt, tiff->Reframed.end(), page.begin()));
+    // What follows the codes that end the page is not part of it.
+    Bytes trailing = page;
+    trailing.insert(trailing.end(), 64, 0xA5);
+    EXPECT_EQ(RawFaxAsTiff(trailing.data(), trailing.size()), tiff->Reframed);
 
     // The same page with each byte's bits the other way round.
     Bytes reversed = page;
