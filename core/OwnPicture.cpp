@@ -1,5 +1,6 @@
 #include "core/OwnPicture.h"
 
+#include "core/PcxPicture.h"
 #include "core/PnmTextPicture.h"
 
 #include <algorithm>
@@ -30,6 +31,7 @@ std::optional<OwnPictureResult> Pixels(const OwnPictureInput& input) {
 // then those without, which only their extension selects.
 constexpr OwnFormat Formats[] = {
     {L"PBM,PGM,PPM", &IsPnmTextPicture, &ReadPnmTextHeader, &Pixels<&DecodePnmTextPicture>},
+    {L"PCX", &IsPcxPicture, &ReadPcxHeader, &Pixels<&DecodePcxPicture>},
 
     // Formats with a signature read by the second group of decoders.
 

@@ -1,5 +1,7 @@
 #include "core/PnmTextPicture.h"
 
+#include "core/PictureBytes.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -109,7 +111,7 @@ std::optional<StbPicture> DecodePnmTextPicture(const OwnPictureInput& input) {
             const std::size_t x = i % width;
             if (x == 0 && i > 0)
                 row += stride;
-            p[0] = p[1] = p[2] = (row[x / 8] >> (7 - x % 8) & 1) ? 0 : 255;
+            p[0] = p[1] = p[2] = PackedAt(row, x, 1) ? 0 : 255;
         }
         return out;
     }

@@ -1,8 +1,12 @@
 // Our own decoders of the picture formats nothing else reads here, through
 // the one table that picks them by signature or extension.
 #include "core/OwnPicture.h"
+#include "core/StbPicture.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,27 @@ void ExpectEveryCutRefused(const Bytes& file, std::size_t from, std::wstring_vie
 
 constexpr uint8_t W = 255, K = 0;
 
+// A picture another program wrote (tests/wizard/pictures/make_netpbm.sh).
+Bytes FileOf(const std::string& name) {
+    std::ifstream file(QV_TEST_PICTURES + name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Its pixels, by its own extension; it must be there and decode.
+Bytes Written(const std::string& name) {
+    const Bytes file = FileOf(name);
+    EXPECT_FALSE(file.empty()) << name;
+    const std::string dot = name.substr(name.rfind('.') + 1);
+    const Bytes pixels = PixelsOf(file, std::wstring(dot.begin(), dot.end()));
+    EXPECT_FALSE(pixels.empty()) << name;
+    return pixels;
+}
+
+void Put16(Bytes& b, std::size_t at, uint16_t v) {
+    b[at] = static_cast<uint8_t>(v);
+    b[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
 TEST(PnmTextPicture, ReadsPlainBitmapsGreysColoursAndBinaryBitmaps) {
     // Plain bits may go without blanks; comments anywhere between numbers.
     EXPECT_EQ(PixelsOf(Text("P1\n# c\n3 2\n1 0 1\n011\n")),
@@ -69,6 +94,81 @@ TEST(PnmTextPicture, RefusesWhatTheHeaderForbidsAndCutFiles) {
     EXPECT_FALSE(Decode(Text("P4 16385 1 ")));
     ExpectEveryCutRefused(Text("P3\n2 1\n255\n1 2 3 4 5 6"), 0);
     ExpectEveryCutRefused(Text("P4 9 2 \x01\x02\x03\x04"), 0);
+}
+
+TEST(PnmTextPicture, ReadsWhatAnotherProgramWrote) {
+    const Bytes binary = FileOf("np_pattern_p6.ppm"), grey = FileOf("np_pattern_p5.pgm");
+    const auto colours = DecodeStbPicture(binary.data(), binary.size());
+    const auto greys = DecodeStbPicture(grey.data(), grey.size());
+    ASSERT_TRUE(colours && greys);
+    EXPECT_EQ(Written("np_pattern_p3.ppm"), colours->Bitmap.Pixels);
+    EXPECT_EQ(Written("np_pattern.ppm"), colours->Bitmap.Pixels);
+    EXPECT_EQ(Written("np_pattern_p2.pgm"), greys->Bitmap.Pixels);
+    EXPECT_EQ(Written("np_bw_p4.pbm"), Written("np_bw.pbm"));
+}
+
+// A PCX header of w x h: bits a pixel in each plane, planes, bytes a plane's
+// row, run-length coded or not.
+Bytes Pcx(uint8_t bits, uint8_t planes, uint16_t w, uint16_t h, uint16_t rowBytes, bool coded,
+          const Bytes& body) {
+    Bytes b(128);
+    b[0] = 0x0A;
+    b[1] = 5;
+    b[2] = coded;
+    b[3] = bits;
+    Put16(b, 8, static_cast<uint16_t>(w - 1));
+    Put16(b, 10, static_cast<uint16_t>(h - 1));
+    for (int i = 0; i < 48; ++i)
+        b[16 + i] = static_cast<uint8_t>(i * 5);
+    b[65] = planes;
+    Put16(b, 66, rowBytes);
+    Put16(b, 68, 1);
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+Bytes WithPalette(Bytes b) {
+    b.push_back(12);
+    for (int i = 0; i < 768; ++i)
+        b.push_back(static_cast<uint8_t>(255 - i / 3));
+    return b;
+}
+
+TEST(PcxPicture, ReadsEveryDepthThatAnotherProgramWrote) {
+    const Bytes pattern = Written("np_pattern.ppm");
+    for (const char* name : {"np_pattern_planes.pcx", "np_pattern_packed.pcx",
+                             "np_pattern_8bit.pcx", "np_pattern_24bit.pcx"})
+        EXPECT_EQ(Written(name), pattern) << name;
+    EXPECT_EQ(Written("np_four_packed.pcx"), Written("np_four.ppm"));
+    EXPECT_EQ(Written("np_four_planes.pcx"), Written("np_four.ppm"));
+    EXPECT_EQ(Written("np_bw.pcx"), Written("np_bw.pbm"));
+    // The signature decides, not the name.
+    EXPECT_TRUE(Decode(FileOf("np_bw.pcx"), L"TGA"));
+}
+
+TEST(PcxPicture, RunsGoOnIntoTheNextRowAndCutFilesAreRefused) {
+    // 3 x 2 in rows of 4 bytes: one run of 8 fills both, its colour from
+    // the palette after it.
+    const Bytes run = WithPalette(Pcx(8, 1, 3, 2, 4, true, {0xC8, 5}));
+    Bytes six;
+    for (int i = 0; i < 6; ++i)
+        six.insert(six.end(), {250, 250, 250, 255});
+    EXPECT_EQ(PixelsOf(run), six);
+    // A run past the last row is cut there.
+    EXPECT_EQ(PixelsOf(WithPalette(Pcx(8, 1, 3, 2, 4, true, {0xCB, 5}))), six);
+    // Bytes stored whole; a grey header stands in for a missing palette.
+    Bytes grey = Pcx(8, 1, 1, 1, 2, false, {51, 0});
+    Put16(grey, 68, 2);
+    EXPECT_EQ(PixelsOf(grey), (Bytes{51, 51, 51, 255}));
+    Put16(grey, 68, 1);
+    EXPECT_FALSE(Decode(grey));
+    // Rows shorter than the width, planes the format has not.
+    EXPECT_FALSE(Decode(Pcx(4, 1, 5, 1, 2, false, {0, 0, 0, 0})));
+    EXPECT_FALSE(Decode(Pcx(8, 2, 1, 1, 2, false, {0, 0, 0, 0})));
+    EXPECT_FALSE(Decode(Pcx(8, 1, 0, 1, 2, false, {0, 0})));
+    // Cut in the pixels or in the palette.
+    ExpectEveryCutRefused(run, 0);
+    ExpectEveryCutRefused(FileOf("np_pattern_planes.pcx"), 0);
 }
 
 } // namespace
