@@ -2,6 +2,7 @@
 
 #include "core/PcxPicture.h"
 #include "core/PnmTextPicture.h"
+#include "core/SunRasterPicture.h"
 
 #include <algorithm>
 #include <new>
@@ -32,6 +33,7 @@ std::optional<OwnPictureResult> Pixels(const OwnPictureInput& input) {
 constexpr OwnFormat Formats[] = {
     {L"PBM,PGM,PPM", &IsPnmTextPicture, &ReadPnmTextHeader, &Pixels<&DecodePnmTextPicture>},
     {L"PCX", &IsPcxPicture, &ReadPcxHeader, &Pixels<&DecodePcxPicture>},
+    {L"RAS", &IsSunRasterPicture, &ReadSunRasterHeader, &Pixels<&DecodeSunRasterPicture>},
 
     // Formats with a signature read by the second group of decoders.
 

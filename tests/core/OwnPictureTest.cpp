@@ -58,6 +58,11 @@ Bytes Written(const std::string& name) {
     return pixels;
 }
 
+void Put32Be(Bytes& b, std::size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
 void Put16(Bytes& b, std::size_t at, uint16_t v) {
     b[at] = static_cast<uint8_t>(v);
     b[at + 1] = static_cast<uint8_t>(v >> 8);
@@ -169,6 +174,59 @@ TEST(PcxPicture, RunsGoOnIntoTheNextRowAndCutFilesAreRefused) {
     // Cut in the pixels or in the palette.
     ExpectEveryCutRefused(run, 0);
     ExpectEveryCutRefused(FileOf("np_pattern_planes.pcx"), 0);
+}
+
+// A Sun Raster header of w x h: bits a pixel, type, colour map.
+Bytes Raster(uint32_t w, uint32_t h, uint32_t depth, uint32_t type, const Bytes& map,
+             const Bytes& body) {
+    Bytes b(32);
+    const uint32_t fields[] = {0x59A66A95,
+                               w,
+                               h,
+                               depth,
+                               static_cast<uint32_t>(body.size()),
+                               type,
+                               map.empty() ? 0u : 1u,
+                               static_cast<uint32_t>(map.size())};
+    for (int i = 0; i < 8; ++i)
+        Put32Be(b, 4 * i, fields[i]);
+    b.insert(b.end(), map.begin(), map.end());
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+TEST(SunRasterPicture, ReadsEveryDepthOrderAndCoding) {
+    const Bytes pattern = Written("np_pattern.ppm"), gradient = Written("np_gradient.ppm");
+    EXPECT_EQ(Written("np_pattern.ras"), pattern);
+    EXPECT_EQ(Written("np_pattern_standard.ras"), pattern);
+    EXPECT_EQ(Written("np_gradient.ras"), gradient);
+    EXPECT_EQ(Written("np_gradient_standard.ras"), gradient);
+    // 1 bit: black where set, rows of 11 ending on two bytes.
+    EXPECT_EQ(PixelsOf(Raster(11, 2, 1, 1, {}, {0x80, 0x20, 0xFF, 0xFF})),
+              PixelsOf(Text("P1 11 2 10000000001 11111111111")));
+    // 32 bits, a pad byte first, then blue first or (type 3) red first; one
+    // pixel a row leaves no padding.
+    const Bytes two = {0, 1, 2, 3, 9, 4, 5, 6};
+    EXPECT_EQ(PixelsOf(Raster(1, 2, 32, 1, {}, two)), (Bytes{1, 2, 3, 255, 4, 5, 6, 255}));
+    EXPECT_EQ(PixelsOf(Raster(1, 2, 32, 3, {}, two)), (Bytes{3, 2, 1, 255, 6, 5, 4, 255}));
+    // 8 bits without a map are grey; rows of three end on two bytes. A coded
+    // run goes on into the next row, and 0x80 0 is one 0x80.
+    const Bytes coded = Raster(3, 2, 8, 2, {}, {0x80, 4, 7, 0x80, 0, 0x80, 0, 0});
+    EXPECT_EQ(PixelsOf(coded), (Bytes{7, 7, 7, 255, 7,    7,    7,    255, 7,    7,    7,    255,
+                                      7, 7, 7, 255, 0x80, 0x80, 0x80, 255, 0x80, 0x80, 0x80, 255}));
+}
+
+TEST(SunRasterPicture, RefusesIndicesPastItsMapAndCutFiles) {
+    const Bytes map = {10, 20, 30, 40, 50, 60}; // red 10, 20; green 30, 40; blue 50, 60
+    EXPECT_EQ(PixelsOf(Raster(2, 1, 8, 1, map, {1, 0})), (Bytes{60, 40, 20, 255, 50, 30, 10, 255}));
+    EXPECT_FALSE(Decode(Raster(2, 1, 8, 1, map, {2, 0})));
+    EXPECT_FALSE(Decode(Raster(2, 1, 16, 1, {}, {0, 0, 0, 0})));
+    EXPECT_FALSE(Decode(Raster(2, 1, 8, 4, {}, {0, 0})));
+    EXPECT_FALSE(Decode(Raster(0, 1, 8, 1, {}, {0, 0})));
+    Bytes oddMap = Raster(2, 1, 8, 1, {1, 2}, {0, 0});
+    EXPECT_FALSE(Decode(oddMap));
+    ExpectEveryCutRefused(Raster(3, 2, 8, 2, {}, {0x80, 4, 7, 0x80, 0, 0x80, 0, 0}), 0);
+    ExpectEveryCutRefused(FileOf("np_pattern.ras"), 0);
 }
 
 } // namespace

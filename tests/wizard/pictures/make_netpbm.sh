@@ -62,7 +62,7 @@ pnmtorast np_pattern.ppm >np_pattern.ras 2>/dev/null
 pnmtorast -standard np_pattern.ppm >np_pattern_standard.ras 2>/dev/null
 pnmtorast np_gradient.ppm >np_gradient.ras 2>/dev/null
 pnmtorast -standard np_gradient.ppm >np_gradient_standard.ras 2>/dev/null
-pnmtorast np_bw.pbm >np_bw.ras 2>/dev/null
+# (Its 1-bit pictures come out blank: none is kept.)
 
 pbmtowbmp np_bw.pbm >np_bw.wbmp
 
