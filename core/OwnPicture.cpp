@@ -3,6 +3,7 @@
 #include "core/PcxPicture.h"
 #include "core/PnmTextPicture.h"
 #include "core/SunRasterPicture.h"
+#include "core/WbmpPicture.h"
 
 #include <algorithm>
 #include <new>
@@ -38,6 +39,7 @@ constexpr OwnFormat Formats[] = {
     // Formats with a signature read by the second group of decoders.
 
     // Without a signature.
+    {L"WAP,WBMP,WBM", nullptr, &ReadWbmpHeader, &Pixels<&DecodeWbmpPicture>},
 
     // Formats without a signature read by the second group of decoders.
 };

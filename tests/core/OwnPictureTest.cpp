@@ -229,4 +229,29 @@ TEST(SunRasterPicture, RefusesIndicesPastItsMapAndCutFiles) {
     ExpectEveryCutRefused(FileOf("np_pattern.ras"), 0);
 }
 
+TEST(WbmpPicture, ReadsFilesNamedSoWithLongSidesAndNothingElse) {
+    EXPECT_EQ(Written("np_bw.wbmp"), Written("np_bw.pbm"));
+    const Bytes bw = FileOf("np_bw.wbmp");
+    EXPECT_FALSE(Decode(bw, L"BMP"));
+    EXPECT_FALSE(Decode(bw));
+    EXPECT_TRUE(Decode(bw, L"wap"));
+    EXPECT_TRUE(Decode(bw, L"WBM"));
+    // 130 wide in two bytes: 17 bytes a row, white where set.
+    Bytes wide = {0, 0, 0x81, 0x02, 1};
+    wide.resize(wide.size() + 17, 0);
+    wide[5 + 16] = 0x40;
+    const auto decoded = Decode(wide, L"WBMP");
+    ASSERT_TRUE(decoded);
+    const Bitmap32& b = decoded->Picture.Bitmap;
+    EXPECT_EQ(b.Width, 130);
+    EXPECT_EQ(b.Pixels[129 * 4], 255);
+    EXPECT_EQ(b.Pixels[128 * 4], 0);
+    // Another type, extension headers, a side of 0 or of five bytes.
+    EXPECT_FALSE(Decode({1, 0, 1, 1, 0}, L"WBMP"));
+    EXPECT_FALSE(Decode({0, 0x80, 1, 1, 0}, L"WBMP"));
+    EXPECT_FALSE(Decode({0, 0, 0, 1, 0}, L"WBMP"));
+    EXPECT_FALSE(Decode({0, 0, 0x90, 0x80, 0x80, 0x80, 1, 1, 0}, L"WBMP")); // 2^32 + 1
+    ExpectEveryCutRefused(wide, 0, L"WBMP");
+}
+
 } // namespace
