@@ -4,6 +4,7 @@
 #include "core/PnmTextPicture.h"
 #include "core/SunRasterPicture.h"
 #include "core/WbmpPicture.h"
+#include "core/XbmPicture.h"
 
 #include <algorithm>
 #include <new>
@@ -35,6 +36,7 @@ constexpr OwnFormat Formats[] = {
     {L"PBM,PGM,PPM", &IsPnmTextPicture, &ReadPnmTextHeader, &Pixels<&DecodePnmTextPicture>},
     {L"PCX", &IsPcxPicture, &ReadPcxHeader, &Pixels<&DecodePcxPicture>},
     {L"RAS", &IsSunRasterPicture, &ReadSunRasterHeader, &Pixels<&DecodeSunRasterPicture>},
+    {L"XBM", &IsXbmPicture, &ReadXbmHeader, &Pixels<&DecodeXbmPicture>},
 
     // Formats with a signature read by the second group of decoders.
 

@@ -254,4 +254,23 @@ TEST(WbmpPicture, ReadsFilesNamedSoWithLongSidesAndNothingElse) {
     ExpectEveryCutRefused(wide, 0, L"WBMP");
 }
 
+TEST(XbmPicture, ReadsBytesAndWordsWithHotSpotsAndComments) {
+    EXPECT_EQ(Written("np_bw_x11.xbm"), Written("np_bw.pbm"));
+    EXPECT_EQ(Written("np_bw_x10.xbm"), Written("np_bw.pbm"));
+    // Ten wide: two bytes a row, lowest bit leftmost; decimal values too.
+    const Bytes x11 = Text("#define a_width 10\n#define a_height 2\n#define a_x_hot -1\n"
+                           "static unsigned char a_bits[] = { /* row 1 */ 0x01, 2,\n"
+                           "0xff, 0x03 }");
+    EXPECT_EQ(PixelsOf(x11), PixelsOf(Text("P1 10 2 1000000001 1111111111")));
+    ExpectEveryCutRefused(x11, 0);
+    // A byte array holds bytes; every row is there, and no more.
+    EXPECT_FALSE(Decode(Text("#define a_width 2\n#define a_height 1\nstatic char a[] = {0x100};")));
+    EXPECT_FALSE(Decode(Text("#define a_width 9\n#define a_height 1\nstatic char a[] = {1};")));
+    EXPECT_FALSE(Decode(Text("#define a_width 8\n#define a_height 1\nstatic char a[] = {1, 2};")));
+    EXPECT_FALSE(Decode(Text("#define a_width 8\nstatic char a[] = {1};")));
+    EXPECT_FALSE(Decode(Text("#define a_width 0\n#define a_height 1\nstatic char a[] = {};")));
+    EXPECT_TRUE(
+        Decode(Text("#define a_width 9\n#define a_height 1\nstatic short a[] = {0x1ff,};")));
+}
+
 } // namespace
