@@ -5,6 +5,7 @@
 #include "core/SunRasterPicture.h"
 #include "core/WbmpPicture.h"
 #include "core/XbmPicture.h"
+#include "core/XpmPicture.h"
 
 #include <algorithm>
 #include <new>
@@ -37,6 +38,7 @@ constexpr OwnFormat Formats[] = {
     {L"PCX", &IsPcxPicture, &ReadPcxHeader, &Pixels<&DecodePcxPicture>},
     {L"RAS", &IsSunRasterPicture, &ReadSunRasterHeader, &Pixels<&DecodeSunRasterPicture>},
     {L"XBM", &IsXbmPicture, &ReadXbmHeader, &Pixels<&DecodeXbmPicture>},
+    {L"XPM", &IsXpmPicture, &ReadXpmHeader, &Pixels<&DecodeXpmPicture>},
 
     // Formats with a signature read by the second group of decoders.
 

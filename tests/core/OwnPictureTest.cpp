@@ -273,4 +273,45 @@ TEST(XbmPicture, ReadsBytesAndWordsWithHotSpotsAndComments) {
         Decode(Text("#define a_width 9\n#define a_height 1\nstatic short a[] = {0x1ff,};")));
 }
 
+Bytes Xpm(const char* colours, const char* rows) {
+    return Text((std::string("/* XPM */\nstatic char *x[] = {\n") + colours + rows + "}").c_str());
+}
+
+TEST(XpmPicture, ReadsEveryColourFormAndWideCharacters) {
+    const Bytes pattern = Written("np_pattern.ppm");
+    EXPECT_EQ(Written("np_pattern.xpm"), pattern);
+    EXPECT_EQ(Written("np_pattern_hex.xpm"), pattern);
+    EXPECT_EQ(Written("np_gradient.xpm"), Written("np_gradient.ppm")); // two characters
+    // None is transparent: the pattern's black pixels.
+    Bytes masked = pattern;
+    for (std::size_t i = 0; i < masked.size(); i += 4)
+        if (masked[i] == 0 && masked[i + 1] == 0 && masked[i + 2] == 0)
+            masked[i + 3] = 0;
+    const auto decoded = Decode(FileOf("np_pattern_masked.xpm"));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->Picture.Bitmap.Pixels, masked);
+    EXPECT_TRUE(decoded->Picture.HasAlpha);
+    EXPECT_FALSE(Decode(FileOf("np_pattern.xpm"))->Picture.HasAlpha);
+    // Short and long hex forms, names of several words and grey levels,
+    // the colour key ahead of the mono one.
+    const Bytes forms = Xpm("\"5 1 5 2\",\n\"a  c #f80\", \"b  m black c #FFFF80000001\",\n"
+                            "\"cc c Light Grey\", \"d. s x c gray50\", \"e  c #123456789\",\n",
+                            "\"a b ccd.e \"\n");
+    EXPECT_EQ(PixelsOf(forms), (Bytes{0,    0x88, 0xFF, 255,  0,    0x80, 0xFF, 255,  0xD3, 0xD3,
+                                      0xD3, 255,  0x7F, 0x7F, 0x7F, 255,  0x78, 0x45, 0x12, 255}));
+    ExpectEveryCutRefused(forms, 0);
+}
+
+TEST(XpmPicture, RefusesUnknownColoursAndPixelsAndRowsOfAnotherWidth) {
+    EXPECT_TRUE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c reddish\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c #12345\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a s red\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"ab\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"aaa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"a\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 2 1\", \"a c red\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"0 1 1 1\", \"a c red\",", "\"\"")));
+}
+
 } // namespace
