@@ -1,5 +1,6 @@
 #include "core/OwnPicture.h"
 
+#include "core/IlbmPicture.h"
 #include "core/PcxPicture.h"
 #include "core/PnmTextPicture.h"
 #include "core/SunRasterPicture.h"
@@ -39,6 +40,7 @@ constexpr OwnFormat Formats[] = {
     {L"RAS", &IsSunRasterPicture, &ReadSunRasterHeader, &Pixels<&DecodeSunRasterPicture>},
     {L"XBM", &IsXbmPicture, &ReadXbmHeader, &Pixels<&DecodeXbmPicture>},
     {L"XPM", &IsXpmPicture, &ReadXpmHeader, &Pixels<&DecodeXpmPicture>},
+    {L"IFF,LBM", &IsIlbmPicture, &ReadIlbmHeader, &Pixels<&DecodeIlbmPicture>},
 
     // Formats with a signature read by the second group of decoders.
 

@@ -307,11 +307,91 @@ TEST(XpmPicture, RefusesUnknownColoursAndPixelsAndRowsOfAnotherWidth) {
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c reddish\",", "\"aa\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c #12345\",", "\"aa\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a s red\",", "\"aa\"")));
+    EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a red\",", "\"aa\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"ab\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"aaa\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 1 1\", \"a c red\",", "\"a\"")));
     EXPECT_FALSE(Decode(Xpm("\"2 1 2 1\", \"a c red\",", "\"aa\"")));
     EXPECT_FALSE(Decode(Xpm("\"0 1 1 1\", \"a c red\",", "\"\"")));
+}
+
+void Chunk(Bytes& b, const char* id, const Bytes& data) {
+    b.insert(b.end(), id, id + 4);
+    b.resize(b.size() + 4);
+    Put32Be(b, b.size() - 4, static_cast<uint32_t>(data.size()));
+    b.insert(b.end(), data.begin(), data.end());
+    if (data.size() & 1)
+        b.push_back(0);
+}
+
+// An IFF picture of w x h: its form ("ILBM", "PBM "), planes, masking,
+// compression, display mode (none when 0), colour map and body.
+Bytes Iff(const char* form, uint16_t w, uint16_t h, uint8_t planes, uint8_t masking, bool coded,
+          uint32_t mode, const Bytes& map, const Bytes& body) {
+    Bytes header(20);
+    header[0] = static_cast<uint8_t>(w >> 8);
+    header[1] = static_cast<uint8_t>(w);
+    header[2] = static_cast<uint8_t>(h >> 8);
+    header[3] = static_cast<uint8_t>(h);
+    header[8] = planes;
+    header[9] = masking;
+    header[10] = coded;
+    Bytes b = Text("FORM....");
+    b.insert(b.end(), form, form + 4);
+    Chunk(b, "BMHD", header);
+    if (!map.empty())
+        Chunk(b, "CMAP", map);
+    if (mode) {
+        Bytes m(4);
+        Put32Be(m, 0, mode);
+        Chunk(b, "CAMG", m);
+    }
+    Chunk(b, "BODY", body);
+    Put32Be(b, 4, static_cast<uint32_t>(b.size() - 8));
+    return b;
+}
+
+TEST(IlbmPicture, ReadsPlanesMasksHalfBrightAndChunkyPictures) {
+    EXPECT_EQ(Written("np_pattern.iff"), Written("np_pattern.ppm"));
+    EXPECT_EQ(Written("np_pattern_plain.iff"), Written("np_pattern.ppm"));
+    EXPECT_EQ(Written("np_gradient.iff"), Written("np_gradient.ppm"));
+    // Two planes and a mask, three pixels: rows of two bytes each.
+    const Bytes map = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    const Bytes masked = Iff("ILBM", 3, 1, 2, 1, false, 0, map,
+                             {0xC0, 0, 0x60, 0, 0xC0, 0}); // indices 1, 3, 2; the last one masked
+    const auto decoded = Decode(masked);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->Picture.Bitmap.Pixels,
+              (Bytes{60, 50, 40, 255, 120, 110, 100, 255, 90, 80, 70, 0}));
+    EXPECT_TRUE(decoded->Picture.HasAlpha);
+    ExpectEveryCutRefused(masked, 0);
+    // Six planes, extra-half-bright: index 33 is colour 1 at half.
+    Bytes six(12, 0);
+    six[0] = 0x80, six[10] = 0x80; // bits 0 and 5
+    EXPECT_EQ(PixelsOf(Iff("ILBM", 1, 1, 6, 0, false, 0x80, map, six)), (Bytes{30, 25, 20, 255}));
+    // Chunky, rows padded to even widths, ByteRun1: two bytes as they are,
+    // then 3 repeated twice, a no-op, and 1 on into the next row.
+    const Bytes chunky = Iff("PBM ", 3, 2, 8, 0, true, 0, map, {1, 2, 1, 0xFF, 3, 0x80, 0xFD, 0});
+    EXPECT_EQ(PixelsOf(chunky), (Bytes{90, 80, 70, 255, 60, 50, 40, 255, 120, 110, 100, 255,
+                                       30, 20, 10, 255, 30, 20, 10, 255, 30,  20,  10,  255}));
+    ExpectEveryCutRefused(chunky, 0);
+    // No colour map: grey levels.
+    EXPECT_EQ(PixelsOf(Iff("ILBM", 1, 1, 2, 0, false, 0, {}, {0x80, 0, 0, 0})),
+              (Bytes{85, 85, 85, 255}));
+}
+
+TEST(IlbmPicture, RefusesIndicesPastTheMapHoldAndModifyAndOtherCodings) {
+    const Bytes map = {1, 2, 3, 4, 5, 6};
+    EXPECT_TRUE(Decode(Iff("ILBM", 1, 1, 2, 0, false, 0, map, {0x80, 0, 0, 0})));
+    EXPECT_FALSE(Decode(Iff("ILBM", 1, 1, 2, 0, false, 0, map, {0x80, 0, 0x80, 0})));
+    EXPECT_FALSE(Decode(Iff("ILBM", 1, 1, 6, 0, false, 0x800, map, Bytes(12, 0))));
+    EXPECT_FALSE(Decode(Iff("ILBM", 1, 1, 2, 0, false, 0, map, {0x80, 0})));
+    EXPECT_FALSE(Decode(Iff("ILBM", 1, 1, 9, 0, false, 0, map, Bytes(18, 0))));
+    EXPECT_FALSE(Decode(Iff("PBM ", 1, 1, 4, 0, false, 0, map, {0, 0})));
+    Bytes otherCoding = Iff("ILBM", 1, 1, 1, 0, false, 0, map, {0, 0});
+    otherCoding[12 + 8 + 10] = 2;
+    EXPECT_FALSE(Decode(otherCoding));
+    ExpectEveryCutRefused(FileOf("np_pattern.iff"), 0);
 }
 
 } // namespace
