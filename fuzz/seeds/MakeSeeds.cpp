@@ -2,21 +2,26 @@
 // screensaver files whose tails come from the real tail writer (every
 // effect, every option at the ends of its range, content logos), the same
 // records alone for the settings pages, icon files and icon groups, Flash
-// and HTML heads, creator texts, and small Targa, Photoshop and PGM/PPM
-// pictures of each kind their decoder tells apart. Started by the build; the
+// and HTML heads, creator texts, small Targa, Photoshop and PGM/PPM
+// pictures of each kind their decoder tells apart, and the pictures our own
+// decoders' tests read (from the folder given second). Started by the build; the
 // fuzzers begin from these instead of from nothing, so they reach records
 // that pass the marker and size checks.
 #include "core/EffectInfo.h"
 #include "core/IconDirectory.h"
+#include "core/OwnPicture.h"
 #include "core/SaverRecord.h"
 #include "core/SaverTail.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwctype>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -342,11 +347,30 @@ void PictureSeeds(Corpus& corpus) {
     }
 }
 
+// The pictures the decoders' tests read (written by netpbm), each behind the
+// byte that makes the fuzz target name it by its own extension.
+void OwnPictureSeeds(Corpus& corpus, const fs::path& pictures) {
+    const std::vector<std::wstring> extensions = OwnPictureExtensions();
+    for (const auto& entry : fs::directory_iterator(pictures)) {
+        std::wstring extension = entry.path().extension().wstring();
+        for (wchar_t& c : extension)
+            c = static_cast<wchar_t>(std::towupper(c));
+        const auto found = std::find(extensions.begin(), extensions.end(),
+                                     extension.substr(extension.empty() ? 0 : 1));
+        if (entry.path().filename().string().rfind("np_", 0) != 0 || found == extensions.end())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        Bytes b = {static_cast<uint8_t>(found - extensions.begin())};
+        b.insert(b.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        corpus.Add(b);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s FOLDER PICTURES\n", argv[0]);
         return 2;
     }
     const fs::path root = argv[1];
@@ -366,5 +390,7 @@ int main(int argc, char** argv) {
     PictureSeeds(stb);
     Corpus headers(root, "picture_header");
     PictureSeeds(headers);
+    Corpus own(root, "own_picture");
+    OwnPictureSeeds(own, argv[2]);
     return 0;
 }
