@@ -20,6 +20,13 @@ Bgra At(const Picture& p, int x, int y) {
     return {px[0], px[1], px[2], px[3]};
 }
 
+void ExpectBgra(Bgra got, Bgra want) {
+    EXPECT_EQ(got.B, want.B);
+    EXPECT_EQ(got.G, want.G);
+    EXPECT_EQ(got.R, want.R);
+    EXPECT_EQ(got.A, want.A);
+}
+
 void ExpectPattern(const Picture& p, bool withAlpha, int tolerance = 0) {
     int bad = 0;
     for (int y = 0; y < p.Height; ++y)
@@ -107,6 +114,47 @@ TEST(Imaging, DecodesEveryFormatWineReads) {
     ASSERT_EQ(photo.Status, ImageStatus::Ok);
     EXPECT_FALSE(photo.Image.HasAlpha);
     ExpectPattern(photo.Image, false, 40); // lossy, but the same picture
+}
+
+// Pictures of the formats our own decoders read, as another program wrote
+// them: a pattern of nine colours (black transparent in the pixmap) and a
+// black-and-white one, both of odd widths.
+TEST(Imaging, ReadsThePictureFormatsOfOurOwnDecoders) {
+    TempFolder dir;
+    const struct Case {
+        const wchar_t* Resource;
+        const char* Name;
+        bool Pattern, HasAlpha;
+    } cases[] = {{L"PIC_NP_PCX", "p.pcx", true, false},  {L"PIC_NP_RAS", "p.ras", true, false},
+                 {L"PIC_NP_XPM", "p.xpm", true, true},   {L"PIC_NP_IFF", "p.lbm", true, false},
+                 {L"PIC_NP_PPM", "p.ppm", true, false},  {L"PIC_NP_WBMP", "b.wbmp", false, false},
+                 {L"PIC_NP_XBM", "b.xbm", false, false}, {L"PIC_NP_PBM", "b.pbm", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const ImageLoad load =
+            LoadPictureFile(ResourceFile(dir, c.Resource, c.Name), AlphaForm::Straight);
+        ASSERT_EQ(load.Status, ImageStatus::Ok);
+        EXPECT_EQ(load.Image.HasAlpha, c.HasAlpha);
+        const Picture& p = load.Image;
+        if (c.Pattern) {
+            EXPECT_EQ(p.Width, 7);
+            EXPECT_EQ(p.Height, 5);
+            ExpectBgra(At(p, 0, 0), {0, 0, 255, 255});
+            ExpectBgra(At(p, 5, 0), {86, 52, 18, 255});
+            ExpectBgra(At(p, 6, 4), {255, 255, 255, 255});
+            EXPECT_EQ(At(p, 4, 0).A, c.HasAlpha ? 0 : 255); // black
+        } else {
+            EXPECT_EQ(p.Width, 11);
+            EXPECT_EQ(p.Height, 3);
+            ExpectBgra(At(p, 0, 0), {0, 0, 0, 255});
+            ExpectBgra(At(p, 1, 0), {255, 255, 255, 255});
+            ExpectBgra(At(p, 10, 2), {255, 255, 255, 255});
+            ExpectBgra(At(p, 10, 0), {0, 0, 0, 255});
+        }
+    }
+    // A format without a signature is tried by its name alone.
+    const std::wstring wbmp = ResourceFile(dir, L"PIC_NP_WBMP", "b.bmp");
+    EXPECT_EQ(LoadPictureFile(wbmp, AlphaForm::Straight).Status, ImageStatus::NotRecognised);
 }
 
 TEST(Imaging, ReleasedBeforeComEndsAndLeavesTheApartmentAsFound) {
