@@ -255,6 +255,11 @@ TEST(Imaging, HugeHeadersAreRefusedBeforeDecoding) {
     WriteFileBytes(dir.Path("huge.bmp"), bmp);
     EXPECT_EQ(LoadPictureFile(Wide(dir.Path("huge.bmp")), AlphaForm::Straight).Status,
               ImageStatus::TooLarge);
+    // A format that only its name tells: 20000 x 3.
+    WriteFileBytes(dir.Path("huge.wbmp"), {0, 0, 0x81, 0x9C, 0x20, 3});
+    const ImageLoad wbmp = LoadPictureFile(Wide(dir.Path("huge.wbmp")), AlphaForm::Straight);
+    EXPECT_EQ(wbmp.Status, ImageStatus::TooLarge);
+    EXPECT_EQ(wbmp.Width, 20000u);
 }
 
 TEST(Imaging, MissingBrokenAndTruncatedFilesLoadNothing) {
