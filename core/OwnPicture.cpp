@@ -156,3 +156,11 @@ std::optional<StbPicture> NewOwnPicture(const PictureHeader& header) {
     out.Bitmap.Height = static_cast<int32_t>(header.Height);
     return out;
 }
+
+std::vector<uint8_t> ReadTextHeader(TailSource& file) {
+    std::vector<uint8_t> start(
+        static_cast<std::size_t>(std::min<uint64_t>(file.Size(), TextHeaderLimit)));
+    if (!start.empty() && !file.ReadAt(0, start.data(), start.size()))
+        start.clear();
+    return start;
+}

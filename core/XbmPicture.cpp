@@ -7,9 +7,6 @@
 
 namespace {
 
-// The longest stretch before the array that is followed.
-constexpr std::size_t HeaderLimit = 1 << 16;
-
 struct Layout {
     uint32_t Width = 0, Height = 0;
     bool Words = false;       // X10: 16-bit values
@@ -24,7 +21,7 @@ bool EndsWith(std::string_view s, std::string_view end) {
 }
 
 std::optional<Layout> Parse(const uint8_t* data, std::size_t size) {
-    CSourceText text(data, std::min(size, HeaderLimit));
+    CSourceText text(data, std::min(size, TextHeaderLimit));
     Layout layout;
     while (text.Take('#')) {
         if (text.Word() != "define")
@@ -60,9 +57,8 @@ bool IsXbmPicture(const uint8_t* start, std::size_t size) {
 }
 
 std::optional<PictureHeader> ReadXbmHeader(TailSource& file) {
-    std::vector<uint8_t> start(
-        static_cast<std::size_t>(std::min<uint64_t>(file.Size(), HeaderLimit)));
-    if (start.empty() || !file.ReadAt(0, start.data(), start.size()))
+    const std::vector<uint8_t> start = ReadTextHeader(file);
+    if (start.empty())
         return std::nullopt;
     const auto layout = Parse(start.data(), start.size());
     if (!layout)

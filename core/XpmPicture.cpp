@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::size_t HeaderLimit = 1 << 16;
 constexpr std::string_view Signature = "/* XPM */";
 
 struct Layout {
@@ -19,7 +18,7 @@ struct Layout {
 };
 
 std::optional<Layout> Parse(const uint8_t* data, std::size_t size) {
-    CSourceText text(data, std::min(size, HeaderLimit));
+    CSourceText text(data, std::min(size, TextHeaderLimit));
     if (!text.SkipPast('{'))
         return std::nullopt;
     const auto values = text.String();
@@ -108,9 +107,8 @@ bool IsXpmPicture(const uint8_t* start, std::size_t size) {
 }
 
 std::optional<PictureHeader> ReadXpmHeader(TailSource& file) {
-    std::vector<uint8_t> start(
-        static_cast<std::size_t>(std::min<uint64_t>(file.Size(), HeaderLimit)));
-    if (start.empty() || !file.ReadAt(0, start.data(), start.size()))
+    const std::vector<uint8_t> start = ReadTextHeader(file);
+    if (start.empty())
         return std::nullopt;
     const auto l = Parse(start.data(), start.size());
     if (!l)
