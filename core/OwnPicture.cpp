@@ -42,12 +42,12 @@ constexpr OwnFormat Formats[] = {
     {L"XPM", &IsXpmPicture, &ReadXpmHeader, &Pixels<&DecodeXpmPicture>},
     {L"IFF,LBM", &IsIlbmPicture, &ReadIlbmHeader, &Pixels<&DecodeIlbmPicture>},
 
-    // Formats with a signature read by the second group of decoders.
+    // JNG, MNG and DDS go here.
 
     // Without a signature.
     {L"WAP,WBMP,WBM", nullptr, &ReadWbmpHeader, &Pixels<&DecodeWbmpPicture>},
 
-    // Formats without a signature read by the second group of decoders.
+    // Koala, Dr. Halo, PhotoCD and raw fax go here.
 };
 
 std::wstring Upper(std::wstring_view s) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,16 @@ TEST(WbmpPicture, ReadsFilesNamedSoWithLongSidesAndNothingElse) {
     EXPECT_FALSE(Decode({0, 0, 0, 1, 0}, L"WBMP"));
     EXPECT_FALSE(Decode({0, 0, 0x90, 0x80, 0x80, 0x80, 1, 1, 0}, L"WBMP")); // 2^32 + 1
     ExpectEveryCutRefused(wide, 0, L"WBMP");
+    // Bytes that are a Targa too: the name says which.
+    const Bytes both = {0, 0, 2, 1, 0x80, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0, 1, 2, 3};
+    for (const auto& [extension, format, width] :
+         {std::tuple{L"WBMP", PictureFormat::Wbmp, 2u}, {L"TGA", PictureFormat::Tga, 1u}}) {
+        ByteTailSource source(both.data(), both.size());
+        const auto header = ReadPictureHeader(source, extension);
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->Format, format);
+        EXPECT_EQ(header->Width, width);
+    }
 }
 
 TEST(XbmPicture, ReadsBytesAndWordsWithHotSpotsAndComments) {
