@@ -53,7 +53,7 @@ std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
                 const uint8_t index = run ? data[next] : data[next + i];
                 if (!palette.empty() && index >= palette.size())
                     return std::nullopt;
-                PutOpaque(p, palette.empty() ? index * 0x010101u : palette[index]);
+                PutRgb(p, palette.empty() ? index * 0x010101u : palette[index]);
             }
             next += run ? 1 : n;
         }

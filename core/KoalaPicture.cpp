@@ -38,7 +38,7 @@ std::optional<StbPicture> DecodeKoalaPicture(const OwnPictureInput& input) {
                                               : data[ColourAt + cell];
             const uint32_t rgb = Palette[index & 15];
             for (uint32_t half = 0; half < 2; ++half)
-                PutOpaque(&out->Bitmap.Pixels[(std::size_t{y} * Width + 2 * x + half) * 4], rgb);
+                PutRgb(&out->Bitmap.Pixels[(std::size_t{y} * Width + 2 * x + half) * 4], rgb);
         }
     return out;
 }

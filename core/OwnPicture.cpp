@@ -2,12 +2,18 @@
 
 #include "core/DdsPicture.h"
 #include "core/HaloCutPicture.h"
+#include "core/IlbmPicture.h"
 #include "core/JngPicture.h"
 #include "core/KoalaPicture.h"
 #include "core/MngPicture.h"
+#include "core/PcxPicture.h"
 #include "core/PhotoCdPicture.h"
 #include "core/PnmTextPicture.h"
 #include "core/RawFaxPicture.h"
+#include "core/SunRasterPicture.h"
+#include "core/WbmpPicture.h"
+#include "core/XbmPicture.h"
+#include "core/XpmPicture.h"
 
 #include <algorithm>
 #include <new>
@@ -37,15 +43,17 @@ std::optional<OwnPictureResult> Pixels(const OwnPictureInput& input) {
 // then those without, which only their extension selects.
 constexpr OwnFormat Formats[] = {
     {L"PBM,PGM,PPM", &IsPnmTextPicture, &ReadPnmTextHeader, &Pixels<&DecodePnmTextPicture>},
-
-    // Formats with a signature read by the second group of decoders.
+    {L"PCX", &IsPcxPicture, &ReadPcxHeader, &Pixels<&DecodePcxPicture>},
+    {L"RAS", &IsSunRasterPicture, &ReadSunRasterHeader, &Pixels<&DecodeSunRasterPicture>},
+    {L"XBM", &IsXbmPicture, &ReadXbmHeader, &Pixels<&DecodeXbmPicture>},
+    {L"XPM", &IsXpmPicture, &ReadXpmHeader, &Pixels<&DecodeXpmPicture>},
+    {L"IFF,LBM", &IsIlbmPicture, &ReadIlbmHeader, &Pixels<&DecodeIlbmPicture>},
     {L"DDS", &IsDdsPicture, &ReadDdsHeader, &Pixels<&DecodeDdsPicture>},
     {L"JNG", &IsJngPicture, &ReadJngHeader, &Pixels<&DecodeJngPicture>},
     {L"MNG", &IsMngPicture, &ReadMngHeader, &DecodeMngPicture},
 
     // Without a signature.
-
-    // Formats without a signature read by the second group of decoders.
+    {L"WAP,WBMP,WBM", nullptr, &ReadWbmpHeader, &Pixels<&DecodeWbmpPicture>},
     {L"KOA", nullptr, &ReadKoalaHeader, &Pixels<&DecodeKoalaPicture>},
     {L"CUT", nullptr, &ReadHaloCutHeader, &Pixels<&DecodeHaloCutFile>},
     {L"PCD", nullptr, &ReadPhotoCdHeader, &Pixels<&DecodePhotoCdPicture>},
@@ -157,4 +165,12 @@ std::optional<StbPicture> NewOwnPicture(const PictureHeader& header) {
     out.Bitmap.Width = static_cast<int32_t>(header.Width);
     out.Bitmap.Height = static_cast<int32_t>(header.Height);
     return out;
+}
+
+std::vector<uint8_t> ReadTextHeader(TailSource& file) {
+    std::vector<uint8_t> start(
+        static_cast<std::size_t>(std::min<uint64_t>(file.Size(), TextHeaderLimit)));
+    if (!start.empty() && !file.ReadAt(0, start.data(), start.size()))
+        start.clear();
+    return start;
 }

@@ -61,3 +61,8 @@ std::vector<std::wstring> OwnPictureExtensions();
 // For the decoders: an opaque black picture of the header's size; nothing
 // when memory runs out.
 std::optional<StbPicture> NewOwnPicture(const PictureHeader& header);
+
+// For the formats written as text: the stretch of a file that their
+// headers may take, the file's first bytes (empty when it cannot be read).
+constexpr std::size_t TextHeaderLimit = 1 << 16;
+std::vector<uint8_t> ReadTextHeader(TailSource& file);

@@ -65,7 +65,7 @@ std::optional<StbPicture> DecodePhotoCdPicture(const OwnPictureInput& input) {
                                 : turns == 1 ? h - 1 - x
                                 : turns == 2 ? h - 1 - y
                                              : x;
-            PutOpaque(&out->Bitmap.Pixels[(std::size_t{ty} * w + tx) * 4], rgb);
+            PutRgb(&out->Bitmap.Pixels[(std::size_t{ty} * w + tx) * 4], rgb);
         }
     return out;
 }

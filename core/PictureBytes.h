@@ -1,6 +1,7 @@
-// Multi-byte numbers of picture files, read from bytes known to be there.
+// Numbers as picture files store them, and pixels packed into bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 inline uint16_t Le16(const uint8_t* p) {
@@ -16,10 +17,22 @@ inline uint32_t Be32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
 }
 
-// One opaque BGRA pixel of a 0xRRGGBB colour.
-inline void PutOpaque(uint8_t* bgra, uint32_t rgb) {
-    bgra[0] = static_cast<uint8_t>(rgb);
-    bgra[1] = static_cast<uint8_t>(rgb >> 8);
-    bgra[2] = static_cast<uint8_t>(rgb >> 16);
-    bgra[3] = 255;
+// The x-th value of `bits` (1, 2, 4 or 8) bits in a row, leftmost pixel in
+// the high bits of its byte.
+inline uint32_t PackedAt(const uint8_t* row, std::size_t x, unsigned bits) {
+    const std::size_t bit = x * bits;
+    return static_cast<uint32_t>(row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+}
+
+// Sets a BGRA pixel from red, green and blue.
+inline void PutRgb(uint8_t* pixel, uint8_t r, uint8_t g, uint8_t b) {
+    pixel[0] = b;
+    pixel[1] = g;
+    pixel[2] = r;
+}
+
+// Sets a BGRA pixel from a 0xRRGGBB colour.
+inline void PutRgb(uint8_t* pixel, uint32_t rgb) {
+    PutRgb(pixel, static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+           static_cast<uint8_t>(rgb));
 }

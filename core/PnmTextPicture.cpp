@@ -1,5 +1,7 @@
 #include "core/PnmTextPicture.h"
 
+#include "core/PictureBytes.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -46,9 +48,6 @@ class TextCursor {
     std::size_t at_;
 };
 
-// The header's longest stretch of comments we follow.
-constexpr std::size_t HeaderLimit = 1 << 16;
-
 struct TextHeader {
     PictureHeader Header;
     std::size_t PixelsAt;
@@ -85,16 +84,15 @@ bool IsPnmTextPicture(const uint8_t* start, std::size_t size) {
 }
 
 std::optional<PictureHeader> ReadPnmTextHeader(TailSource& file) {
-    std::vector<uint8_t> start(
-        static_cast<std::size_t>(std::min<uint64_t>(file.Size(), HeaderLimit)));
-    if (start.empty() || !file.ReadAt(0, start.data(), start.size()))
+    const std::vector<uint8_t> start = ReadTextHeader(file);
+    if (start.empty())
         return std::nullopt;
     const auto parsed = Parse(start.data(), start.size());
     return parsed ? std::optional<PictureHeader>(parsed->Header) : std::nullopt;
 }
 
 std::optional<StbPicture> DecodePnmTextPicture(const OwnPictureInput& input) {
-    const auto parsed = Parse(input.Data, std::min(input.Size, HeaderLimit));
+    const auto parsed = Parse(input.Data, std::min(input.Size, TextHeaderLimit));
     auto out = NewOwnPicture(input.Header);
     if (!parsed || !out)
         return std::nullopt;
@@ -109,7 +107,7 @@ std::optional<StbPicture> DecodePnmTextPicture(const OwnPictureInput& input) {
             const std::size_t x = i % width;
             if (x == 0 && i > 0)
                 row += stride;
-            p[0] = p[1] = p[2] = (row[x / 8] >> (7 - x % 8) & 1) ? 0 : 255;
+            p[0] = p[1] = p[2] = PackedAt(row, x, 1) ? 0 : 255;
         }
         return out;
     }

@@ -15,38 +15,47 @@ struct Coding {
 // from the low one. An end-of-line code is eleven 0 bits or more (fill
 // bits) and a 1, which no code of a row holds; each code of a row holds a
 // 1, so the rows are the stretches between end-of-line codes with a 1 in
-// them. Six codes in a row end the page: what follows is not read.
+// them. Six codes in a row end the page; without them it ends with its last
+// code (a row is followed by one), the file's end after eleven 0 bits
+// counting as its 1. The page is read up to the eleventh 0 bit of its last
+// code: what follows is not part of it.
 Coding Count(TailSource& file, bool lowBitFirst) {
-    Coding c{0, 0, file.Size(), lowBitFirst};
+    Coding c{0, 0, 0, lowBitFirst};
+    const uint64_t size = file.Size();
     uint32_t zeros = 0, emptyEnds = 0;
+    uint64_t eleventhZero = 0; // the byte after it
     bool data = false;
+    const auto endOfLine = [&] {
+        ++c.EndsOfLine;
+        c.Rows += data;
+        emptyEnds = data ? 1 : emptyEnds + 1;
+        data = false;
+        c.PageSize = eleventhZero;
+    };
     uint8_t block[4096];
-    for (uint64_t at = 0; at < c.PageSize; at += sizeof block) {
-        const auto n = static_cast<std::size_t>(std::min<uint64_t>(sizeof block, c.PageSize - at));
+    for (uint64_t at = 0; at < size; at += sizeof block) {
+        const auto n = static_cast<std::size_t>(std::min<uint64_t>(sizeof block, size - at));
         if (!file.ReadAt(at, block, n))
             return {};
         for (std::size_t i = 0; i < n; ++i)
             for (int k = 0; k < 8; ++k) {
                 if (!(block[i] >> (lowBitFirst ? k : 7 - k) & 1)) {
-                    ++zeros;
+                    if (++zeros == 11)
+                        eleventhZero = at + i + 1;
                     continue;
                 }
                 if (zeros >= 11) {
-                    ++c.EndsOfLine;
-                    c.Rows += data;
-                    emptyEnds = data ? 1 : emptyEnds + 1;
-                    data = false;
-                    if (emptyEnds == 6) {
-                        c.PageSize = at + i + 1;
+                    endOfLine();
+                    if (emptyEnds == 6)
                         return c;
-                    }
                 } else {
                     data = true;
                 }
                 zeros = 0;
             }
     }
-    c.Rows += data;
+    if (zeros >= 11)
+        endOfLine();
     return c;
 }
 

@@ -116,17 +116,17 @@ bool HuffmanTablesFit(const uint8_t* data, std::size_t size) {
         if (marker == 0xD9)
             return true;
         const std::size_t end = at + 2 + (data[at + 2] << 8 | data[at + 3]);
-        if (end > size)
-            return true; // the decoder refuses what is cut
-        for (std::size_t table = at + 4; marker == 0xC4 && table + 17 <= end;) {
+        // The decoder reads a table's counts even where they pass the
+        // segment's end, and as 0 past the file's.
+        for (std::size_t table = at + 4; marker == 0xC4 && table < end && table < size;) {
             std::size_t codes = 0;
-            for (int i = 1; i <= 16; ++i)
+            for (std::size_t i = 1; i <= 16 && table + i < size; ++i)
                 codes += data[table + i];
             if (codes > 256)
                 return false;
             table += 17 + codes;
         }
-        at = end;
+        at = end;           // past the file's end: the decoder refuses it
         if (marker == 0xDA) // the coded data runs to the next marker
             while (at + 1 < size && (data[at] != 0xFF || data[at + 1] == 0 ||
                                      (data[at + 1] >= 0xD0 && data[at + 1] <= 0xD7)))

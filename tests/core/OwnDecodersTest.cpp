@@ -470,10 +470,10 @@ TEST(RawFaxPicture, RowsCountedInEitherBitOrderAndWrappedAsTiff) {
     EXPECT_EQ(header->Format, PictureFormat::Tiff);
     EXPECT_EQ(header->Width, 1728u);
     EXPECT_EQ(header->Height, 9u);
-    // The page behind the directory, up to its sixth empty end of line (its
-    // writer adds a seventh).
+    // The page behind the directory, up to the 0 bits of its sixth empty end
+    // of line (its writer adds a seventh).
     const std::size_t stripAt = 8 + 2 + 11 * 12 + 4;
-    ASSERT_EQ(tiff->Reframed.size(), stripAt + page.size() - 1);
+    ASSERT_EQ(tiff->Reframed.size(), stripAt + page.size() - 2);
     EXPECT_TRUE(std::equal(tiff->Reframed.begin() + stripAt, tiff->Reframed.end(), page.begin()));
     // What follows the codes that end the page is not part of it.
     Bytes trailing = page;

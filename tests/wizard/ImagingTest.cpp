@@ -10,7 +10,6 @@
 #include <wincodec.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <thread>
 
@@ -19,6 +18,13 @@ namespace {
 Bgra At(const Picture& p, int x, int y) {
     const uint8_t* px = p.Pixels.data() + (static_cast<std::size_t>(y) * p.Width + x) * 4;
     return {px[0], px[1], px[2], px[3]};
+}
+
+void ExpectBgra(Bgra got, Bgra want) {
+    EXPECT_EQ(got.B, want.B);
+    EXPECT_EQ(got.G, want.G);
+    EXPECT_EQ(got.R, want.R);
+    EXPECT_EQ(got.A, want.A);
 }
 
 void ExpectPattern(const Picture& p, bool withAlpha, int tolerance = 0) {
@@ -129,17 +135,55 @@ TEST(Imaging, FaxPageAndAnimationLoadThroughTheirReframedFiles) {
         }
     EXPECT_EQ(wrong, 0);
 
-    const ImageLoad first = LoadPictureFile(
-        ResourceFile(dir, L"PIC_HALVES_MNG", "halves.mng"), AlphaForm::Straight);
+    const ImageLoad first =
+        LoadPictureFile(ResourceFile(dir, L"PIC_HALVES_MNG", "halves.mng"), AlphaForm::Straight);
     ASSERT_EQ(first.Status, ImageStatus::Ok);
     ASSERT_EQ(first.Image.Width, 33);
     ASSERT_EQ(first.Image.Height, 17);
     EXPECT_TRUE(first.Image.HasAlpha);
-    const Bgra left = At(first.Image, 2, 3), right = At(first.Image, 30, 12);
-    EXPECT_EQ((std::array<int, 4>{left.B, left.G, left.R, left.A}),
-              (std::array<int, 4>{30, 30, 200, 255}));
-    EXPECT_EQ((std::array<int, 4>{right.B, right.G, right.R, right.A}),
-              (std::array<int, 4>{200, 30, 30, 30 * 7 & 255}));
+    ExpectBgra(At(first.Image, 2, 3), {30, 30, 200, 255});
+    ExpectBgra(At(first.Image, 30, 12), {200, 30, 30, 30 * 7 & 255});
+}
+
+// Pictures of the formats our own decoders read, as another program wrote
+// them: a pattern of nine colours (black transparent in the pixmap) and a
+// black-and-white one, both of odd widths.
+TEST(Imaging, ReadsThePictureFormatsOfOurOwnDecoders) {
+    TempFolder dir;
+    const struct Case {
+        const wchar_t* Resource;
+        const char* Name;
+        bool Pattern, HasAlpha;
+    } cases[] = {{L"PIC_NP_PCX", "p.pcx", true, false},  {L"PIC_NP_RAS", "p.ras", true, false},
+                 {L"PIC_NP_XPM", "p.xpm", true, true},   {L"PIC_NP_IFF", "p.lbm", true, false},
+                 {L"PIC_NP_PPM", "p.ppm", true, false},  {L"PIC_NP_WBMP", "b.wbmp", false, false},
+                 {L"PIC_NP_XBM", "b.xbm", false, false}, {L"PIC_NP_PBM", "b.pbm", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const ImageLoad load =
+            LoadPictureFile(ResourceFile(dir, c.Resource, c.Name), AlphaForm::Straight);
+        ASSERT_EQ(load.Status, ImageStatus::Ok);
+        EXPECT_EQ(load.Image.HasAlpha, c.HasAlpha);
+        const Picture& p = load.Image;
+        if (c.Pattern) {
+            EXPECT_EQ(p.Width, 7);
+            EXPECT_EQ(p.Height, 5);
+            ExpectBgra(At(p, 0, 0), {0, 0, 255, 255});
+            ExpectBgra(At(p, 5, 0), {86, 52, 18, 255});
+            ExpectBgra(At(p, 6, 4), {255, 255, 255, 255});
+            EXPECT_EQ(At(p, 4, 0).A, c.HasAlpha ? 0 : 255); // black
+        } else {
+            EXPECT_EQ(p.Width, 11);
+            EXPECT_EQ(p.Height, 3);
+            ExpectBgra(At(p, 0, 0), {0, 0, 0, 255});
+            ExpectBgra(At(p, 1, 0), {255, 255, 255, 255});
+            ExpectBgra(At(p, 10, 2), {255, 255, 255, 255});
+            ExpectBgra(At(p, 10, 0), {0, 0, 0, 255});
+        }
+    }
+    // A format without a signature is tried by its name alone.
+    const std::wstring wbmp = ResourceFile(dir, L"PIC_NP_WBMP", "b.bmp");
+    EXPECT_EQ(LoadPictureFile(wbmp, AlphaForm::Straight).Status, ImageStatus::NotRecognised);
 }
 
 TEST(Imaging, ReleasedBeforeComEndsAndLeavesTheApartmentAsFound) {
@@ -240,6 +284,11 @@ TEST(Imaging, HugeHeadersAreRefusedBeforeDecoding) {
     WriteFileBytes(dir.Path("huge.bmp"), bmp);
     EXPECT_EQ(LoadPictureFile(Wide(dir.Path("huge.bmp")), AlphaForm::Straight).Status,
               ImageStatus::TooLarge);
+    // A format that only its name tells: 20000 x 3.
+    WriteFileBytes(dir.Path("huge.wbmp"), {0, 0, 0x81, 0x9C, 0x20, 3});
+    const ImageLoad wbmp = LoadPictureFile(Wide(dir.Path("huge.wbmp")), AlphaForm::Straight);
+    EXPECT_EQ(wbmp.Status, ImageStatus::TooLarge);
+    EXPECT_EQ(wbmp.Width, 20000u);
 }
 
 TEST(Imaging, MissingBrokenAndTruncatedFilesLoadNothing) {
