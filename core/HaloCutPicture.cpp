@@ -2,6 +2,8 @@
 
 #include "core/PictureBytes.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t HeaderSize = 6;
@@ -62,6 +64,31 @@ std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
     return out;
 }
 
+std::optional<std::vector<uint32_t>> ReadHaloPalette(const std::vector<uint8_t>& file) {
+    constexpr std::size_t HeaderEnd = 40, Block = 512, Colour = 6;
+    const uint8_t* h = file.data();
+    if (file.size() < HeaderEnd || h[0] != 'A' || h[1] != 'H' || h[6] != 'P' || h[7] != 0)
+        return std::nullopt;
+    const uint32_t count = Le16(h + 12) + 1u, top[3] = {Le16(h + 14), Le16(h + 16), Le16(h + 18)};
+    if (count > 256 || !top[0] || !top[1] || !top[2])
+        return std::nullopt;
+    std::vector<uint32_t> colours;
+    std::size_t at = HeaderEnd;
+    for (uint32_t i = 0; i < count; ++i, at += Colour) {
+        if (at % Block + Colour > Block)
+            at += Block - at % Block;
+        if (file.size() - std::min(at, file.size()) < Colour)
+            return std::nullopt;
+        uint32_t rgb = 0;
+        for (int c = 0; c < 3; ++c)
+            rgb = rgb << 8 | std::min<uint32_t>(Le16(h + at + 2 * c), top[c]) * 255 / top[c];
+        colours.push_back(rgb);
+    }
+    return colours;
+}
+
 std::optional<StbPicture> DecodeHaloCutFile(const OwnPictureInput& input) {
-    return DecodeHaloCutPicture(input, {});
+    const auto side = input.Side ? input.Side(L"PAL") : std::nullopt;
+    const auto palette = side ? ReadHaloPalette(*side) : std::nullopt;
+    return DecodeHaloCutPicture(input, palette ? *palette : std::vector<uint32_t>{});
 }

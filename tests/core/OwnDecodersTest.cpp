@@ -253,6 +253,20 @@ Bytes HaloCut(uint16_t w, uint16_t h, const std::vector<Bytes>& rows) {
     return b;
 }
 
+// A palette file of `count` colours: i is (2i, 255 - i, 7i) at 255 each.
+Bytes HaloPalette(uint32_t count) {
+    Bytes b = {'A', 'H', 10, 0,   0, 0,   'P', 0, 0, 0, 0, 0, static_cast<uint8_t>(count - 1),
+               0,   255, 0,  255, 0, 255, 0};
+    b.resize(40);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (b.size() % 512 + 6 > 512)
+            b.resize(b.size() / 512 * 512 + 512);
+        for (uint32_t v : {2 * i, 255 - i, 7 * i & 255})
+            b.insert(b.end(), {static_cast<uint8_t>(v), 0});
+    }
+    return b;
+}
+
 TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
     // 5 wide (odd): a literal packet, then a run and a literal; the rows end
     // with their 0 byte or with their count.
@@ -272,6 +286,26 @@ TEST(HaloCutPicture, RunsAndLiteralsInGreyOrTheSidePalette) {
     ASSERT_TRUE(p);
     EXPECT_EQ(Rgb(*p, 2, 0), 0x1400ABu);
     EXPECT_EQ(Rgb(*p, 4, 1), 0x0100ABu);
+
+    // The palette file beside it, read as its writer's reader reads it; one
+    // that ends early is no palette, one of too few colours refuses.
+    const Bytes indices = HaloCut(3, 1, {{0x03, 0, 77, 86, 0}});
+    const auto withPalette = [&](const Bytes& pal) {
+        const SideFileReader side = [&](std::wstring_view extension) {
+            return extension == L"PAL" ? std::optional<Bytes>(pal) : std::nullopt;
+        };
+        auto result = DecodeOwnPicture(indices.data(), indices.size(), L"CUT", side);
+        return result ? std::optional<StbPicture>(std::move(result->Picture)) : std::nullopt;
+    };
+    p = withPalette(HaloPalette(90));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Rgb(*p, 0, 0), 0x00FF00u);
+    EXPECT_EQ(Rgb(*p, 1, 0), 0x9AB21Bu); // the first block's last colour
+    EXPECT_EQ(Rgb(*p, 2, 0), 0xACA95Au); // in the second block
+    Bytes cut = HaloPalette(90);
+    cut.pop_back();
+    EXPECT_EQ(Rgb(*withPalette(cut), 2, 0), 0x565656u);
+    EXPECT_FALSE(withPalette(HaloPalette(86)));
 
     // An index beyond the palette, a run past the row's end, a row that
     // stops short or whose packets run past its count; and cut files.
