@@ -5,7 +5,6 @@
 #include "core/PictureBytes.h"
 
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -70,7 +69,7 @@ std::optional<PictureHeader> ReadMngHeader(TailSource& file) {
     return std::nullopt;
 }
 
-std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size) try {
+std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size) {
     if (!data || !IsMngPicture(data, size))
         return std::nullopt;
     ByteTailSource source(data, size);
@@ -89,8 +88,6 @@ std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::s
                                (jng ? JngSignature : PngSignature) + 8);
     image.insert(image.end(), data + start, data + walk.At());
     return image;
-} catch (const std::bad_alloc&) {
-    return std::nullopt;
 }
 
 std::optional<OwnPictureResult> DecodeMngPicture(const OwnPictureInput& input) {

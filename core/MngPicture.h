@@ -16,7 +16,7 @@ std::optional<PictureHeader> ReadMngHeader(TailSource& file);
 
 // The first image's file: its chunks from IHDR or JHDR to its IEND behind
 // the PNG or JNG signature. Nothing when a chunk runs past the end before
-// that IEND.
+// that IEND. Throws std::bad_alloc when memory runs out.
 std::optional<std::vector<uint8_t>> CutMngFirstImage(const uint8_t* data, std::size_t size);
 
 // A PNG as the reframed file; a JNG decoded.

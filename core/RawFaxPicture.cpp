@@ -1,7 +1,6 @@
 #include "core/RawFaxPicture.h"
 
 #include <algorithm>
-#include <new>
 
 namespace {
 
@@ -83,7 +82,7 @@ std::optional<PictureHeader> ReadRawFaxHeader(TailSource& file) {
     return PictureHeader{PictureFormat::RawFax, FaxWidth, coding->Rows};
 }
 
-std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_t size) try {
+std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_t size) {
     ByteTailSource source(data, size);
     const auto coding = data && size <= UINT32_MAX ? Find(source) : std::nullopt;
     if (!coding)
@@ -120,8 +119,6 @@ std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_
     Put(tiff, 0, 4); // no further directory
     tiff.insert(tiff.end(), data, data + coding->PageSize);
     return tiff;
-} catch (const std::bad_alloc&) {
-    return std::nullopt;
 }
 
 std::optional<OwnPictureResult> DecodeRawFaxPicture(const OwnPictureInput& input) {

@@ -16,7 +16,7 @@ std::optional<PictureHeader> ReadRawFaxHeader(TailSource& file);
 // A little-endian TIFF of one strip holding the page: the stream up to the
 // six end-of-line codes that end it, or to the file's end (T.4 coding,
 // one-dimensional, white as 0, its bit order as found). Nothing where the
-// header reader finds nothing.
+// header reader finds nothing. Throws std::bad_alloc when memory runs out.
 std::optional<std::vector<uint8_t>> RawFaxAsTiff(const uint8_t* data, std::size_t size);
 
 // That TIFF as the reframed file.

@@ -85,6 +85,16 @@ std::optional<StbPicture> Halo(const Bytes& file, const std::vector<uint32_t>& p
     return DecodeHaloCutPicture({file.data(), file.size(), *header, {}}, palette);
 }
 
+void ExpectHeader(const Bytes& file, const wchar_t* extension, PictureFormat format, uint32_t w,
+                  uint32_t h) {
+    ByteTailSource source(file.data(), file.size());
+    const auto header = ReadPictureHeader(source, extension);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Format, format);
+    EXPECT_EQ(header->Width, w);
+    EXPECT_EQ(header->Height, h);
+}
+
 // Every shorter file is refused.
 template <typename Decode> void ExpectCutsRefused(const Bytes& file, Decode decode) {
     for (std::size_t cut : {std::size_t{0}, file.size() / 2, file.size() - 1})
@@ -453,12 +463,7 @@ TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
 
 TEST(MngPicture, FirstImageCutOutWhole) {
     const Bytes file = File("halves-then-blocks.mng");
-    ByteTailSource source(file.data(), file.size());
-    const auto header = ReadPictureHeader(source);
-    ASSERT_TRUE(header);
-    EXPECT_EQ(header->Format, PictureFormat::Mng);
-    EXPECT_EQ(header->Width, 33u);
-    EXPECT_EQ(header->Height, 17u);
+    ExpectHeader(file, L"", PictureFormat::Mng, 33, 17);
     const auto result = DecodeOwnPicture(file.data(), file.size(), L"MNG");
     ASSERT_TRUE(result);
     const Bytes& png = result->Reframed;
@@ -490,20 +495,10 @@ TEST(MngPicture, FirstImageCutOutWhole) {
 
 TEST(RawFaxPicture, RowsCountedInEitherBitOrderAndWrappedAsTiff) {
     const Bytes page = File("page.g3");
-    ByteTailSource source(page.data(), page.size());
-    auto header = ReadPictureHeader(source, L"G3");
-    ASSERT_TRUE(header);
-    EXPECT_EQ(header->Format, PictureFormat::RawFax);
-    EXPECT_EQ(header->Width, 1728u);
-    EXPECT_EQ(header->Height, 9u);
+    ExpectHeader(page, L"G3", PictureFormat::RawFax, 1728, 9);
     const auto tiff = DecodeOwnPicture(page.data(), page.size(), L"G3");
     ASSERT_TRUE(tiff);
-    ByteTailSource wrapped(tiff->Reframed.data(), tiff->Reframed.size());
-    header = ReadPictureHeader(wrapped);
-    ASSERT_TRUE(header);
-    EXPECT_EQ(header->Format, PictureFormat::Tiff);
-    EXPECT_EQ(header->Width, 1728u);
-    EXPECT_EQ(header->Height, 9u);
+    ExpectHeader(tiff->Reframed, L"", PictureFormat::Tiff, 1728, 9);
     // The page behind the directory, up to the 0 bits of its sixth empty end
     // of line (its writer adds a seventh).
     const std::size_t stripAt = 8 + 2 + 11 * 12 + 4;
@@ -526,8 +521,7 @@ TEST(RawFaxPicture, RowsCountedInEitherBitOrderAndWrappedAsTiff) {
     ASSERT_TRUE(other);
     EXPECT_EQ(other->size(), tiff->Reframed.size());
     EXPECT_NE(*other, tiff->Reframed); // its bit order tag and bytes differ
-    ByteTailSource otherSource(other->data(), other->size());
-    EXPECT_EQ(ReadPictureHeader(otherSource)->Height, 9u);
+    ExpectHeader(*other, L"", PictureFormat::Tiff, 1728, 9);
 
     // No end-of-line code: not a fax page.
     const Bytes noise(200, 0x5A);
