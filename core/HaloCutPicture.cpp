@@ -9,22 +9,9 @@ namespace {
 constexpr std::size_t HeaderSize = 6;
 constexpr uint32_t LongestRun = 127;
 
-} // namespace
-
-std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file) {
-    uint8_t h[HeaderSize];
-    if (!file.ReadAt(0, h, sizeof h))
-        return std::nullopt;
-    const uint32_t width = Le16(h), height = Le16(h + 2);
-    if (width == 0 || height == 0)
-        return std::nullopt;
-    // A row: its count, then two bytes for each run.
-    const uint64_t row = 2 + 2 * ((width + LongestRun - 1) / LongestRun);
-    return PictureHeader{PictureFormat::HaloCut, width, height, HeaderSize + row * height};
-}
-
-std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
-                                               const std::vector<uint32_t>& palette) {
+// `palette` holds 0xRRGGBB colours, empty for grey.
+std::optional<StbPicture> Decode(const OwnPictureInput& input,
+                                 const std::vector<uint32_t>& palette) {
     const PictureHeader& header = input.Header;
     const uint8_t* data = input.Data;
     const std::size_t size = input.Size;
@@ -64,6 +51,20 @@ std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
     return out;
 }
 
+} // namespace
+
+std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file) {
+    uint8_t h[HeaderSize];
+    if (!file.ReadAt(0, h, sizeof h))
+        return std::nullopt;
+    const uint32_t width = Le16(h), height = Le16(h + 2);
+    if (width == 0 || height == 0)
+        return std::nullopt;
+    // A row: its count, then two bytes for each run.
+    const uint64_t row = 2 + 2 * ((width + LongestRun - 1) / LongestRun);
+    return PictureHeader{PictureFormat::HaloCut, width, height, HeaderSize + row * height};
+}
+
 std::optional<std::vector<uint32_t>> ReadHaloPalette(const std::vector<uint8_t>& file) {
     constexpr std::size_t HeaderEnd = 40, Block = 512, Colour = 6;
     const uint8_t* h = file.data();
@@ -87,8 +88,8 @@ std::optional<std::vector<uint32_t>> ReadHaloPalette(const std::vector<uint8_t>&
     return colours;
 }
 
-std::optional<StbPicture> DecodeHaloCutFile(const OwnPictureInput& input) {
+std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input) {
     const auto side = input.Side ? input.Side(L"PAL") : std::nullopt;
     const auto palette = side ? ReadHaloPalette(*side) : std::nullopt;
-    return DecodeHaloCutPicture(input, palette ? *palette : std::vector<uint32_t>{});
+    return Decode(input, palette ? *palette : std::vector<uint32_t>{});
 }

@@ -12,19 +12,15 @@
 // the longest packet); nothing for an empty size.
 std::optional<PictureHeader> ReadHaloCutHeader(TailSource& file);
 
-// `palette` holds 0xRRGGBB colours, empty for grey. Nothing when the file
-// ends before its last row, a row's packets run past the row (in pixels or
-// past its byte count) or end before it is full, or an index lies beyond a
-// palette that is given.
-std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input,
-                                               const std::vector<uint32_t>& palette);
-
 // The colours (0xRRGGBB) of a Dr. Halo palette file: a 40-byte header
 // ("AH", type 'P', the highest index and each primary's maximum), then
 // 16-bit red, green and blue values in 512-byte blocks that no colour
 // straddles. Nothing when it is not one or ends before its last colour.
 std::optional<std::vector<uint32_t>> ReadHaloPalette(const std::vector<uint8_t>& file);
 
-// With the colours of the palette file of the same name beside it (.PAL),
-// when there is one that reads; else grey.
-std::optional<StbPicture> DecodeHaloCutFile(const OwnPictureInput& input);
+// In the colours of the palette file of the same name beside it (.PAL),
+// when there is one that reads; else grey. Nothing when the file ends
+// before its last row, a row's packets run past the row (in pixels or past
+// its byte count) or end before it is full, or an index lies beyond the
+// palette.
+std::optional<StbPicture> DecodeHaloCutPicture(const OwnPictureInput& input);

@@ -55,7 +55,7 @@ constexpr OwnFormat Formats[] = {
     // Without a signature.
     {L"WAP,WBMP,WBM", nullptr, &ReadWbmpHeader, &Pixels<&DecodeWbmpPicture>},
     {L"KOA", nullptr, &ReadKoalaHeader, &Pixels<&DecodeKoalaPicture>},
-    {L"CUT", nullptr, &ReadHaloCutHeader, &Pixels<&DecodeHaloCutFile>},
+    {L"CUT", nullptr, &ReadHaloCutHeader, &Pixels<&DecodeHaloCutPicture>},
     {L"PCD", nullptr, &ReadPhotoCdHeader, &Pixels<&DecodePhotoCdPicture>},
     {L"G3", nullptr, &ReadRawFaxHeader, &DecodeRawFaxPicture},
 };

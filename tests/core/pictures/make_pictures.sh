@@ -67,7 +67,8 @@ done
 "$convert" "$tmp/halves.pam" -alpha extract -quality 95 halves-alpha.jpg
 "$convert" "$tmp/halves.pam" "$tmp/blocks.pam" halves-then-blocks.mng
 "$convert" "$tmp/quarters.ppm" "$tmp/quarters.pcd"
-gzip -9 -n -c "$tmp/quarters.pcd" >quarters.pcd.gz
+python3 -c "import sys, zlib; sys.stdout.buffer.write(zlib.compress(open(sys.argv[1], 'rb').read(), 9))" \
+    "$tmp/quarters.pcd" >quarters.pcd.z
 pbmtog3 "$tmp/page.pbm" >page.g3
 
 # JNGs of the opaque one's colour with alpha of 1 to 16 bits, in each of
