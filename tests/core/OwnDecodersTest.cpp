@@ -401,10 +401,12 @@ TEST(JngPicture, JpegColourWithZlibOrJpegAlpha) {
     ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"JNG"); });
 
     Bytes opaque = File("halves-opaque.jng");
-    p = Own(opaque, L"JNG");
-    ASSERT_TRUE(p);
-    ExpectHalves(*p);
-    EXPECT_FALSE(p->HasAlpha);
+    for (const Bytes& colour : {opaque, File("halves-progressive.jng")}) {
+        p = Own(colour, L"JNG");
+        ASSERT_TRUE(p);
+        ExpectHalves(*p);
+        EXPECT_FALSE(p->HasAlpha);
+    }
     // A Huffman table of more codes than a table holds.
     const uint8_t table[] = {0xFF, 0xC4};
     const auto dht = std::search(opaque.begin(), opaque.end(), table, table + 2);

@@ -63,6 +63,7 @@ done
 "$convert" "$tmp/blocks.pam" -alpha off -define dds:compression=none -define dds:mipmaps=0 blocks-rgb.dds
 "$convert" "$tmp/halves.pam" halves-alpha.jng
 "$convert" "$tmp/halves.pam" -alpha off halves-opaque.jng
+"$convert" "$tmp/halves.pam" -alpha off -interlace Plane halves-progressive.jng
 # An alpha JPEG beside the colour one, for a JNG whose alpha is JDAA.
 "$convert" "$tmp/halves.pam" -alpha extract -quality 95 halves-alpha.jpg
 "$convert" "$tmp/halves.pam" "$tmp/blocks.pam" halves-then-blocks.mng
