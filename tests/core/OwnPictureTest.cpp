@@ -3,6 +3,7 @@
 #include "core/OwnPicture.h"
 #include "core/StbPicture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -168,6 +169,10 @@ TEST(PcxPicture, RunsGoOnIntoTheNextRowAndCutFilesAreRefused) {
     EXPECT_EQ(PixelsOf(grey), (Bytes{51, 51, 51, 255}));
     Put16(grey, 68, 1);
     EXPECT_FALSE(Decode(grey));
+    // Two colours that the header leaves black are black and white.
+    Bytes mono = Pcx(1, 1, 3, 1, 2, false, {0xA0, 0});
+    std::fill(mono.begin() + 16, mono.begin() + 64, uint8_t{0});
+    EXPECT_EQ(PixelsOf(mono), (Bytes{W, W, W, 255, K, K, K, 255, W, W, W, 255}));
     // Rows shorter than the width, planes the format has not.
     EXPECT_FALSE(Decode(Pcx(4, 1, 5, 1, 2, false, {0, 0, 0, 0})));
     EXPECT_FALSE(Decode(Pcx(8, 2, 1, 1, 2, false, {0, 0, 0, 0})));
