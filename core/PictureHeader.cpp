@@ -1,22 +1,12 @@
 #include "core/PictureHeader.h"
 
+#include "core/OwnPicture.h"
+#include "core/PictureBytes.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint16_t Be16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] << 8 | p[1]);
-}
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-uint32_t Be32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 constexpr uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -254,9 +244,8 @@ std::optional<PictureHeader> Tga(TailSource& file) {
     return header;
 }
 
-} // namespace
-
-bool HasPictureSignature(const uint8_t* d, std::size_t size) {
+// The formats the imaging component and stb_image read.
+bool HasReadersSignature(const uint8_t* d, std::size_t size) {
     if (size >= 8 && std::memcmp(d, PngSignature, 8) == 0)
         return true;
     if (size >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF)
@@ -274,13 +263,24 @@ bool HasPictureSignature(const uint8_t* d, std::size_t size) {
     return size >= 4 && std::memcmp(d, "\0\0\1\0", 4) == 0;
 }
 
-std::optional<PictureHeader> ReadPictureHeader(TailSource& file) {
-    uint8_t d[8] = {};
+} // namespace
+
+bool HasPictureSignature(const uint8_t* d, std::size_t size) {
+    return HasReadersSignature(d, size) || HasOwnPictureSignature(d, size);
+}
+
+std::optional<PictureHeader> ReadPictureHeader(TailSource& file, std::wstring_view extension) {
+    uint8_t d[64] = {};
     const std::size_t got = static_cast<std::size_t>(std::min<uint64_t>(file.Size(), sizeof d));
     if (got == 0 || !file.ReadAt(0, d, got))
         return std::nullopt;
-    if (!HasPictureSignature(d, got))
-        return Tga(file);
+    if (!HasReadersSignature(d, got)) {
+        // A Targa has no signature either, but its header is a weaker sign
+        // than an extension naming one of ours.
+        if (auto own = ReadOwnPictureHeader(file, extension))
+            return own;
+        return HasOwnPictureSignature(d, got) ? std::nullopt : Tga(file);
+    }
     switch (d[0]) {
     case 0x89:
         return Png(file, 0);

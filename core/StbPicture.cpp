@@ -9,9 +9,11 @@
 #include <memory>
 #include <new>
 
-// The three formats only, from memory, no side beyond the picture limit.
+// The three formats and JPEG (inside other formats) only, from memory, no
+// side beyond the picture limit.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
+#define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
 #define STBI_ONLY_PSD
 #define STBI_ONLY_PNM
@@ -98,6 +100,41 @@ uint8_t Scaled(uint32_t sample, uint32_t maximum) {
     return static_cast<uint8_t>((std::min(sample, maximum) * 255 + maximum / 2) / maximum);
 }
 
+// The JPEG decoder writes a Huffman table's code lengths before counting
+// them: every table (also those between the scans of a progressive file)
+// must have at most 256 codes.
+bool HuffmanTablesFit(const uint8_t* data, std::size_t size) {
+    std::size_t at = 2;
+    while (at + 4 <= size) {
+        if (data[at] != 0xFF)
+            return false;
+        const uint8_t marker = data[at + 1];
+        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (marker == 0xD9)
+            return true;
+        const std::size_t end = at + 2 + (data[at + 2] << 8 | data[at + 3]);
+        // The decoder reads a table's counts even where they pass the
+        // segment's end, and as 0 past the file's.
+        for (std::size_t table = at + 4; marker == 0xC4 && table < end && table < size;) {
+            std::size_t codes = 0;
+            for (std::size_t i = 1; i <= 16 && table + i < size; ++i)
+                codes += data[table + i];
+            if (codes > 256)
+                return false;
+            table += 17 + codes;
+        }
+        at = end;           // past the file's end: the decoder refuses it
+        if (marker == 0xDA) // the coded data runs to the next marker
+            while (at + 1 < size && (data[at] != 0xFF || data[at + 1] == 0 ||
+                                     (data[at + 1] >= 0xD0 && data[at + 1] <= 0xD7)))
+                ++at;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsStbPicture(const uint8_t* data, std::size_t size) {
@@ -147,7 +184,6 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     // A Targa stored right to left (the decoder turns only upside-down ones).
     const bool mirrored = header->Format == PictureFormat::Tga && (data[17] & 0x10) != 0;
     const auto w = static_cast<std::size_t>(width);
-    bool anyAlpha = false;
     uint8_t* p = out.Bitmap.Pixels.data();
     for (std::size_t i = 0; i < count; ++i, p += 4) {
         const std::size_t from = mirrored ? i - i % w + (w - 1 - i % w) : i;
@@ -156,16 +192,48 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
         p[1] = colour ? sample(at + 1) : p[2];
         p[0] = colour ? sample(at + 2) : p[2];
         p[3] = channels == 2 || channels == 4 ? sample(at + channels - 1) : 255;
-        anyAlpha |= p[3] != 0;
     }
     // A Photoshop composite always comes with a fourth channel: the file's
     // own count says whether it is alpha.
     const bool alphaChannel = header->Format == PictureFormat::Psd ? (data[12] << 8 | data[13]) >= 4
                                                                    : channels == 2 || channels == 4;
-    out.HasAlpha = alphaChannel && anyAlpha;
-    out.Bitmap.AlphaWasZero = alphaChannel && !anyAlpha;
-    if (!anyAlpha)
-        for (std::size_t i = 3; i < out.Bitmap.Pixels.size(); i += 4)
-            out.Bitmap.Pixels[i] = 255;
+    SettleAlpha(out, alphaChannel);
     return out;
+}
+
+std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size_t size,
+                                                  int channels, uint32_t width, uint32_t height) {
+    if (!data || size == 0 || size > INT_MAX || PictureTooLarge(width, height))
+        return std::nullopt;
+    ByteTailSource source(data, size);
+    const auto header = ReadPictureHeader(source);
+    if (!header || header->Format != PictureFormat::Jpeg || header->Width != width ||
+        header->Height != height || !HuffmanTablesFit(data, size))
+        return std::nullopt;
+    // The decoder takes a cut scan for grey: a read past the end refuses it.
+    int w = 0, h = 0, stored = 0;
+    FileReader reader(data, size);
+    const std::unique_ptr<stbi_uc, StbFree> decoded(
+        stbi_load_from_callbacks(&FileCallbacks, &reader, &w, &h, &stored, channels));
+    if (!decoded || reader.PastEnd() || static_cast<uint32_t>(w) != width ||
+        static_cast<uint32_t>(h) != height)
+        return std::nullopt;
+    try {
+        return std::vector<uint8_t>(decoded.get(),
+                                    decoded.get() + std::size_t{width} * height * channels);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+void SettleAlpha(StbPicture& picture, bool alphaChannel) {
+    std::vector<uint8_t>& pixels = picture.Bitmap.Pixels;
+    bool anyAlpha = false;
+    for (std::size_t i = 3; i < pixels.size() && !anyAlpha; i += 4)
+        anyAlpha = pixels[i] != 0;
+    picture.HasAlpha = alphaChannel && anyAlpha;
+    picture.Bitmap.AlphaWasZero = alphaChannel && !anyAlpha;
+    if (!picture.HasAlpha)
+        for (std::size_t i = 3; i < pixels.size(); i += 4)
+            pixels[i] = 255;
 }

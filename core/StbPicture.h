@@ -25,3 +25,14 @@ bool IsStbPicture(const uint8_t* data, std::size_t size);
 // (RGB, 8 or 16 bits a channel); PGM/PPM samples are scaled from their
 // maximum value to 255.
 std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size);
+
+// The samples of a JPEG (baseline or progressive) that must be width x
+// height, `channels` (1: grey, 3: RGB) a pixel, top row first; nothing when
+// it is broken or of another size, checked before decoding.
+std::optional<std::vector<uint8_t>> DecodeStbJpeg(const uint8_t* data, std::size_t size,
+                                                  int channels, uint32_t width, uint32_t height);
+
+// After the pixels are filled: a picture with an alpha channel has alpha,
+// unless the channel is 0 everywhere, which old tools leave and which then
+// reads as opaque.
+void SettleAlpha(StbPicture& picture, bool alphaChannel);

@@ -14,6 +14,7 @@ packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev libstb-dev
     wine wine64 xvfb xauth
     fp-utils # chmcmd and chmls: the help file quorvel.chm
+    netpbm   # writes the test pictures of the formats our own decoders read
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

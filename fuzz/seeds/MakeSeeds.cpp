@@ -2,22 +2,27 @@
 // screensaver files whose tails come from the real tail writer (every
 // effect, every option at the ends of its range, content logos), the same
 // records alone for the settings pages, icon files and icon groups, Flash
-// and HTML heads, creator texts, and small Targa, Photoshop and PGM/PPM
-// pictures of each kind their decoder tells apart. Started by the build; the
+// and HTML heads, creator texts, small Targa, Photoshop and PGM/PPM
+// pictures of each kind their decoder tells apart, and the pictures our own
+// decoders' tests read (from the folder given second). Started by the build; the
 // fuzzers begin from these instead of from nothing, so they reach records
 // that pass the marker and size checks.
 #include "core/EffectInfo.h"
 #include "core/IconDirectory.h"
+#include "core/OwnPicture.h"
 #include "core/SaverRecord.h"
 #include "core/SaverTail.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -342,11 +347,65 @@ void PictureSeeds(Corpus& corpus) {
     }
 }
 
+// The pictures the decoders' tests read (written by netpbm), each behind the
+// byte that makes the fuzz target name it by its own extension.
+void OwnPictureSeeds(Corpus& corpus, const fs::path& pictures) {
+    const std::vector<std::wstring> extensions = OwnPictureExtensions();
+    for (const auto& entry : fs::directory_iterator(pictures)) {
+        std::wstring extension = entry.path().extension().wstring();
+        for (wchar_t& c : extension)
+            c = static_cast<wchar_t>(std::towupper(c));
+        const auto found = std::find(extensions.begin(), extensions.end(),
+                                     extension.substr(extension.empty() ? 0 : 1));
+        if (entry.path().filename().string().rfind("np_", 0) != 0 || found == extensions.end())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        Bytes b = {static_cast<uint8_t>(found - extensions.begin())};
+        b.insert(b.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        corpus.Add(b);
+    }
+}
+
+// The pictures of the surface, JNG, MNG, PhotoCD (its information block
+// only: the target makes up the rest) and fax tests, written by
+// ImageMagick and netpbm, and Koala and Dr. Halo files written here.
+void MorePictureSeeds(Corpus& corpus) {
+    const std::vector<std::wstring> extensions = OwnPictureExtensions();
+    const auto add = [&](const wchar_t* extension, Bytes file) {
+        const auto found = std::find(extensions.begin(), extensions.end(), extension);
+        file.insert(file.begin(), static_cast<uint8_t>(found - extensions.begin()));
+        corpus.Add(file);
+    };
+    const auto picture = [](const char* name) {
+        std::ifstream in(fs::path(QV_CORE_PICTURES) / name, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const char* name :
+         {"blocks-dxt1.dds", "blocks-dxt5.dds", "blocks-none.dds", "blocks-rgb.dds"})
+        add(L"DDS", picture(name));
+    for (const char* name :
+         {"halves-alpha.jng", "halves-opaque.jng", "alpha1.jng", "alpha16.jng", "alpha-jpeg.jng"})
+        add(L"JNG", picture(name));
+    add(L"MNG", picture("halves-then-blocks.mng"));
+    Bytes koala(10003);
+    for (std::size_t i = 0; i < koala.size(); ++i)
+        koala[i] = static_cast<uint8_t>(i * 37);
+    add(L"KOA", koala);
+    add(L"CUT", {3, 0, 2, 0, 0, 0, 4, 0, 0x82, 9, 0x01, 7, 5, 0, 0x03, 1, 2, 3, 0});
+    const Bytes packed = picture("quarters.pcd.z");
+    Bytes photo(1 << 20);
+    uLongf got = static_cast<uLongf>(photo.size());
+    uncompress(photo.data(), &got, packed.data(), static_cast<uLong>(packed.size()));
+    photo.resize(0x1000);
+    add(L"PCD", photo);
+    add(L"G3", picture("page.g3"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s FOLDER PICTURES\n", argv[0]);
         return 2;
     }
     const fs::path root = argv[1];
@@ -366,5 +425,8 @@ int main(int argc, char** argv) {
     PictureSeeds(stb);
     Corpus headers(root, "picture_header");
     PictureSeeds(headers);
+    Corpus own(root, "own_picture");
+    OwnPictureSeeds(own, argv[2]);
+    MorePictureSeeds(own);
     return 0;
 }

@@ -84,13 +84,30 @@ TEST(LogoFilter, OffersOnlyClaimedPatternsAndKeepsTrailingSemicolons) {
               L"|Flash Animations (*.swf)|*.SWF|Web Pages (*.html;*.htm)|*.HTML;*.HTM"
               L"|All Files (*.*)|*.*");
 
-    // Everything claimed: the whole table, entry 8 as it stands.
-    const std::wstring everything = LogoBrowseFilter([](const std::wstring&) { return true; });
-    EXPECT_NE(everything.find(L"|JPEG - JFIF Compliant (*.jpg,*.jif,*.jpeg,*.jpe)|"
-                              L"*.JPG;*.JIF;*.JPEG;*.JPE|"),
-              std::wstring::npos);
-    EXPECT_NE(everything.find(L"|Truevision Targa (*.tga,*.targa)|*.TGA;*.TARGA|"),
-              std::wstring::npos);
+    // Everything claimed: the whole table of 24 entries.
+    const std::wstring images =
+        L"*.BMP;*.CUT;*.DDS;*.G3;*.GIF;*.ICO;*.IFF;*.LBM;*.JNG;*.JPG;*.JIF;*.JPEG;*.JPE;*.KOA;"
+        L"*.MNG;*.PBM;*.PGM;*.PPM;*.PCD;*.PCX;*.PNG;*.PSD;*.RAS;*.TGA;*.TARGA;*.TIF;*.TIFF;*.WAP;"
+        L"*.WBMP;*.WBM;*.XBM;*.XPM;";
+    EXPECT_EQ(LogoBrowseFilter([](const std::wstring&) { return true; }),
+              L"All Supported files|" + images + L"*.SWF;*.HTML;*.HTM;|All Images|" + images +
+                  L"|Dynamic Content|*.SWF;*.HTML;*.HTM;"
+                  L"|Windows or OS/2 Bitmap (*.bmp)|*.BMP|Dr. Halo (*.cut)|*.CUT"
+                  L"|DirectX Surface (*.dds)|*.DDS|Raw fax (*.g3)|*.G3"
+                  L"|Graphics Interchange Format (*.gif)|*.GIF|Icon (*.ico)|*.ICO"
+                  L"|IFF Interleaved Bitmap (*.iff,*.lbm)|*.IFF;*.LBM"
+                  L"|JPEG Network Graphics (*.jng)|*.JNG"
+                  L"|JPEG - JFIF Compliant (*.jpg,*.jif,*.jpeg,*.jpe)|*.JPG;*.JIF;*.JPEG;*.JPE"
+                  L"|C64 Koala Graphics (*.koa)|*.KOA|Multiple Network Graphics (*.mng)|*.MNG"
+                  L"|Portable Network Media (*.pbm,*.pgm,*.ppm)|*.PBM;*.PGM;*.PPM"
+                  L"|Kodak PhotoCD (*.pcd)|*.PCD|Zsoft Paintbrush (*.pcx)|*.PCX"
+                  L"|Portable Network Graphics (*.png)|*.PNG|Adobe Photoshop (*.psd)|*.PSD"
+                  L"|Sun Raster Image (*.ras)|*.RAS|Truevision Targa (*.tga,*.targa)|*.TGA;*.TARGA"
+                  L"|Tagged Image File Format (*.tif,*.tiff)|*.TIF;*.TIFF"
+                  L"|Wireless Bitmap (*.wap,*.wbmp,*.wbm)|*.WAP;*.WBMP;*.WBM"
+                  L"|X11 Bitmap Format (*.xbm)|*.XBM|X11 Pixmap Format (*.xpm)|*.XPM"
+                  L"|Flash Animations (*.swf)|*.SWF|Web Pages (*.html;*.htm)|*.HTML;*.HTM"
+                  L"|All Files (*.*)|*.*");
     // Nothing claimed: no picture entry at all.
     EXPECT_EQ(LogoBrowseFilter(nullptr),
               L"All Supported files|*.SWF;*.HTML;*.HTM;|All Images||Dynamic Content|*.SWF;*.HTML;"

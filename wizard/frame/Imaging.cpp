@@ -2,6 +2,7 @@
 
 #include "core/Bmp32.h"
 #include "core/LogoFilter.h"
+#include "core/OwnPicture.h"
 #include "core/PictureHeader.h"
 #include "core/Premultiply.h"
 #include "core/StbPicture.h"
@@ -115,19 +116,37 @@ ImageLoad FromBmp32(const uint8_t* data, std::size_t size, AlphaForm form) {
     return load;
 }
 
+ImageLoad FromDecoded(StbPicture&& decoded, AlphaForm form) {
+    ImageLoad load;
+    load.Image.Width = decoded.Bitmap.Width;
+    load.Image.Height = decoded.Bitmap.Height;
+    load.Image.Pixels = std::move(decoded.Bitmap.Pixels);
+    load.Image.HasAlpha = decoded.HasAlpha;
+    Finish(load, form);
+    return load;
+}
+
 // Targa, Photoshop and PGM/PPM: our own decoder on every system (the
 // platform's reads none of them, Wine's Targa only).
 ImageLoad FromStb(const uint8_t* data, std::size_t size, AlphaForm form) {
     auto decoded = DecodeStbPicture(data, size);
     if (!decoded)
         return Failed(ImageStatus::NotRecognised);
-    ImageLoad load;
-    load.Image.Width = decoded->Bitmap.Width;
-    load.Image.Height = decoded->Bitmap.Height;
-    load.Image.Pixels = std::move(decoded->Bitmap.Pixels);
-    load.Image.HasAlpha = decoded->HasAlpha;
-    Finish(load, form);
-    return load;
+    return FromDecoded(std::move(*decoded), form);
+}
+
+ImageLoad LoadBytes(const uint8_t* data, std::size_t size, AlphaForm form);
+
+// The formats of core/OwnPicture.h; a picture they hand back as another
+// format's file goes the way of bytes in memory.
+ImageLoad FromOwn(const uint8_t* data, std::size_t size, std::wstring_view extension,
+                  const SideFileReader& side, AlphaForm form) {
+    auto decoded = DecodeOwnPicture(data, size, extension, side);
+    if (!decoded)
+        return Failed(ImageStatus::NotRecognised);
+    if (!decoded->Reframed.empty())
+        return LoadBytes(decoded->Reframed.data(), decoded->Reframed.size(), form);
+    return FromDecoded(std::move(decoded->Picture), form);
 }
 
 bool IsFormat(const WICPixelFormatGUID& f, std::initializer_list<const GUID*> list) {
@@ -197,8 +216,8 @@ ImageLoad FromDecoder(IWICBitmapDecoder* decoder, AlphaForm form) {
 // The header check every picture passes before a decoder sees it. True
 // when decoding may go on; otherwise `refused` says why.
 bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSize, bool whole,
-                  ImageLoad& refused) {
-    const auto header = ReadPictureHeader(source);
+                  std::wstring_view extension, ImageLoad& refused) {
+    const auto header = ReadPictureHeader(source, extension);
     if (!header) {
         if (whole && HasPictureSignature(start, startSize)) { // a known format, broken
             refused = Failed(ImageStatus::NotRecognised);
@@ -211,6 +230,34 @@ bool HeaderAllows(TailSource& source, const uint8_t* start, std::size_t startSiz
         return false;
     }
     return true;
+}
+
+// Where the extension of the path's last part starts (its dot); npos
+// without one.
+std::size_t ExtensionDot(const std::wstring& path) {
+    const std::size_t dot = path.find_last_of(L"./\\:");
+    return dot != std::wstring::npos && path[dot] == L'.' ? dot : std::wstring::npos;
+}
+
+// Upper case, without the dot.
+std::wstring ExtensionOf(const std::wstring& path) {
+    const std::size_t dot = ExtensionDot(path);
+    std::wstring extension = dot == std::wstring::npos ? L"" : path.substr(dot + 1);
+    for (wchar_t& c : extension)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return extension;
+}
+
+// The file beside the picture with the same name and another extension.
+SideFileReader SideFilesOf(const std::wstring& path) {
+    return [stem = path.substr(0, ExtensionDot(path))](
+               std::wstring_view extension) -> std::optional<std::vector<uint8_t>> {
+        std::vector<uint8_t> bytes;
+        bool whole = false;
+        if (!ReadFilePrefix(stem + L"." + std::wstring(extension), HeaderBytes, bytes, whole))
+            return std::nullopt;
+        return bytes;
+    };
 }
 
 ImageLoad LoadFile(const std::wstring& path, AlphaForm form) {
@@ -226,14 +273,20 @@ ImageLoad LoadFile(const std::wstring& path, AlphaForm form) {
         return Failed(ImageStatus::NotFound);
     if (start.empty())
         return Failed(ImageStatus::NotRecognised);
+    const std::wstring extension = ExtensionOf(path);
     ByteTailSource source(start.data(), start.size());
     ImageLoad refused;
-    if (!HeaderAllows(source, start.data(), start.size(), whole, refused))
+    if (!HeaderAllows(source, start.data(), start.size(), whole, extension, refused))
         return refused;
     if (IsBmp32(start.data(), start.size())) {
         if (!whole && !ReadFileBytes(path, start))
             return Failed(ImageStatus::NotRecognised);
         return FromBmp32(start.data(), start.size(), form);
+    }
+    if (IsOwnPicture(start.data(), start.size(), extension)) {
+        if (!whole && !ReadFileBytes(path, start))
+            return Failed(ImageStatus::NotRecognised);
+        return FromOwn(start.data(), start.size(), extension, SideFilesOf(path), form);
     }
     if (IsStbPicture(start.data(), start.size())) {
         if (!whole && !ReadFileBytes(path, start))
@@ -254,10 +307,12 @@ ImageLoad LoadBytes(const uint8_t* data, std::size_t size, AlphaForm form) {
         return Failed(ImageStatus::NotRecognised);
     ByteTailSource source(data, size);
     ImageLoad refused;
-    if (!HeaderAllows(source, data, size, true, refused))
+    if (!HeaderAllows(source, data, size, true, {}, refused))
         return refused;
     if (IsBmp32(data, size))
         return FromBmp32(data, size, form);
+    if (IsOwnPicture(data, size, {})) // by signature only: no name to go by
+        return FromOwn(data, size, {}, {}, form);
     if (IsStbPicture(data, size))
         return FromStb(data, size, form);
     IWICImagingFactory* factory = Factory();
@@ -311,6 +366,8 @@ bool PictureHasTrans(const Picture& picture) {
 
 std::vector<std::wstring> DecoderExtensions() {
     std::set<std::wstring> found = {L"TGA", L"TARGA", L"PSD", L"PGM", L"PPM"}; // ours
+    for (std::wstring& extension : OwnPictureExtensions())
+        found.insert(std::move(extension));
     IWICImagingFactory* factory = Factory();
     ComRef<IEnumUnknown> list;
     if (!factory || FAILED(factory->CreateComponentEnumerator(

@@ -1,6 +1,7 @@
 // The logo page's pictures: decoding any format an installed decoder reads
 // (through the Windows Imaging Component; no other file talks to it) and
-// Targa, Photoshop and PGM/PPM pictures (core/StbPicture.h),
+// Targa, Photoshop and PGM/PPM pictures (core/StbPicture.h) and the
+// formats our own decoders read (core/OwnPicture.h),
 // rescaling, and writing 32-bit bitmaps. Every size is checked against the
 // picture limits before anything is allocated for it.
 #pragma once
