@@ -58,31 +58,32 @@ std::vector<std::wstring> ExpectedScript(const InstallerOptions& o, const std::w
             std::wstring(o.Logon ? L"" : L"unchecked"),
         L"",
         L"[Files]",
-        L"Source: " + o.SrcScr + L"; DestDir: {app}; Languages: ",
+        L"Source: \"" + o.SrcScr + L"\"; DestDir: {app}; Languages: ",
         L"",
         L"[Icons]",
-        sm ? L"Name: {group}\\" + n + L"; Filename: {app}\\" + scr + L"; Parameters: /s" : L"",
-        sm ? L"Name: {group}\\Configure " + n +
-                 L"; Filename: rundll32.exe; Parameters: desk.cpl,InstallScreenSaver {app}\\" +
-                 scr + L"; IconFilename: {app}\\" + scr
+        sm ? L"Name: \"{group}\\" + n + L"\"; Filename: \"{app}\\" + scr + L"\"; Parameters: /s"
+           : L"",
+        sm ? L"Name: \"{group}\\Configure " + n +
+                 L"\"; Filename: rundll32.exe; Parameters: \"desk.cpl,InstallScreenSaver {app}\\" +
+                 scr + L"\"; IconFilename: \"{app}\\" + scr + L"\""
            : L"",
         sm && o.Uninstall
-            ? L"Name: {group}\\{cm:UninstallProgram," + n + L"}; Filename: {uninstallexe};"
+            ? L"Name: \"{group}\\{cm:UninstallProgram," + n + L"}\"; Filename: {uninstallexe};"
             : L"",
-        L"Name: {userdesktop}\\" + n + L"; Filename: {app}\\" + scr +
-            L"; Tasks: desktopicon; Parameters: /s",
+        L"Name: \"{userdesktop}\\" + n + L"\"; Filename: \"{app}\\" + scr +
+            L"\"; Tasks: desktopicon; Parameters: /s",
         L"",
         L"[Registry]",
         L"Root: HKCU; Subkey: Control Panel\\Desktop; ValueType: string; ValueName: "
-        L"SCRNSAVE.EXE; ValueData: {app}\\" +
-            scr + L"; Tasks: active",
+        L"SCRNSAVE.EXE; ValueData: \"{app}\\" +
+            scr + L"\"; Tasks: active",
         L"Root: HKU; Subkey: .DEFAULT\\Control Panel\\Desktop; ValueType: string; ValueName: "
-        L"SCRNSAVE.EXE; ValueData: {app}\\" +
-            scr + L"; Tasks: login",
+        L"SCRNSAVE.EXE; ValueData: \"{app}\\" +
+            scr + L"\"; Tasks: login",
         L"",
         L"[Run]",
-        L"Filename: rundll32.exe; Parameters: desk.cpl,InstallScreenSaver {app}\\" + scr +
-            L"; Description: Open the Screensaver Control Panel applet now; Flags: postinstall "
+        L"Filename: rundll32.exe; Parameters: \"desk.cpl,InstallScreenSaver {app}\\" + scr +
+            L"\"; Description: Open the Screensaver Control Panel applet now; Flags: postinstall "
             L"unchecked skipifsilent nowait",
     };
     // Kept lines end in CR; dropped conditional lines lost theirs.
@@ -168,13 +169,29 @@ TEST(InstallerTemplate, SwitchesByTheEdgeCases) {
     EXPECT_TRUE(lines[27].ends_with(L"; Flags: unchecked\r"));
 }
 
-TEST(InstallerTemplate, SpecialCharactersGoInAsTyped) {
-    InstallerOptions o = SampleOptions();
-    o.Name = L"Fish; {app} \"quoted\" $ABOUT$";
-    o.About = L"Fish & Co";
-    auto lines = InstallerScriptLines(o, L"7");
-    EXPECT_EQ(lines[1], L"AppName=Fish; {app} \"quoted\" Fish & Co\r");
-    EXPECT_EQ(lines[3], L"AppPublisher=Fish & Co\r");
+TEST(InstallerTemplate, HostileTextsStayLiteralValues) {
+    const InstallerOptions plain = SampleOptions();
+    InstallerOptions o = plain;
+    o.Name = L"My {Saver}; \"q\"";
+    o.About = L"Fish\r\n[Run]\r\nFilename: {cmd}; Parameters: /c calc\r\n$if maybe";
+    o.SrcScr = L"C:\\a;b\\Blue Fish.scr";
+    const auto lines = InstallerScriptLines(o, L"7");
+    // The template's lines and no more; only the values differ.
+    const auto usual = ExpectedScript(plain, L"Blue Fish.scr", L"7");
+    ASSERT_EQ(lines.size(), usual.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!usual[i].empty() && usual[i][0] == L'[') {
+            EXPECT_EQ(lines[i], usual[i]);
+        }
+    EXPECT_EQ(lines[1], L"AppName=My {{Saver}; \"q\"\r");
+    EXPECT_EQ(lines[3],
+              L"AppPublisher=Fish  [Run]  Filename: {{cmd}; Parameters: /c calc  $if maybe\r");
+    EXPECT_EQ(lines[14], L"DefaultGroupName=My {{Saver}; _q_\r");
+    EXPECT_EQ(lines[17], L"DefaultDirName={pf}\\My {{Saver}; _q_\r");
+    EXPECT_EQ(lines[30], L"Source: \"C:\\a;b\\Blue Fish.scr\"; DestDir: {app}; Languages: \r");
+    EXPECT_TRUE(lines[33].starts_with(L"Name: \"{group}\\My {{Saver}; _q_\";")) << lines[33];
+    EXPECT_EQ(lines[35], L"Name: \"{group}\\{cm:UninstallProgram,My %7bSaver%7d; _q_}\"; "
+                         L"Filename: {uninstallexe};\r");
 }
 
 TEST(InstallerCompile, StandInReceivesTheScript) {
