@@ -232,6 +232,26 @@ void StraightenLogo(const std::wstring& path) {
     WriteFileBytes(path, WriteBmp32(*picture));
 }
 
+// Has the library write the reopened saver's logo to `path`: the reason
+// when it could not. The file is emptied first (never the last saver's
+// logo), and so exists for a short form when the code page cannot name its
+// folder.
+std::wstring ExtractLogo(SaverExports& library, const std::wstring& path) {
+    const std::wstring failed = L"The logo could not be extracted to " + path + L": ";
+    if (!UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr)))
+        return failed + SystemText(GetLastError());
+    std::string narrow;
+    try {
+        narrow = LibraryPath(path);
+    } catch (const CreatorError& error) {
+        return failed + error.Description();
+    }
+    if (library.SaveLogo(narrow.c_str()) <= 0)
+        return failed + L"the screensaver's logo could not be written there.";
+    return {};
+}
+
 } // namespace
 
 ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord& settings) {
@@ -255,9 +275,8 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
         SaverTrailer record{};
         library.GetSettings(&record);
         saver.LogoFile = ExtractedLogoPath();
-        DeleteFileW(saver.LogoFile.c_str()); // never the last saver's logo
-        const std::string logo = LibraryPath(saver.LogoFile);
-        saver.LogoSaved = library.SaveLogo(logo.c_str()) > 0;
+        saver.LogoFailure = ExtractLogo(library, saver.LogoFile);
+        saver.LogoSaved = saver.LogoFailure.empty();
         if (saver.LogoSaved && record.PicHasTrans != 0 && record.DynamicLogo == 0)
             StraightenLogo(saver.LogoFile);
     } else {
