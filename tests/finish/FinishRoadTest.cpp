@@ -97,21 +97,14 @@ std::string AnswerBox(DWORD pid, const char* title, DWORD ms = 30000) {
 }
 
 // The lines the stand-in compiler received, each without its line end.
-std::vector<std::string> ScriptLines(const std::wstring& path) {
-    std::vector<std::string> lines;
-    std::string line;
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    char c = 0;
-    DWORD got = 0;
-    while (file && ReadFile(file.get(), &c, 1, &got, nullptr) && got == 1) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
+std::vector<std::string> ScriptLines(const std::string& path) {
+    std::vector<std::string> lines(1);
+    for (const uint8_t c : ReadFileBytes(path))
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += static_cast<char>(c);
+    lines.pop_back();
     return lines;
 }
 
@@ -197,7 +190,7 @@ TEST(FinishRoad, ReopenedSaversHostileTextsReachTheInstallerAsTheyWereTyped) {
     MakeSaver(wizard, Wide(target), true);
     ASSERT_EQ(WaitLinks(wizard, 4).size(), 4u); // the installer was built
 
-    const std::vector<std::string> script = ScriptLines(Wide(dir.Path("a;b\\Made-setup.iss")));
+    const std::vector<std::string> script = ScriptLines(dir.Path("a;b\\Made-setup.iss"));
     // The template's sections, each with its own entries only.
     std::vector<std::string> sections;
     std::size_t runEntries = 0;
@@ -224,6 +217,8 @@ TEST(FinishRoad, ReopenedSaversHostileTextsReachTheInstallerAsTheyWereTyped) {
                     "\"{app}\\Made.scr\"; Tasks: desktopicon; Parameters: /s"));
     PostMessageW(wizard, WM_CLOSE, 0, 0);
     EXPECT_EQ(creator.Wait(20000), 0u);
+    RemoveTree(Wide(dir.Path("a;b")));
+    RemoveTree(Wide(dir.Path("inno")));
 }
 
 TEST(FinishRoad, FoldersOutsideTheCodePageGoToTheCompilerByTheirShortNames) {

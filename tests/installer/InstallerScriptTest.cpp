@@ -169,31 +169,6 @@ TEST(InstallerTemplate, SwitchesByTheEdgeCases) {
     EXPECT_TRUE(lines[27].ends_with(L"; Flags: unchecked\r"));
 }
 
-TEST(InstallerTemplate, HostileTextsStayLiteralValues) {
-    const InstallerOptions plain = SampleOptions();
-    InstallerOptions o = plain;
-    o.Name = L"My {Saver}; \"q\"";
-    o.About = L"Fish\r\n[Run]\r\nFilename: {cmd}; Parameters: /c calc\r\n$if maybe";
-    o.SrcScr = L"C:\\a;b\\Blue Fish.scr";
-    const auto lines = InstallerScriptLines(o, L"7");
-    // The template's lines and no more; only the values differ.
-    const auto usual = ExpectedScript(plain, L"Blue Fish.scr", L"7");
-    ASSERT_EQ(lines.size(), usual.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!usual[i].empty() && usual[i][0] == L'[') {
-            EXPECT_EQ(lines[i], usual[i]);
-        }
-    EXPECT_EQ(lines[1], L"AppName=My {{Saver}; \"q\"\r");
-    EXPECT_EQ(lines[3],
-              L"AppPublisher=Fish  [Run]  Filename: {{cmd}; Parameters: /c calc  $if maybe\r");
-    EXPECT_EQ(lines[14], L"DefaultGroupName=My {{Saver}; _q_\r");
-    EXPECT_EQ(lines[17], L"DefaultDirName={pf}\\My {{Saver}; _q_\r");
-    EXPECT_EQ(lines[30], L"Source: \"C:\\a;b\\Blue Fish.scr\"; DestDir: {app}; Languages: \r");
-    EXPECT_TRUE(lines[33].starts_with(L"Name: \"{group}\\My {{Saver}; _q_\";")) << lines[33];
-    EXPECT_EQ(lines[35], L"Name: \"{group}\\{cm:UninstallProgram,My %7bSaver%7d; _q_}\"; "
-                         L"Filename: {uninstallexe};\r");
-}
-
 TEST(InstallerCompile, StandInReceivesTheScript) {
     TempFolder compiler, out;
     InstallStandIn(compiler, true);
