@@ -298,6 +298,13 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
             choice.Message = L"This screensaver no longer exists";
         return choice;
     }
+    std::string narrow;
+    try {
+        narrow = LibraryPath(file);
+    } catch (const CreatorError& error) { // no name the library could open
+        choice.Message = error.Description();
+        return choice;
+    }
     SaverExports& library = SaverLibrary();
     // Only a look: the record the pages have built (colours, key, effects)
     // is what the next Create writes, so it comes back whole.
@@ -305,7 +312,6 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
     library.GetSettings(&kept);
     library.SetSettings(nullptr);
     library.GetVersion(creatorVersion);
-    const std::string narrow = LibraryPath(file);
     const int32_t r = library.ReadSaverInfo(narrow.c_str());
     library.SetSettings(&kept);
     if (r == 0)
