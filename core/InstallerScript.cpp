@@ -1,15 +1,10 @@
 #include "core/InstallerScript.h"
 
 #include <cmath>
+#include <cwchar>
+#include <string_view>
 
 namespace {
-
-void ReplaceAll(std::wstring& text, const std::wstring& what, const std::wstring& with) {
-    // Left to right; what was put in is not searched again by this call.
-    for (std::size_t at = text.find(what); at != std::wstring::npos;
-         at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
-}
 
 bool EndsWith(const std::wstring& s, const std::wstring& suffix) {
     return s.size() >= suffix.size() &&
@@ -96,22 +91,138 @@ std::wstring AppIdText(double random) {
     return text;
 }
 
+namespace {
+
+bool IsControl(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// What the script reads where a value is put: the compiler expands "{...}"
+// constants, a parameter in double quotes ends at a lone quote, and the
+// arguments of a constant end at "," "|" or "}".
+struct ValueContext {
+    bool Quoted = false;
+    bool InConstant = false;
+    bool FileNamePart = false;
+};
+
+// The saver's name where it names a folder or a shortcut: no character a
+// file name cannot hold, and never a step up or the same folder.
+std::wstring AsFileNamePart(std::wstring name) {
+    for (wchar_t& c : name)
+        if (std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+            c = L'_';
+    if (name.find_first_not_of(L'.') == std::wstring::npos)
+        for (wchar_t& c : name)
+            c = L'_';
+    return name;
+}
+
+std::wstring AsLiteral(const std::wstring& value, const ValueContext& where) {
+    std::wstring text = value;
+    for (wchar_t& c : text)
+        if (IsControl(c))
+            c = L' ';
+    if (where.FileNamePart)
+        text = AsFileNamePart(std::move(text));
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (where.InConstant && std::wstring_view(L"%,|{}").find(c) != std::wstring_view::npos) {
+            const wchar_t* digits = L"0123456789abcdef";
+            out += L'%';
+            out += digits[(c >> 4) & 15];
+            out += digits[c & 15];
+            continue;
+        }
+        if (c == L'{')
+            out += L'{';
+        else if (c == L'"' && where.Quoted)
+            out += L'"';
+        out += c;
+    }
+    return out;
+}
+
+struct Placeholder {
+    const wchar_t* Name;
+    std::wstring Value;
+};
+
+} // namespace
+
 std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& o,
                                      const std::wstring& appId) {
-    ReplaceAll(text, L"$DIR$", o.SysDir ? L"{syswow64}\\" : L"{pf}\\$NAME$");
-    ReplaceAll(text, L"$NAME$", o.Name);
-    ReplaceAll(text, L"$ABOUT$", o.About);
-    ReplaceAll(text, L"$WEBSITE$", o.WebSite);
-    ReplaceAll(text, L"$SRCSCR$", o.SrcScr);
-    ReplaceAll(text, L"$SCR$", FileTitle(o.SrcScr));
-    ReplaceAll(text, L"$OUTDIR$", o.OutDir);
-    ReplaceAll(text, L"$OUTFILE$", o.OutFile);
-    ReplaceAll(text, L"$STARTMENU$", TrueFalse(o.StartMenu));
-    ReplaceAll(text, L"$UNINSTALL$", TrueFalse(o.Uninstall));
-    ReplaceAll(text, L"$APPID$", appId);
-    ReplaceAll(text, L"$ACTIVE$", o.Active ? L"" : L"unchecked");
-    ReplaceAll(text, L"$LOGIN$", o.Logon ? L"" : L"unchecked");
-    return text;
+    // One pass from left to right: a value put in is never read again, so
+    // nothing typed becomes a placeholder, a condition or a line.
+    const Placeholder values[] = {
+        {L"$ABOUT$", o.About},
+        {L"$WEBSITE$", o.WebSite},
+        {L"$SRCSCR$", o.SrcScr},
+        {L"$SCR$", FileTitle(o.SrcScr)},
+        {L"$OUTDIR$", o.OutDir},
+        {L"$OUTFILE$", o.OutFile},
+        {L"$STARTMENU$", TrueFalse(o.StartMenu)},
+        {L"$UNINSTALL$", TrueFalse(o.Uninstall)},
+        {L"$APPID$", appId},
+        {L"$ACTIVE$", o.Active ? L"" : L"unchecked"},
+        {L"$LOGIN$", o.Logon ? L"" : L"unchecked"},
+    };
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t lineStart = 0;
+    ValueContext where;
+    int depth = 0;
+    const auto nameIsTitle = [&] {
+        const std::wstring line = TrimSpaces(out.substr(lineStart));
+        return line.rfind(L"AppName=", 0) == 0 || line.rfind(L"AppVerName=", 0) == 0;
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const wchar_t c = text[at];
+        if (c == L'$') {
+            const auto put = [&](const wchar_t* name, const std::wstring& value, bool fileName) {
+                if (text.compare(at, std::wcslen(name), name) != 0)
+                    return false;
+                ValueContext here = where;
+                here.InConstant = depth > 0;
+                here.FileNamePart = fileName;
+                out += AsLiteral(value, here);
+                at += std::wcslen(name);
+                return true;
+            };
+            if (text.compare(at, 5, L"$DIR$") == 0) {
+                if (o.SysDir)
+                    out += L"{syswow64}\\";
+                else
+                    out += L"{pf}\\" + AsLiteral(o.Name, {where.Quoted, depth > 0, true});
+                at += 5;
+                continue;
+            }
+            bool replaced = put(L"$NAME$", o.Name, !nameIsTitle());
+            for (const Placeholder& p : values)
+                replaced = replaced || put(p.Name, p.Value, false);
+            if (replaced)
+                continue;
+        }
+        if (c == L'\n') {
+            lineStart = out.size() + 1;
+            where = {};
+            depth = 0;
+        } else if (c == L'"') {
+            where.Quoted = !where.Quoted;
+        } else if (c == L'{') {
+            if (at + 1 < text.size() && text[at + 1] == L'{') {
+                out += L"{{";
+                at += 2;
+                continue;
+            }
+            ++depth;
+        } else if (c == L'}' && depth > 0) {
+            --depth;
+        }
+        out += c;
+        ++at;
+    }
+    return out;
 }
 
 std::optional<std::wstring> ApplyConditions(std::wstring line) {

@@ -40,11 +40,13 @@ std::wstring InstallerOutputBase(const std::wstring& srcScr);
 // 16777215, whole, in upper-case hexadecimal without leading zeros.
 std::wstring AppIdText(double random);
 
-// The template with every placeholder replaced, in the order "$DIR$" (whose
-// value may hold "$NAME$"), "$NAME$", "$ABOUT$", "$WEBSITE$", "$SRCSCR$",
-// "$SCR$", "$OUTDIR$", "$OUTFILE$", "$STARTMENU$", "$UNINSTALL$", "$APPID$",
-// "$ACTIVE$", "$LOGIN$". The user's texts go in as they are, so a text that
-// holds a later placeholder has it replaced too.
+// The template with every placeholder replaced by its value as the script
+// reads a literal there: control characters as blanks, "{" doubled (or, in
+// a constant's arguments, "%" "," "|" "{" "}" as "%xx"), a double quote
+// doubled inside a quoted parameter, and the name, where it names the
+// install folder, the group or a shortcut, without the characters a file
+// name cannot hold. "$DIR$" is "{syswow64}\" with SysDir, else "{pf}\" and
+// the name. One pass: a value put in is never read again.
 std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& options,
                                      const std::wstring& appId);
 

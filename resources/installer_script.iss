@@ -28,17 +28,17 @@ Name: active; Description: Set as the active Screensaver; GroupDescription: Enab
 Name: login; Description: Set as the Screensaver for the login screen; GroupDescription: Enable the Screensaver; Flags: $LOGIN$
 
 [Files]
-Source: $SRCSCR$; DestDir: {app}; Languages: 
+Source: "$SRCSCR$"; DestDir: {app}; Languages: 
 
 [Icons]
-$if $STARTMENU$ Name: {group}\$NAME$; Filename: {app}\$SCR$; Parameters: /s
-$if $STARTMENU$ Name: {group}\Configure $NAME$; Filename: rundll32.exe; Parameters: desk.cpl,InstallScreenSaver {app}\$SCR$; IconFilename: {app}\$SCR$
-$if $UNINSTALL$ $if $STARTMENU$ Name: {group}\{cm:UninstallProgram,$NAME$}; Filename: {uninstallexe};
-Name: {userdesktop}\$NAME$; Filename: {app}\$SCR$; Tasks: desktopicon; Parameters: /s
+$if $STARTMENU$ Name: "{group}\$NAME$"; Filename: "{app}\$SCR$"; Parameters: /s
+$if $STARTMENU$ Name: "{group}\Configure $NAME$"; Filename: rundll32.exe; Parameters: "desk.cpl,InstallScreenSaver {app}\$SCR$"; IconFilename: "{app}\$SCR$"
+$if $UNINSTALL$ $if $STARTMENU$ Name: "{group}\{cm:UninstallProgram,$NAME$}"; Filename: {uninstallexe};
+Name: "{userdesktop}\$NAME$"; Filename: "{app}\$SCR$"; Tasks: desktopicon; Parameters: /s
 
 [Registry]
-Root: HKCU; Subkey: Control Panel\Desktop; ValueType: string; ValueName: SCRNSAVE.EXE; ValueData: {app}\$SCR$; Tasks: active
-Root: HKU; Subkey: .DEFAULT\Control Panel\Desktop; ValueType: string; ValueName: SCRNSAVE.EXE; ValueData: {app}\$SCR$; Tasks: login
+Root: HKCU; Subkey: Control Panel\Desktop; ValueType: string; ValueName: SCRNSAVE.EXE; ValueData: "{app}\$SCR$"; Tasks: active
+Root: HKU; Subkey: .DEFAULT\Control Panel\Desktop; ValueType: string; ValueName: SCRNSAVE.EXE; ValueData: "{app}\$SCR$"; Tasks: login
 
 [Run]
-Filename: rundll32.exe; Parameters: desk.cpl,InstallScreenSaver {app}\$SCR$; Description: Open the Screensaver Control Panel applet now; Flags: postinstall unchecked skipifsilent nowait
+Filename: rundll32.exe; Parameters: "desk.cpl,InstallScreenSaver {app}\$SCR$"; Description: Open the Screensaver Control Panel applet now; Flags: postinstall unchecked skipifsilent nowait

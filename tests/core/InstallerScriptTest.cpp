@@ -78,19 +78,31 @@ TEST(InstallerScript, PlaceholdersInOrder) {
     EXPECT_EQ(ExpandInstallerTemplate(L"a:$ACTIVE$;l:$LOGIN$", o, L""), L"a:unchecked;l:");
 }
 
-TEST(InstallerScript, UserTextsGoInAsTheyAre) {
+TEST(InstallerScript, UserTextsGoInAsLiterals) {
     InstallerOptions o = Sample();
-    // A name holding a later placeholder has it replaced as well; one holding
-    // an earlier one keeps it.
+    // A value is not read again: no placeholder, condition or line in it.
     o.Name = L"My $ABOUT$ and $DIR$";
-    EXPECT_EQ(ExpandInstallerTemplate(L"$NAME$", o, L"1"), L"My Fish Inc. and $DIR$");
-    // Script syntax is not escaped.
-    o.Name = L"A; B {app}";
+    EXPECT_EQ(ExpandInstallerTemplate(L"AppName=$NAME$", o, L"1"), L"AppName=My $ABOUT$ and $DIR$");
+    o.About = L"Fish\r\n[Run]\r\nFilename: {cmd}\r\n$if maybe x\t";
+    EXPECT_EQ(ExpandInstallerTemplate(L"P=$ABOUT$\n", o, L"1"),
+              L"P=Fish  [Run]  Filename: {{cmd}  $if maybe x \n");
+    EXPECT_EQ(ExpandInstallerTemplate(L"P={{$WEBSITE$}", o, L"1"), L"P={{http://fish.example/}");
+    // In quotes a quote is doubled; in a constant's arguments the
+    // characters that end it are %-encoded.
+    o.SrcScr = L"C:\\a;\"b\" {#Exec(x)}\\c .scr";
+    EXPECT_EQ(ExpandInstallerTemplate(L"Source: \"$SRCSCR$\"; Name: $SCR$", o, L"1"),
+              L"Source: \"C:\\a;\"\"b\"\" {{#Exec(x)}\\c .scr\"; Name: c .scr");
+    o.Name = L"50% {a}, b|c";
+    EXPECT_EQ(ExpandInstallerTemplate(L"\"{cm:U,$NAME$}\" {x}$NAME$", o, L"1"),
+              L"\"{cm:U,50%25 %7ba%7d%2c b_c}\" {x}50% {{a}, b_c");
+    // Where it names a folder or a shortcut the name is one file-name part;
+    // a title keeps it whole.
+    o.Name = L"..\\..\\Windows\\System32:*?\"<>/";
     EXPECT_EQ(ExpandInstallerTemplate(L"DefaultDirName=$DIR$", o, L"1"),
-              L"DefaultDirName={pf}\\A; B {app}");
-    // Replacing a placeholder by a text that holds it does not loop.
-    o.Name = L"$NAME$$NAME$";
-    EXPECT_EQ(ExpandInstallerTemplate(L"[$NAME$]", o, L"1"), L"[$NAME$$NAME$]");
+              L"DefaultDirName={pf}\\.._.._Windows_System32_______");
+    EXPECT_EQ(ExpandInstallerTemplate(L"AppVerName=$NAME$", o, L"1"), L"AppVerName=" + o.Name);
+    o.Name = L"..";
+    EXPECT_EQ(ExpandInstallerTemplate(L"DefaultGroupName=$NAME$", o, L"1"), L"DefaultGroupName=__");
 }
 
 TEST(InstallerScript, ConditionLines) {

@@ -157,7 +157,7 @@ TEST_F(InstallerForms, BuildShowsProgressAndLeavesTheScript) {
     SeedRand(4321);
     const std::wstring appId = AppIdText(Rand() / (RandMax + 1.0));
     SeedRand(4321);
-    BuildInstallerWith(host_.ProgBar, Wide(compiler.Path("")));
+    EXPECT_TRUE(BuildInstallerWith(host_.ProgBar, Wide(compiler.Path(""))));
 
     auto received = ReceivedScript(out.Path("Blue Fish-setup.iss"));
     ASSERT_GT(received.size(), 8u);
@@ -190,7 +190,7 @@ TEST_F(InstallerForms, CompilerErrorsInAMessageBox) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     });
-    BuildInstallerWith(host_.ProgBar, Wide(compiler.Path("")));
+    EXPECT_FALSE(BuildInstallerWith(host_.ProgBar, Wide(compiler.Path(""))));
     EXPECT_EQ(title, L"Quorvel Screensaver");
     EXPECT_EQ(text, L"There was a problem creating the installer:\r\n\r\n"
                     L"Error: First[:4]Error: Second[:5]Error: Second[:6]Error: Second[:7]"

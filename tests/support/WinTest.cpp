@@ -79,17 +79,62 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
         throw std::runtime_error("cannot write " + path);
 }
 
-ChildProcess::ChildProcess(const std::string& commandLine) {
-    STARTUPINFOA si{};
+namespace {
+
+std::wstring FromAnsi(const std::string& text) {
+    std::wstring out(text.size(), L'\0');
+    out.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()))));
+    return out;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& commandLine) : ChildProcess(FromAnsi(commandLine)) {}
+
+ChildProcess::ChildProcess(const std::wstring& commandLine) {
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+    std::wstring line = commandLine;
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                        &pi)) {
         CloseHandle(pi.hThread);
         process_.reset(pi.hProcess);
         id_ = pi.dwProcessId;
     }
+}
+
+std::wstring OutsideCodePage() {
+    for (const wchar_t* name : {L"\u0418\u0432\u0430\u043d", L"\u03a9\u03bc\u03ad\u03b3\u03b1",
+                                L"\u30b9\u30af\u30ea\u30fc\u30f3"}) {
+        BOOL lost = FALSE;
+        char out[64];
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, out, sizeof out, nullptr,
+                            &lost);
+        if (lost)
+            return name;
+    }
+    throw std::runtime_error("the code page holds every test name");
+}
+
+void RemoveTree(const std::wstring& folder) {
+    {
+        WIN32_FIND_DATAW found;
+        const UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+        for (bool more = static_cast<bool>(search); more;
+             more = FindNextFileW(search.get(), &found) != FALSE) {
+            const std::wstring name = found.cFileName, path = folder + L"\\" + name;
+            if (name == L"." || name == L"..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        }
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 ChildProcess::~ChildProcess() {

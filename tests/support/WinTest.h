@@ -36,6 +36,7 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 class ChildProcess {
   public:
     explicit ChildProcess(const std::string& commandLine);
+    explicit ChildProcess(const std::wstring& commandLine);
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
@@ -55,6 +56,13 @@ HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms
 
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
+
+// A folder name the system code page cannot hold (Cyrillic, else Greek,
+// else Japanese): tests of the 8-bit crossing must not pass merely because
+// the code page holds their names.
+std::wstring OutsideCodePage();
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& folder);
 
 // Pumps this thread's messages for `ms` milliseconds.
 void PumpFor(DWORD ms);

@@ -269,6 +269,19 @@ TEST(SaverFileWork, ReopeningChecksAndDefaults) {
     const ReopenedSaver b = ReadSaverForWizard(black, settings);
     EXPECT_EQ(b.Transparent, 0);
     EXPECT_FALSE(b.KeyTicked);
+    EXPECT_TRUE(b.LogoSaved);
+    EXPECT_EQ(b.LogoFailure, L"");
+
+    // A logo that cannot be extracted is said to be so.
+    DeleteFileW(ExtractedLogoPath().c_str());
+    ASSERT_TRUE(CreateDirectoryW(ExtractedLogoPath().c_str(), nullptr));
+    const ReopenedSaver lost = ReadSaverForWizard(black, settings);
+    RemoveDirectoryW(ExtractedLogoPath().c_str());
+    EXPECT_TRUE(lost.FromSaver);
+    EXPECT_FALSE(lost.LogoSaved);
+    EXPECT_EQ(
+        lost.LogoFailure.rfind(L"The logo could not be extracted to " + ExtractedLogoPath(), 0), 0u)
+        << std::string(lost.LogoFailure.begin(), lost.LogoFailure.end());
 
     // The page-0 messages, word for word.
     const std::wstring title = L"Quorvel Screensaver Creator";
@@ -315,6 +328,15 @@ TEST(SaverLibraryBinding, APathTheCodePageCannotHoldGoesAsItsShortForm) {
                                         OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(opened) << narrow;
     EXPECT_EQ(LibraryPath(L"C:\\plain\\path.scr"), "C:\\plain\\path.scr");
+    // Nothing to shorten: refused, naming the folder, never a "?" path; a
+    // text likewise.
+    const std::wstring away = Wide(dir.Path("")) + OutsideCodePage() + L"\\";
+    try {
+        FAIL() << LibraryPath(away + L"none.bmp");
+    } catch (const CreatorError& error) {
+        EXPECT_NE(error.Description().find(away), std::wstring::npos);
+    }
+    EXPECT_THROW(LibraryText(OutsideCodePage()), CreatorError);
     DeleteFileW(file.c_str()); // TempFolder removes only its own files
     RemoveDirectoryW(folder.c_str());
 }

@@ -20,6 +20,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -991,4 +992,87 @@ TEST(WizardRoad, TargaPhotoshopAndPixmapLogosReachTheirSavers) {
         ASSERT_EQ(made.Logo.size(), expected.size());
         EXPECT_TRUE(std::equal(made.Logo.begin() + 54, made.Logo.end(), expected.begin() + 54));
     }
+}
+
+TEST(WizardRoad, TextsTheCodePageCannotHoldAreRefusedOnTheNamePage) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string target = dir.Path("plain.scr");
+    const std::wstring foreign = OutsideCodePage();
+    const std::wstring refused = L"This text holds characters that this computer's language "
+                                 L"settings for programs without Unicode cannot store in a "
+                                 L"screensaver";
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    ASSERT_TRUE(creator.Started());
+    const auto onName = [&](HWND w) {
+        const HWND name = Focused(w);
+        Click(Child(w, L"&Next >>"));
+        EXPECT_NE(WaitForBalloon(creator.Id(), refused, 5000), nullptr);
+        EXPECT_EQ(Child(w, L"Create"), nullptr); // the page kept
+        EXPECT_EQ(Focused(w), name);
+        SetText(name, L"Plain");
+        // The about text, below the name, likewise.
+        const std::vector<HWND> edits = VisibleChildren(w, L"Edit");
+        const auto below = std::find(edits.begin(), edits.end(), name) + 1;
+        ASSERT_LT(below - edits.begin(), static_cast<std::ptrdiff_t>(edits.size()));
+        const HWND about = *below;
+        SetText(about, L"By " + foreign);
+        Click(Child(w, L"&Next >>"));
+        EXPECT_EQ(Child(w, L"Create"), nullptr);
+        EXPECT_EQ(Focused(w), about);
+        SetText(about, L"By me");
+    };
+    std::wstring defaultName, offered;
+    const HWND wizard = MakeSaver(creator, foreign, Wide(target), defaultName, offered, onName);
+    ASSERT_NE(wizard, nullptr);
+    ClickLink(ExitLink(wizard));
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    const Parsed made = Parse(target);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_STREQ(made.Record.SaverName, "Plain");
+    EXPECT_STREQ(made.Record.AboutText, "By me");
+}
+
+TEST(WizardRoad, ReopenedWithATemporaryFolderOutsideTheCodePageKeepsItsLogo) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    SaverTrailer record = DefaultTrailer();
+    std::snprintf(record.SaverName, sizeof record.SaverName, "%s", "Kept Logo");
+    record.PicHasTrans = -1;
+    const std::string saver = MakeSaverFile(dir, "kept.scr", record, PremultipliedDefimg());
+    const std::string target = dir.Path("again.scr");
+    const std::wstring temp = Wide(dir.Path("")) + OutsideCodePage();
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+
+    // The creator's temporary folder is the user's own, as for a user named
+    // so; this program keeps its own.
+    wchar_t tmp[MAX_PATH] = {}, tempVar[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
+    GetEnvironmentVariableW(L"TEMP", tempVar, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", temp.c_str());
+    SetEnvironmentVariableW(L"TEMP", temp.c_str());
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    SetEnvironmentVariableW(L"TMP", tmp);
+    SetEnvironmentVariableW(L"TEMP", tempVar);
+    ASSERT_TRUE(creator.Started());
+    const HWND top = WaitForWindow(creator.Id(), nullptr, Title, 30000);
+    ASSERT_NE(top, nullptr);
+    const std::vector<HWND> combos = VisibleChildren(top, L"ComboBox");
+    ASSERT_EQ(combos.size(), 1u);
+    SetText(combos[0], Wide(saver));
+    SendMessageW(GetParent(combos[0]), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(combos[0]), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(combos[0]));
+    std::wstring name, offered;
+    const HWND wizard = MakeSaver(creator, L"", Wide(target), name, offered);
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(name, L"Kept Logo");
+    EXPECT_NE(GetFileAttributesW((temp + L"\\extracted-image.quorvel.bmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    ClickLink(ExitLink(wizard));
+    EXPECT_EQ(creator.Wait(20000), 0u);
+    const Parsed again = Parse(target);
+    ASSERT_EQ(again.Result, ReadOk);
+    EXPECT_EQ(again.Logo, PremultipliedDefimg());
+    RemoveTree(temp);
 }

@@ -2,11 +2,13 @@
 
 #include "core/Random.h"
 #include "common/Handles.h"
+#include "wizard/frame/CodePage.h"
 #include "wizard/frame/Errors.h"
 #include "wizard/frame/MessagePump.h"
 #include "wizard/frame/Program.h"
 #include "wizard/frame/Progress.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -15,42 +17,38 @@ namespace {
 // application data 0, so the state is the module's; one build at a time.
 struct CompileState {
     bool Running = false;
-    std::vector<std::wstring> Lines;
+    std::vector<std::string> Lines; // in the system code page
     std::size_t NextLine = 0;
-    std::string LineRead; // the 8-bit copy the compiler is reading
     std::wstring Errors;
     CompileProgress Progress;
 };
 CompileState State;
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
-std::wstring Widen(const char* text, std::size_t size) {
-    if (size == 0)
-        return {};
-    int wide = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), out.data(), wide);
-    return out;
-}
-
 std::wstring Widen(const char* text) {
-    return text ? Widen(text, strlen(text)) : std::wstring();
+    return text ? FromCodePage(text) : std::wstring();
+}
+
+// The script as the compiler reads it, or a failure naming the first line
+// the code page cannot hold: never a line with "?" for what was typed.
+std::vector<std::string> ScriptInCodePage(const std::vector<std::wstring>& lines) {
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const std::wstring& line : lines) {
+        std::optional<std::string> held = ToCodePage(line);
+        if (!held)
+            throw CreatorError(ERROR_NO_UNICODE_TRANSLATION,
+                               L"The installer script cannot hold this line in the system's "
+                               L"code page: " +
+                                   line);
+        out.push_back(std::move(*held));
+    }
+    return out;
 }
 
 // Clears the module state however the compile ends.
 class RunningBuild {
   public:
-    RunningBuild(std::vector<std::wstring> lines, CompileProgress progress) {
+    RunningBuild(std::vector<std::string> lines, CompileProgress progress) {
         if (State.Running)
             throw CreatorError(ErrInvalidCall, L"An installer is already being built.");
         State.Running = true;
@@ -63,7 +61,6 @@ class RunningBuild {
     RunningBuild& operator=(const RunningBuild&) = delete;
     ~RunningBuild() {
         State.Lines.clear();
-        State.LineRead.clear();
         State.Progress = nullptr;
         State.Running = false;
     }
@@ -104,7 +101,8 @@ std::vector<std::wstring> InstallerScriptLines(const InstallerOptions& options,
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes)
         RaiseLastError();
-    std::wstring text = Widen(static_cast<const char*>(bytes), SizeofResource(module, found));
+    std::wstring text =
+        FromCodePage(std::string(static_cast<const char*>(bytes), SizeofResource(module, found)));
     std::size_t badLine = 0;
     auto lines = MakeScriptLines(ExpandInstallerTemplate(std::move(text), options, appId), badLine);
     if (!lines)
@@ -120,8 +118,7 @@ int WINAPI CompilerCallback(int code, void* data, LONG_PTR /*appData*/) {
         // The reset flag is not looked at: the script is handed out once.
         auto* read = static_cast<ReadScriptData*>(data);
         if (State.NextLine < State.Lines.size()) {
-            State.LineRead = Narrow(State.Lines[State.NextLine++]);
-            read->LineRead = State.LineRead.c_str();
+            read->LineRead = State.Lines[State.NextLine++].c_str();
         } else {
             read->LineRead = nullptr;
         }
@@ -157,9 +154,9 @@ CompileOutcome CompileInstallerScript(const std::wstring& compilerDir,
     if (!compile)
         RaiseNaming(GetLastError(), path + L": ISDllCompileScript");
 
-    RunningBuild build(std::move(lines), std::move(progress));
-    const std::string compilerPath = Narrow(compilerDir);
-    const std::string sourcePath = Narrow(sourceDir);
+    const std::string compilerPath = CodePagePath(compilerDir);
+    const std::string sourcePath = CodePagePath(sourceDir);
+    RunningBuild build(ScriptInCodePage(lines), std::move(progress));
     CompileScriptParams params{};
     params.Size = sizeof(params);
     params.CompilerPath = compilerPath.c_str();
@@ -180,12 +177,16 @@ std::wstring InstallerCompilerDir() {
     return folder + L"inno\\";
 }
 
-void BuildInstaller(ProgressDisplay& progBar) {
-    BuildInstallerWith(progBar, InstallerCompilerDir());
+bool BuildInstaller(ProgressDisplay& progBar) {
+    return BuildInstallerWith(progBar, InstallerCompilerDir());
 }
 
-void BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir) {
-    const InstallerOptions& options = CurrentInstallerOptions();
+bool BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir) {
+    // The folders the script names as the compiler can open them.
+    InstallerOptions options = CurrentInstallerOptions();
+    options.OutDir = FromCodePage(CodePagePath(options.OutDir));
+    options.SrcScr =
+        FromCodePage(CodePagePath(FileDir(options.SrcScr))) + FileTitle(options.SrcScr);
     std::vector<std::wstring> lines =
         InstallerScriptLines(options, AppIdText(Rand() / (RandMax + 1.0)));
     Progress progress; // removes the bar however this ends
@@ -199,4 +200,5 @@ void BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDi
             (L"There was a problem creating the installer:\r\n\r\n" + outcome.Errors).c_str(),
             L"Quorvel Screensaver", MB_OK | MB_ICONWARNING);
     progress.Destroy();
+    return outcome.Result == 0;
 }

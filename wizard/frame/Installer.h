@@ -49,8 +49,9 @@ std::wstring InstallerCompilerDir();
 
 // Builds the setup program from CurrentInstallerOptions() with the compiler
 // of InstallerCompilerDir(), showing progress on `progBar` (the wizard's)
-// and the compiler's errors in a message box. Raises what fails before the
-// compiler runs (a missing compiler among them).
-void BuildInstaller(ProgressDisplay& progBar);
+// and the compiler's errors in a message box. True when the compiler wrote
+// the setup program. Raises what fails before the compiler runs (a missing
+// compiler, a folder or text the system code page cannot hold).
+bool BuildInstaller(ProgressDisplay& progBar);
 // The same with another compiler folder (tests).
-void BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir);
+bool BuildInstallerWith(ProgressDisplay& progBar, const std::wstring& compilerDir);

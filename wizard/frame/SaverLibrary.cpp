@@ -1,6 +1,7 @@
 #include "wizard/frame/SaverLibrary.h"
 
 #include "core/CreatorError.h"
+#include "wizard/frame/CodePage.h"
 
 #include <memory>
 #include <vector>
@@ -26,19 +27,6 @@ std::wstring ProgramDir() {
         }
         path.resize(path.size() * 2);
     }
-}
-
-std::string Narrow(const std::wstring& text, bool* lossy) {
-    BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, &usedDefault);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n,
-                            nullptr, &usedDefault);
-    if (lossy)
-        *lossy = usedDefault != FALSE;
-    return out;
 }
 
 } // namespace
@@ -98,21 +86,13 @@ SaverExports& SaverLibrary() {
 }
 
 std::string LibraryText(const std::wstring& text) {
-    return Narrow(text, nullptr);
+    if (std::optional<std::string> held = ToCodePage(text))
+        return *held;
+    throw CreatorError(ERROR_NO_UNICODE_TRANSLATION,
+                       L"The text \"" + text +
+                           L"\" holds characters that this system's code page cannot hold.");
 }
 
 std::string LibraryPath(const std::wstring& path) {
-    bool lossy = false;
-    std::string narrow = Narrow(path, &lossy);
-    if (!lossy)
-        return narrow;
-    const DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (n == 0)
-        return narrow;
-    std::wstring shortPath(n, L'\0');
-    const DWORD got = GetShortPathNameW(path.c_str(), shortPath.data(), n);
-    if (got == 0 || got >= n)
-        return narrow;
-    shortPath.resize(got);
-    return Narrow(shortPath, nullptr);
+    return CodePagePath(path);
 }

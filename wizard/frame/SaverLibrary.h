@@ -67,8 +67,8 @@ SaverExports& SaverLibrary();
 // whole.
 void RequireExports(const SaverExports& library, const std::wstring& path);
 
-// A text for the library: the system code page, unknown characters "?".
+// A text for the library in the system code page. Raises a CreatorError
+// when the code page cannot hold it (the pages refuse such text first).
 std::string LibraryText(const std::wstring& text);
-// A path for the library: as LibraryText, or its short form when the code
-// page cannot hold it (the file must exist for that).
+// A path for the library: CodePagePath (raises when it has no 8-bit form).
 std::string LibraryPath(const std::wstring& path);

@@ -10,6 +10,8 @@
 
 #include "core/CreatorText.h"
 
+#include <optional>
+
 void frmWizard::WireDynamic() {
     Control& size = cmbSize;
     size.Click = [this] { cmbSize_Change(); };
@@ -55,7 +57,11 @@ bool frmWizard::LoadDynamic(const std::wstring& file) {
                 return false;
             DynRemoteTemp = ChopNull(name);
         }
-        const std::string page = WrapperPage(LibraryText(WithHttp(file)));
+        // The page is 8-bit text: an address it cannot hold would load another.
+        const std::optional<std::string> address = ToCodePage(WithHttp(file));
+        if (!address)
+            return false;
+        const std::string page = WrapperPage(*address);
         if (!WriteFileBytes(DynRemoteTemp, std::vector<uint8_t>(page.begin(), page.end())))
             return false;
         DynFile = DynRemoteTemp;

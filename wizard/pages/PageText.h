@@ -1,6 +1,7 @@
 // Small text helpers of the wizard's pages.
 #pragma once
 
+#include "wizard/frame/CodePage.h"
 #include "wizard/frame/SaverLibrary.h"
 
 #include <windows.h>
@@ -18,13 +19,7 @@ inline std::wstring TrimBlanks(const std::wstring& s) {
 
 // A NUL-ended text of the saver library (system code page) as wide text.
 inline std::wstring FromLibraryText(const char* text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (n <= 1)
-        return {};
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-    out.resize(static_cast<std::size_t>(n - 1));
-    return out;
+    return FromCodePage(text);
 }
 
 // A text as a NUL-ended buffer the saver library may write into.

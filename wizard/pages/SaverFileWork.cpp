@@ -232,6 +232,26 @@ void StraightenLogo(const std::wstring& path) {
     WriteFileBytes(path, WriteBmp32(*picture));
 }
 
+// Has the library write the reopened saver's logo to `path`: the reason
+// when it could not. The file is emptied first (never the last saver's
+// logo), and so exists for a short form when the code page cannot name its
+// folder.
+std::wstring ExtractLogo(SaverExports& library, const std::wstring& path) {
+    const std::wstring failed = L"The logo could not be extracted to " + path + L": ";
+    if (!UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr)))
+        return failed + SystemText(GetLastError());
+    std::string narrow;
+    try {
+        narrow = LibraryPath(path);
+    } catch (const CreatorError& error) {
+        return failed + error.Description();
+    }
+    if (library.SaveLogo(narrow.c_str()) <= 0)
+        return failed + L"the screensaver's logo could not be written there.";
+    return {};
+}
+
 } // namespace
 
 ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord& settings) {
@@ -255,9 +275,8 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
         SaverTrailer record{};
         library.GetSettings(&record);
         saver.LogoFile = ExtractedLogoPath();
-        DeleteFileW(saver.LogoFile.c_str()); // never the last saver's logo
-        const std::string logo = LibraryPath(saver.LogoFile);
-        saver.LogoSaved = library.SaveLogo(logo.c_str()) > 0;
+        saver.LogoFailure = ExtractLogo(library, saver.LogoFile);
+        saver.LogoSaved = saver.LogoFailure.empty();
         if (saver.LogoSaved && record.PicHasTrans != 0 && record.DynamicLogo == 0)
             StraightenLogo(saver.LogoFile);
     } else {
@@ -279,6 +298,13 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
             choice.Message = L"This screensaver no longer exists";
         return choice;
     }
+    std::string narrow;
+    try {
+        narrow = LibraryPath(file);
+    } catch (const CreatorError& error) { // no name the library could open
+        choice.Message = error.Description();
+        return choice;
+    }
     SaverExports& library = SaverLibrary();
     // Only a look: the record the pages have built (colours, key, effects)
     // is what the next Create writes, so it comes back whole.
@@ -286,7 +312,6 @@ SaverChoice CheckSaverChoice(const std::wstring& file, bool fromList, int32_t cr
     library.GetSettings(&kept);
     library.SetSettings(nullptr);
     library.GetVersion(creatorVersion);
-    const std::string narrow = LibraryPath(file);
     const int32_t r = library.ReadSaverInfo(narrow.c_str());
     library.SetSettings(&kept);
     if (r == 0)

@@ -58,12 +58,13 @@ class ScopedCopyBlockWriter {
 struct ReopenedSaver {
     bool FromSaver = false; // a saver was read; otherwise fresh defaults
     std::wstring Name, About, Url;
-    int32_t Background = 0;  // never negative
-    int32_t Transparent = 0; // the colour key; negative: none
-    bool KeyTicked = false;  // chkTrans: only a key above 0 (black stays clear)
-    std::wstring IconFile;   // the saver itself when read
-    std::wstring LogoFile;   // the extracted logo when read
-    bool LogoSaved = false;  // the library wrote logo bytes there
+    int32_t Background = 0;   // never negative
+    int32_t Transparent = 0;  // the colour key; negative: none
+    bool KeyTicked = false;   // chkTrans: only a key above 0 (black stays clear)
+    std::wstring IconFile;    // the saver itself when read
+    std::wstring LogoFile;    // the extracted logo when read
+    bool LogoSaved = false;   // the library wrote logo bytes there
+    std::wstring LogoFailure; // why not, when read but not written
 };
 
 // The extracted logo's one path: "extracted-image.quorvel.bmp" in the

@@ -3,6 +3,7 @@
 #include "core/CreatorText.h"
 #include "core/InstallerScript.h"
 #include "core/LogoPreview.h"
+#include "wizard/frame/CodePage.h"
 #include "wizard/frame/CommonDialog.h"
 #include "wizard/frame/Cursor.h"
 #include "wizard/frame/Errors.h"
@@ -75,6 +76,19 @@ void frmWizard::NextStep(int32_t inc) {
                         L"You need to give your Screensaver a name", 2);
             return;
         }
+        // The saver keeps its texts in the system code page: what it cannot
+        // hold is refused here rather than stored as "?".
+        for (Control* field : {&txtName, &txtAbout, &txtURL}) {
+            if (CodePageHolds(field->Text()))
+                continue;
+            EnableWindow(hWnd(), TRUE);
+            field->SetFocus();
+            ShowHelpTip(field->hWnd(), L"There's a problem...",
+                        L"This text holds characters that this computer's language settings for "
+                        L"programs without Unicode cannot store in a screensaver",
+                        2);
+            return;
+        }
     } else if (CurrentStep == PageLogo && !ImageLoaded && inc > 0) { // going back needs no logo
         const std::wstring text = txtLogo.Text();
         const auto shown = [&] { return DynamicLogo && DynRemote && text == LastImageFile; };
@@ -111,6 +125,7 @@ void frmWizard::NextStep(int32_t inc) {
 
     if (CurrentStep == PageDone) {
         bool created = false;
+        InstallerBuilt = false;
         run([&] { created = CreateSaver(); });
         if (!created) {
             CurrentStep = prev;
@@ -124,7 +139,7 @@ void frmWizard::NextStep(int32_t inc) {
                 const std::wstring base = InstallerOutputBase(o.SrcScr);
                 o.OutFile = FileTitle(base);
                 o.OutDir = FileDir(base);
-                BuildInstaller(ProgBar);
+                InstallerBuilt = BuildInstaller(ProgBar);
             });
         }
         cmdTest.Extender()->Tag =
@@ -260,7 +275,8 @@ void frmWizard::EnterModesPage() {
     }
 
     if (DynamicLogo) {
-        std::vector<char> file = LibraryBuffer(DynFile);
+        const std::string path = LibraryPath(DynFile); // a file: the content or its page
+        std::vector<char> file(path.c_str(), path.c_str() + path.size() + 1);
         library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMPDrawing.Width(),
                         picBMPDrawing.Height(), 0);
     } else if (LogoDib) {
@@ -283,7 +299,7 @@ void frmWizard::EnterModesPage() {
 }
 
 void frmWizard::DoneLayout() {
-    const bool installer = chkInstaller.Value() == 1;
+    const bool installer = InstallerBuilt; // never an older setup program
     cmdTestInstaller.Extender()->SetVisible(installer);
     const RECT done = lblDone.PixelRect();
     RECT page{};
@@ -377,6 +393,9 @@ void frmWizard::LoadSaver(const std::wstring& path) {
                      static_cast<COLORREF>(TransparentColor < 0 ? 0 : TransparentColor);
                  picTrans.Refresh();
                  UpdateIcon();
+                 if (!saver.LogoFailure.empty())
+                     MessageBoxW(hWnd(), saver.LogoFailure.c_str(), AppTitle.c_str(),
+                                 MB_ICONEXCLAMATION);
              }});
 }
 

@@ -227,6 +227,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     std::wstring LastLoadError; // why the last load failed, when Next should say more
     std::vector<ModeEntry> Modes;
     int32_t FurthestStep = PageWelcome;
+    bool InstallerBuilt = false; // the last Create wrote a setup program
     bool ModesFilled = false, LastDynamicLogo = false;
     bool Stepping = false; // NextStep runs
     bool Closing = false;  // Form_Unload has begun
