@@ -256,6 +256,16 @@ TEST(CloseRules, KeysEndTheSaverUnlessIgnoredButAltKeysAlways) {
     EXPECT_EQ(other.process.Wait(700), static_cast<DWORD>(STILL_ACTIVE));
     PostMessageA(other.window, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(other.process.Wait(10000), 0u);
+
+    // A record that would ignore every key, click and move still ends on a key.
+    for (int32_t all : {-1, static_cast<int32_t>(0x80000007)}) {
+        t.Settings.IgnoreInput = all;
+        RunningSaver trapped(MakeSaverFile(dir, "all.scr", t, Logo(40, 30)));
+        ASSERT_TRUE(trapped.window);
+        PumpFor(300);
+        PostMessageA(trapped.window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(trapped.process.Wait(5000), 0u) << all;
+    }
 }
 
 TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
