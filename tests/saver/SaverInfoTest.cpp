@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -68,6 +70,38 @@ class RegistryTest : public ::testing::Test {
 };
 
 } // namespace
+
+// Memory as a 32-bit saver finds it: no block of a gigabyte or more.
+void* operator new(std::size_t size) {
+    void* p = size < (std::size_t{1} << 30) ? std::malloc(size ? size : 1) : nullptr;
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+TEST(ReadSaverTrailer, ALogoBlockBeyondMemoryIsCorrupt) {
+    TempFolder dir;
+    SaverTrailer t = Defaults();
+    t.LogoSize = 0x70000000; // inside the (sparse) file
+    const std::string path = dir.Path("huge.scr");
+    {
+        UniqueFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = t.LogoSize + 1000;
+        DWORD put = 0;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(WriteFile(file.get(), &t, TrailerSize, &put, nullptr));
+    }
+    EXPECT_EQ(ReadSaverTrailer(path), ReadNotSaver);
+    EXPECT_TRUE(LogoBlock.empty());
+}
 
 TEST(ReadSaverTrailer, ReadsARecordAppendedToTheProgram) {
     TempFolder dir;
