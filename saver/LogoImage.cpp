@@ -1,5 +1,6 @@
 #include "saver/LogoImage.h"
 
+#include "core/BitmapFile.h"
 #include "core/LogoGeometry.h"
 #include "core/Saturate.h"
 #include "common/MemoryBitmap.h"
@@ -149,8 +150,10 @@ void ReleaseLogo() {
 }
 
 void LoadLogoBitmap(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    UniqueBitmap bitmap(
+        path.empty() ? nullptr
+                     : static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
         Logo.Adopt(DisplayDC, bitmap.release())) {
@@ -181,14 +184,18 @@ bool LoadSaverLogo() {
     }
     const bool content = ContentMode();
     std::string path;
-    if (!content || CurrentSettings->ContentFromFile)
-        WriteLogoTemp(path);
     LogoRect.X = LogoRect.Y = 0;
     if (!content) {
+        // Headers that announce more than the block holds would make the
+        // loader read past it: such a logo is left 0 x 0.
+        if (ReadBitmapLayout(LogoBlock.data(), LogoBlock.size()))
+            WriteLogoTemp(path);
         LoadLogoBitmap(path);
-        DeleteFileA(path.c_str());
+        if (!path.empty())
+            DeleteFileA(path.c_str());
     } else {
         if (CurrentSettings->ContentFromFile) {
+            WriteLogoTemp(path);
             ContentText = path;
         } else {
             const auto* text = reinterpret_cast<const char*>(LogoBlock.data());

@@ -281,6 +281,18 @@ TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
     EXPECT_EQ(first.process.Wait(10000), 0u);
 }
 
+TEST(Errors, ABitmapCutShortShowsNoLogoAndTheSaverEndsOnAKey) {
+    TempFolder dir;
+    std::vector<uint8_t> cut = Logo(200, 200);
+    cut.resize(100000);
+    RunningSaver saver(MakeSaverFile(dir, "cut.scr", StaticSaver(DisplayNormal), cut));
+    ASSERT_TRUE(saver.window);
+    LetItDraw();
+    EXPECT_EQ(WholeScreen().At(960, 540), Background);
+    PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(saver.process.Wait(10000), 0u);
+}
+
 TEST(Errors, FileWithoutRecordSaysCorruptAndExitsOne) {
     TempFolder dir;
     const std::string path = dir.Path("bare.scr");
