@@ -16,6 +16,9 @@ namespace {
 
 MemoryBitmap Logo;     // what the effects draw from
 MemoryBitmap Unscaled; // the loaded logo, kept while a preview-pane copy is used
+// The content file of this saver window: the host window, kept across
+// changes of effect, shows the first one written, so it is written once.
+std::string ContentTemp;
 
 void PublishLogo() {
     LogoDC = Logo.Dc();
@@ -195,8 +198,11 @@ bool LoadSaverLogo() {
             DeleteFileA(path.c_str());
     } else {
         if (CurrentSettings->ContentFromFile) {
-            WriteLogoTemp(path);
-            ContentText = path;
+            if (ContentTemp.empty() || !Exists(ContentTemp)) {
+                ContentTemp.clear();
+                WriteLogoTemp(ContentTemp);
+            }
+            ContentText = ContentTemp;
         } else {
             const auto* text = reinterpret_cast<const char*>(LogoBlock.data());
             std::size_t length = 0;
@@ -210,6 +216,12 @@ bool LoadSaverLogo() {
     PublishLogo();
     FinishLogoLoad(!content);
     return true;
+}
+
+void RemoveContentTemp() {
+    if (!ContentTemp.empty())
+        DeleteFileA(ContentTemp.c_str());
+    ContentTemp.clear();
 }
 
 void FinishLogoLoad(bool bitmapLogo) {

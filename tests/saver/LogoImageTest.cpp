@@ -236,37 +236,45 @@ std::string ReadText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(TempFiles, ContentKeepsItsNameOrGetsAUniquePrefixAndStays) {
+TEST(TempFiles, ContentKeepsItsNameOrGetsAUniquePrefixOnceAWindow) {
     const std::string movie = "FWS-not-really-a-movie";
     std::vector<uint8_t> block(movie.begin(), movie.end());
     const std::string name = "qvtest-" + std::to_string(GetCurrentProcessId()) + ".swf";
     const std::vector<uint8_t> nameBlock = MakeContentNameBlock(("C:\\logos\\" + name).c_str());
     block.insert(block.end(), nameBlock.begin(), nameBlock.end());
-
-    SaverFixture saver(block, 300, 300);
-    CurrentTrailer.DynamicLogo = 1;
-    CurrentSettings->ContentFromFile = 1;
-    CurrentSettings->ContentWidth = 320;
-    CurrentSettings->ContentHeight = 200;
-    Load(EffectStatic);
+    const auto load = [&] {
+        CurrentTrailer.DynamicLogo = 1;
+        CurrentSettings->ContentFromFile = 1;
+        CurrentSettings->ContentWidth = 320;
+        CurrentSettings->ContentHeight = 200;
+        Load(EffectStatic);
+    };
     char folder[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, folder);
-    const std::string first = ContentText;
-    EXPECT_EQ(first, std::string(folder) + name);
-    EXPECT_EQ(ReadText(first), movie); // without the name block
-    EXPECT_EQ(LogoRect.NaturalWidth, 320);
-    EXPECT_EQ(LogoRect.NaturalHeight, 200);
+    const std::string first = std::string(folder) + name;
+    {
+        SaverFixture saver(block, 300, 300);
+        load();
+        EXPECT_EQ(ContentText, first);
+        EXPECT_EQ(ReadText(first), movie); // without the name block
+        EXPECT_EQ(LogoRect.NaturalWidth, 320);
+        EXPECT_EQ(LogoRect.NaturalHeight, 200);
+        load(); // a change of effect shows the same file
+        EXPECT_EQ(ContentText, first);
+        RemoveContentTemp();
+        EXPECT_EQ(GetFileAttributesA(first.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 
-    // The name is taken now: qvr, a unique part, "_" and the name.
-    Load(EffectStatic);
+    // The name is taken: qvr, a unique part, "_" and the name.
+    WriteFileBytes(first, {1});
+    SaverFixture saver(block, 300, 300);
+    load();
     const std::string second = ContentText;
     const std::string base = second.substr(second.find_last_of('\\') + 1);
     EXPECT_EQ(base.rfind("qvr", 0), 0u) << base;
     EXPECT_EQ(base.substr(base.size() - name.size() - 1), "_" + name);
     EXPECT_EQ(ReadText(second), movie);
-    EXPECT_EQ(GetFileAttributesA(first.c_str()) != INVALID_FILE_ATTRIBUTES, true);
     DeleteFileA(first.c_str());
-    DeleteFileA(second.c_str());
 }
 
 TEST(TempFiles, AContentNameCannotLeadOutOfTheTemporaryFolder) {
@@ -287,7 +295,6 @@ TEST(TempFiles, AContentNameCannotLeadOutOfTheTemporaryFolder) {
     GetTempPathA(MAX_PATH, folder);
     EXPECT_EQ(ContentText, std::string(folder) + name);
     EXPECT_EQ(ReadText(ContentText), "x");
-    DeleteFileA(ContentText.c_str());
 }
 
 TEST(FitToAspect, UsesTheScreenRectangle) {

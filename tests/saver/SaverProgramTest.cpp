@@ -1,6 +1,7 @@
 // Real screensaver files run as their own processes: where the logo lands
 // on the screen, the preview pane, the inputs that end the saver and those
 // that do not, and the errors that end it with exit code 1.
+#include "core/SaverTail.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/support/WinTest.h"
 
@@ -266,6 +267,29 @@ TEST(CloseRules, KeysEndTheSaverUnlessIgnoredButAltKeysAlways) {
         PostMessageA(trapped.window, WM_KEYDOWN, 'A', 0);
         EXPECT_EQ(trapped.process.Wait(5000), 0u) << all;
     }
+}
+
+TEST(ContentLogo, IsWrittenOnceARunAndRemovedWhenTheSaverEnds) {
+    TempFolder dir;
+    SaverTrailer t = StaticSaver(DisplayNormal);
+    t.DynamicLogo = 1;
+    t.Settings.ContentFromFile = 1;
+    t.Settings.ChangeMode = 1;
+    const std::string name = "qvpage-" + std::to_string(GetCurrentProcessId()) + ".html";
+    std::vector<uint8_t> block(100000, 'x');
+    const std::vector<uint8_t> nameBlock = MakeContentNameBlock(name.c_str());
+    block.insert(block.end(), nameBlock.begin(), nameBlock.end());
+    RunningSaver saver(MakeSaverFile(dir, "page.scr", t, block));
+    ASSERT_TRUE(saver.window);
+    for (int change = 0; change < 3; ++change) {
+        PumpFor(400);
+        PostMessageA(saver.window, WM_TIMER, 7, 0); // the change of effect
+    }
+    PumpFor(400);
+    EXPECT_EQ(CountTempFiles("*" + name), 1);
+    PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(saver.process.Wait(10000), 0u);
+    EXPECT_EQ(CountTempFiles("*" + name), 0);
 }
 
 TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
