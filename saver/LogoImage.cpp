@@ -12,6 +12,8 @@
 
 #include <shlwapi.h>
 
+#include <new>
+
 namespace {
 
 MemoryBitmap Logo;     // what the effects draw from
@@ -208,7 +210,11 @@ bool LoadSaverLogo() {
             std::size_t length = 0;
             while (length < LogoBlock.size() && text[length])
                 ++length;
-            ContentText.assign(text, length);
+            try {
+                ContentText.assign(text, length);
+            } catch (const std::bad_alloc&) {
+                ContentText.clear(); // an address too long to copy shows nothing
+            }
         }
         LogoRect.Width = LogoRect.NaturalWidth = CurrentSettings->ContentWidth;
         LogoRect.Height = LogoRect.NaturalHeight = CurrentSettings->ContentHeight;

@@ -4,11 +4,13 @@
 #include "tests/saver/EngineTestSupport.h"
 
 #include "core/SaverTail.h"
+#include "tests/support/AllocationLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 namespace {
 
@@ -295,6 +297,22 @@ TEST(TempFiles, AContentNameCannotLeadOutOfTheTemporaryFolder) {
     GetTempPathA(MAX_PATH, folder);
     EXPECT_EQ(ContentText, std::string(folder) + name);
     EXPECT_EQ(ReadText(ContentText), "x");
+}
+
+TEST(TempFiles, AContentAddressThatCannotBeCopiedIsDropped) {
+    SaverFixture saver(std::vector<uint8_t>(2 << 20, 'x'), 300, 300); // no NUL
+    CurrentTrailer.DynamicLogo = 1;
+    {
+        AllocationLimit limit(1 << 20);
+        Load(EffectStatic);
+        EXPECT_TRUE(ContentText.empty());
+    }
+    Load(EffectStatic);
+    EXPECT_EQ(ContentText.size(), 2u << 20);
+    AllocationLimit limit(1 << 20);
+    PublishContentHost(); // the copy for the window thread
+    std::lock_guard<CriticalSection> hold(Shared.ContentLock);
+    EXPECT_FALSE(Shared.ContentHost);
 }
 
 TEST(FitToAspect, UsesTheScreenRectangle) {

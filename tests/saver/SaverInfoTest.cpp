@@ -3,13 +3,12 @@
 #include "core/SaverTail.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
+#include "tests/support/AllocationLimit.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -71,20 +70,6 @@ class RegistryTest : public ::testing::Test {
 
 } // namespace
 
-// Memory as a 32-bit saver finds it: no block of a gigabyte or more.
-void* operator new(std::size_t size) {
-    void* p = size < (std::size_t{1} << 30) ? std::malloc(size ? size : 1) : nullptr;
-    if (!p)
-        throw std::bad_alloc();
-    return p;
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
 TEST(ReadSaverTrailer, ALogoBlockBeyondMemoryIsCorrupt) {
     TempFolder dir;
     SaverTrailer t = Defaults();
@@ -99,6 +84,7 @@ TEST(ReadSaverTrailer, ALogoBlockBeyondMemoryIsCorrupt) {
         ASSERT_TRUE(SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
         ASSERT_TRUE(WriteFile(file.get(), &t, TrailerSize, &put, nullptr));
     }
+    AllocationLimit limit(std::size_t{1} << 30);
     EXPECT_EQ(ReadSaverTrailer(path), ReadNotSaver);
     EXPECT_TRUE(LogoBlock.empty());
 }
