@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 namespace {
 
@@ -59,10 +58,10 @@ class Writer : public ::testing::Test {
     std::vector<uint8_t> bmp;
 };
 
-// A saver whose second icon group, 20, names one image, 0xEA7 bytes, whose resource
-// entry is then changed by `patch` (its offset and size).
-std::vector<uint8_t> IconProgram(const std::string& path,
-                                 const std::function<void(uint32_t&, uint32_t&)>& patch) {
+// A saver whose second icon group, 20, names one image of 0xEA7 bytes, with
+// `value` put at `field` of that image's resource entry (0 its address, 4 its
+// size).
+std::vector<uint8_t> IconProgram(const std::string& path, int field, uint32_t value) {
     CopyTemplate(path);
     std::vector<uint8_t> image(0xEA7, 0xC3), group(6 + 14);
     group[2] = group[4] = 1;
@@ -75,14 +74,8 @@ std::vector<uint8_t> IconProgram(const std::string& path,
     const uint8_t entry[12] = {0xA7, 0x0E}; // size, code page 0, reserved 0
     const auto at = std::search(file.begin() + 4, file.end(), entry, entry + 12);
     EXPECT_NE(at, file.end());
-    if (at != file.end()) {
-        uint32_t offset, size;
-        std::memcpy(&offset, &*(at - 4), 4);
-        std::memcpy(&size, &*at, 4);
-        patch(offset, size);
-        std::memcpy(&*(at - 4), &offset, 4);
-        std::memcpy(&*at, &size, 4);
-    }
+    if (at != file.end())
+        std::memcpy(&*(at - 4 + field), &value, 4);
     return file;
 }
 
@@ -328,10 +321,8 @@ TEST_F(Writer, BadIconSourcesLeaveTheIconAndTheWriteGoesOn) {
         {"fake.exe", notAProgram},
         {"one.ico", {0}},
         // Images whose resource reaches past the program's image.
-        {"long.scr",
-         IconProgram(dir.Path("long.scr"), [](uint32_t&, uint32_t& size) { size = 0x100000; })},
-        {"high.scr", IconProgram(dir.Path("high.scr"),
-                                 [](uint32_t& offset, uint32_t&) { offset = 0xFFFFF000; })}};
+        {"long.scr", IconProgram(dir.Path("long.scr"), 4, 0x100000)},
+        {"high.scr", IconProgram(dir.Path("high.scr"), 0, 0xFFFFF000)}};
     for (const auto& [name, bytes] : sources) {
         CopyTemplate(saver);
         const std::string source = dir.Path(name);
@@ -350,7 +341,7 @@ TEST_F(Writer, BadIconSourcesLeaveTheIconAndTheWriteGoesOn) {
     EXPECT_EQ(GroupCount(saver), 11);
     // Untouched, the same program gives its icon.
     const std::string sound = dir.Path("sound.scr");
-    WriteFileBytes(sound, IconProgram(sound, [](uint32_t&, uint32_t&) {}));
+    WriteFileBytes(sound, IconProgram(sound, 4, 0xEA7));
     ASSERT_EQ(lib.WriteSettings(saver.c_str(), logo.c_str(), -1, sound.c_str(), 1), WriteOk);
     EXPECT_EQ(GroupCount(saver), 1);
 }

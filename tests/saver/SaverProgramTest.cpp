@@ -307,14 +307,16 @@ TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
 
 TEST(Errors, ABitmapCutShortShowsNoLogoAndTheSaverEndsOnAKey) {
     TempFolder dir;
-    std::vector<uint8_t> cut = Logo(200, 200);
-    cut.resize(100000);
-    RunningSaver saver(MakeSaverFile(dir, "cut.scr", StaticSaver(DisplayNormal), cut));
-    ASSERT_TRUE(saver.window);
-    LetItDraw();
-    EXPECT_EQ(WholeScreen().At(960, 540), Background);
-    PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
-    EXPECT_EQ(saver.process.Wait(10000), 0u);
+    const std::vector<uint8_t> whole = Logo(200, 200);
+    for (std::size_t cut : {2000u, 100000u, 159054u}) {
+        RunningSaver saver(MakeSaverFile(dir, "cut.scr", StaticSaver(DisplayNormal),
+                                         {whole.begin(), whole.begin() + cut}));
+        ASSERT_TRUE(saver.window) << cut;
+        LetItDraw();
+        EXPECT_EQ(WholeScreen().At(960, 540), Background) << cut;
+        PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(saver.process.Wait(10000), 0u) << cut;
+    }
 }
 
 TEST(Errors, FileWithoutRecordSaysCorruptAndExitsOne) {

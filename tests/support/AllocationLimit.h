@@ -1,6 +1,5 @@
-// Memory as a 32-bit program meets it, for tests of what a failed allocation
-// does: while a limit is held, every allocation of that many bytes or more
-// throws std::bad_alloc.
+// Memory as a 32-bit program meets it: while a limit is held, every
+// allocation of that many bytes or more throws std::bad_alloc.
 #pragma once
 
 #include <cstddef>
