@@ -1,6 +1,6 @@
 #include "core/Bmp32.h"
 
-#include "core/PictureHeader.h"
+#include "core/BitmapFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,20 +32,14 @@ bool IsBmp32(const uint8_t* d, std::size_t size) {
 std::optional<Bitmap32> ReadBmp32(const uint8_t* d, std::size_t size) {
     if (!IsBmp32(d, size))
         return std::nullopt;
-    const uint8_t* info = d + FileHeaderSize;
-    const auto width = static_cast<int32_t>(Le32(info + 4));
-    const auto height = static_cast<int32_t>(Le32(info + 8));
-    if (width <= 0 || height == 0 || height == INT32_MIN)
+    const auto layout = ReadBitmapLayout(d, size);
+    if (!layout)
         return std::nullopt;
-    const bool topDown = height < 0;
-    const int32_t rows = topDown ? -height : height;
-    if (PictureTooLarge(static_cast<uint32_t>(width), static_cast<uint32_t>(rows)))
-        return std::nullopt;
-    const uint32_t offset = Le32(d + 10);
+    const bool topDown = layout->TopDown;
+    const int32_t width = layout->Width, rows = layout->Rows;
+    const uint32_t offset = layout->PixelOffset;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    const uint64_t pixelBytes = uint64_t{rowBytes} * static_cast<uint64_t>(rows);
-    if (offset < FileHeaderSize + InfoHeaderSize || offset > size || pixelBytes > size - offset)
-        return std::nullopt;
+    const uint64_t pixelBytes = layout->PixelBytes;
 
     Bitmap32 picture;
     try {

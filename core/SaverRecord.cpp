@@ -54,7 +54,9 @@ void NormaliseSettings(SaverSettings& s) {
     // speed must not overflow, and every real speed gives its exact triple.
     if (s.BounceGravity != 0)
         s.BounceGravity = SaturateToInt32(static_cast<int64_t>(s.BounceSpeed) * 3);
-    if (s.IgnoreInput >= 7)
+    // Only keys, clicks and movement can be ignored, never all three: any
+    // other value (a hostile record's -1 among them) keeps the keys working.
+    if (s.IgnoreInput < 0 || s.IgnoreInput >= 7)
         s.IgnoreInput = 6;
 }
 

@@ -140,7 +140,8 @@ static_assert(offsetof(SaverSettings, Spare140) == 140);
 void LoadDefaultSettings(SaverTrailer& trailer, uint32_t seed);
 
 // BounceGravity != 0 becomes BounceSpeed * 3 (held to the int32_t range);
-// IgnoreInput >= 7 becomes 6.
+// IgnoreInput outside 0..6 (all three inputs, or bits beyond them) becomes
+// 6, so that a key always ends the saver.
 void NormaliseSettings(SaverSettings& settings);
 
 void CopyTrailer(SaverTrailer& to, const SaverTrailer& from);

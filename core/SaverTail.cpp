@@ -1,6 +1,7 @@
 #include "core/SaverTail.h"
 
 #include <cstring>
+#include <new>
 
 bool ByteTailSource::ReadAt(uint64_t offset, void* buffer, std::size_t count) {
     if (offset > size_ || count > size_ - offset)
@@ -39,7 +40,12 @@ ReadResult ReadSaverTail(TailSource& file, SaverTrailer& trailer, std::vector<ui
     const auto logoSize = static_cast<uint64_t>(trailer.LogoSize);
     if (logoSize > size - TrailerSize)
         return ReadNotSaver;
-    logo.resize(static_cast<std::size_t>(logoSize));
+    try {
+        logo.resize(static_cast<std::size_t>(logoSize));
+    } catch (const std::bad_alloc&) {
+        // A size that fits the file but not memory: as broken as any tail.
+        return ReadNotSaver;
+    }
     if (!file.ReadAt(size - TrailerSize - logoSize, logo.data(), logo.size())) {
         logo.clear();
         return ReadNotSaver;

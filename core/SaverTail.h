@@ -35,8 +35,8 @@ class ByteTailSource final : public TailSource {
 //  - Version, as a signed byte, above 2: ReadNewer; below 2: ReadOlder (the
 //    record stays as read);
 //  - LogoSize <= 0: defaults restored, no logo, ReadOk;
-//  - a LogoSize reaching before the start of the file, or a failed read:
-//    ReadNotSaver with no logo (the size is never trusted for allocation);
+//  - a LogoSize reaching before the start of the file, a logo block that
+//    cannot be allocated, or a failed read: ReadNotSaver with no logo;
 //  - otherwise the logo block is read, the settings normalised, ReadOk.
 // `seed` seeds the random generator whenever the defaults are restored.
 ReadResult ReadSaverTail(TailSource& file, SaverTrailer& trailer, std::vector<uint8_t>& logo,

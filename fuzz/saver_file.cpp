@@ -1,8 +1,9 @@
 // Any bytes as a whole screensaver file, read as the saver reads it: the
-// tail and record, the normaliser, and then every calculation the effects
-// and the logo placement make from the record's values, on a full screen
-// and on a preview pane. Nothing may overflow, divide by zero or read
+// tail and record, the logo's bitmap check, the normaliser, and then every
+// calculation the effects and the logo placement make from the record's
+// values, on a full screen and on a preview pane. Nothing may overflow, divide by zero or read
 // outside the data, whatever the record holds.
+#include "core/BitmapFile.h"
 #include "core/BounceMotion.h"
 #include "core/DripMotion.h"
 #include "core/EffectChoice.h"
@@ -16,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -99,8 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const ReadResult result = ReadSaverTail(source, trailer, logo, 1);
     if (result == ReadOlder || result == ReadNewer)
         return 0; // the saver refuses these records
-    if (!logo.empty())
+    if (!logo.empty()) {
         (void)FindContentName(logo.data(), logo.size());
+        // The saver's check before a bitmap logo reaches the platform's
+        // loader: what it passes must lie within the block.
+        const auto layout = ReadBitmapLayout(logo.data(), logo.size());
+        if (layout && layout->PixelOffset + layout->PixelBytes > logo.size())
+            std::abort();
+    }
     // The registry's settings are normalised like the file's.
     SaverSettings& s = trailer.Settings;
     NormaliseSettings(s);

@@ -47,15 +47,51 @@ struct Span {
     std::size_t Size = 0;
 };
 
-Span FindResourceBytes(HMODULE module, const char* name, const char* type) {
+// What the module's mapping covers: committed, readable pages of the one
+// allocation that the module handle points into.
+class MappedImage {
+  public:
+    explicit MappedImage(HMODULE module) {
+        // A module loaded as data has its low bits set.
+        const auto base = reinterpret_cast<uintptr_t>(module) & ~uintptr_t{3};
+        MEMORY_BASIC_INFORMATION region{};
+        uintptr_t at = base;
+        while (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) ==
+                   sizeof region &&
+               reinterpret_cast<uintptr_t>(region.AllocationBase) == base &&
+               region.State == MEM_COMMIT && Readable(region.Protect)) {
+            at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+            end_ = at;
+        }
+        begin_ = end_ ? base : 0;
+    }
+    // A resource's address and size come from the file: a hostile one may
+    // name bytes past the image, or wrap around the address space.
+    bool Holds(const void* data, std::size_t size) const {
+        const auto from = reinterpret_cast<uintptr_t>(data);
+        return from >= begin_ && from < end_ && size <= end_ - from;
+    }
+
+  private:
+    static bool Readable(DWORD protect) {
+        const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        return (protect & readable) != 0 && (protect & PAGE_GUARD) == 0;
+    }
+    uintptr_t begin_ = 0, end_ = 0;
+};
+
+Span FindResourceBytes(HMODULE module, const MappedImage& image, const char* name,
+                       const char* type) {
     HRSRC found = FindResourceA(module, name, type);
     if (!found)
         return {};
     HGLOBAL loaded = LoadResource(module, found);
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data)
+    const DWORD size = SizeofResource(module, found);
+    if (!data || !image.Holds(data, size))
         return {};
-    return {static_cast<const uint8_t*>(data), SizeofResource(module, found)};
+    return {static_cast<const uint8_t*>(data), size};
 }
 
 // The name of the icon group at a position of the module's enumeration.
@@ -98,15 +134,17 @@ bool IconFromModule(const char* source, const char* saverPath, int32_t index) {
     if (!search.Found)
         return false;
     const char* name = search.Name.empty() ? MAKEINTRESOURCEA(search.Id) : search.Name.c_str();
-    const Span group = FindResourceBytes(module.get(), name, GroupType);
+    const MappedImage image(module.get());
+    const Span group = FindResourceBytes(module.get(), image, name, GroupType);
     const auto renumbered = RenumberIconGroup(group.Data, group.Size);
     if (!renumbered)
         return false;
 
-    // Every image is found before the saver file is touched.
+    // Every image is found, inside the module, before the saver file is
+    // touched.
     std::vector<Span> images;
     for (uint16_t id : renumbered->SourceIds) {
-        images.push_back(FindResourceBytes(module.get(), MAKEINTRESOURCEA(id), IconType));
+        images.push_back(FindResourceBytes(module.get(), image, MAKEINTRESOURCEA(id), IconType));
         if (!images.back().Data)
             return false;
     }

@@ -5,22 +5,13 @@
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
 
-#include <new>
-
 extern "C" {
 
 int32_t WINAPI ReadSaverInfo(const char* path) {
     if (!path)
         return ReadCannotOpen;
-    ReadResult result;
-    try {
-        // The screensaver's own reader: redirection and "sysnative" included.
-        result = ReadSaverTrailer(path);
-    } catch (const std::bad_alloc&) {
-        // A logo block too large to hold.
-        LogoBlock.clear();
-        return ReadNotSaver;
-    }
+    // The screensaver's own reader: redirection and "sysnative" included.
+    const ReadResult result = ReadSaverTrailer(path);
     if (result == ReadCannotOpen || result == ReadOlder || result == ReadNewer)
         return result;
     // The defaults may have been restored: they belong to the record.

@@ -13,7 +13,9 @@
 #include "saver/SaverState.h"
 #include "saver/SaverWindowShared.h"
 
+#include <memory>
 #include <mutex>
+#include <new>
 
 namespace {
 int FrameCount = 0;
@@ -52,8 +54,15 @@ void PublishContentHost() {
     const LogoBox box = ContentPlacement(CurrentSettings->DynSize, LogoRect.X, LogoRect.Y,
                                          LogoRect.Width, LogoRect.Height, LogoRect.NaturalWidth,
                                          LogoRect.NaturalHeight, ScreenWidth(), ScreenHeight());
+    // One copy, shared by every host window made from it: an address from a
+    // hostile file may be too long to copy, and then no host shows it.
+    std::shared_ptr<const std::string> text;
+    try {
+        text = std::make_shared<const std::string>(ContentText);
+    } catch (const std::bad_alloc&) {
+    }
     std::lock_guard<CriticalSection> hold(Shared.ContentLock);
-    Shared.ContentHostText = ContentText;
+    Shared.ContentHost = std::move(text);
     Shared.ContentHostBox = {box.Left, box.Top, box.Right, box.Bottom};
 }
 
@@ -73,14 +82,16 @@ void EnsureContentWindow() {
         init();
         AtlReady = true;
     }
-    std::string text;
+    std::shared_ptr<const std::string> text;
     RECT box{};
     {
         std::lock_guard<CriticalSection> hold(Shared.ContentLock);
-        text = Shared.ContentHostText;
+        text = Shared.ContentHost;
         box = Shared.ContentHostBox;
     }
-    ContentWindow = CreateWindowExA(0, "AtlAxWin", text.c_str(), WS_CHILD | WS_VISIBLE, box.left,
+    if (!text)
+        return;
+    ContentWindow = CreateWindowExA(0, "AtlAxWin", text->c_str(), WS_CHILD | WS_VISIBLE, box.left,
                                     box.top, box.right - box.left, box.bottom - box.top,
                                     SaverWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
 }

@@ -1,5 +1,6 @@
 #include "saver/LogoImage.h"
 
+#include "core/BitmapFile.h"
 #include "core/LogoGeometry.h"
 #include "core/Saturate.h"
 #include "common/MemoryBitmap.h"
@@ -11,10 +12,15 @@
 
 #include <shlwapi.h>
 
+#include <new>
+
 namespace {
 
 MemoryBitmap Logo;     // what the effects draw from
 MemoryBitmap Unscaled; // the loaded logo, kept while a preview-pane copy is used
+// The content file of this saver window: the host window, kept across
+// changes of effect, shows the first one written, so it is written once.
+std::string ContentTemp;
 
 void PublishLogo() {
     LogoDC = Logo.Dc();
@@ -149,8 +155,10 @@ void ReleaseLogo() {
 }
 
 void LoadLogoBitmap(const std::string& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    UniqueBitmap bitmap(
+        path.empty() ? nullptr
+                     : static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap.get(), sizeof info, &info) &&
         Logo.Adopt(DisplayDC, bitmap.release())) {
@@ -181,21 +189,32 @@ bool LoadSaverLogo() {
     }
     const bool content = ContentMode();
     std::string path;
-    if (!content || CurrentSettings->ContentFromFile)
-        WriteLogoTemp(path);
     LogoRect.X = LogoRect.Y = 0;
     if (!content) {
+        // Headers that announce more than the block holds would make the
+        // loader read past it: such a logo is left 0 x 0.
+        if (ReadBitmapLayout(LogoBlock.data(), LogoBlock.size()))
+            WriteLogoTemp(path);
         LoadLogoBitmap(path);
-        DeleteFileA(path.c_str());
+        if (!path.empty())
+            DeleteFileA(path.c_str());
     } else {
         if (CurrentSettings->ContentFromFile) {
-            ContentText = path;
+            if (ContentTemp.empty() || !Exists(ContentTemp)) {
+                ContentTemp.clear();
+                WriteLogoTemp(ContentTemp);
+            }
+            ContentText = ContentTemp;
         } else {
             const auto* text = reinterpret_cast<const char*>(LogoBlock.data());
             std::size_t length = 0;
             while (length < LogoBlock.size() && text[length])
                 ++length;
-            ContentText.assign(text, length);
+            try {
+                ContentText.assign(text, length);
+            } catch (const std::bad_alloc&) {
+                ContentText.clear(); // an address too long to copy shows nothing
+            }
         }
         LogoRect.Width = LogoRect.NaturalWidth = CurrentSettings->ContentWidth;
         LogoRect.Height = LogoRect.NaturalHeight = CurrentSettings->ContentHeight;
@@ -203,6 +222,12 @@ bool LoadSaverLogo() {
     PublishLogo();
     FinishLogoLoad(!content);
     return true;
+}
+
+void RemoveContentTemp() {
+    if (!ContentTemp.empty())
+        DeleteFileA(ContentTemp.c_str());
+    ContentTemp.clear();
 }
 
 void FinishLogoLoad(bool bitmapLogo) {

@@ -50,8 +50,12 @@ void ReleaseLogo();
 // ending.
 bool LoadLogo();
 
-// The screensaver's loader: the logo block carried in its own file.
+// The screensaver's loader: the logo block carried in its own file. A
+// content file is written to the temporary folder once a saver window.
 bool LoadSaverLogo();
+
+// Deletes the content file once its host window is gone.
+void RemoveContentTemp();
 
 // Loads the bitmap file at `path` as the logo, its size into LogoRect; a
 // file the loader rejects gives a 0 x 0 logo. The file is left in place.

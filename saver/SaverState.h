@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,8 @@ struct SaverShared {
     // The content host's text and place, handed from the render thread
     // (which loads the logo) to the window thread (which makes the host).
     CriticalSection ContentLock;
-    std::string ContentHostText; // under ContentLock
-    RECT ContentHostBox{};       // under ContentLock
+    std::shared_ptr<const std::string> ContentHost; // its text, under ContentLock
+    RECT ContentHostBox{};                          // under ContentLock
 
     // window only
     HDC WindowDC = nullptr;

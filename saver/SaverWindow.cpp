@@ -124,6 +124,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY:
         OnDestroy(window);
         return 1;
+    case WM_NCDESTROY: // the content host, a child, is gone by now
+        RemoveContentTemp();
+        return DefaultSaverProc(window, message, wParam, lParam);
     case WM_ACTIVATE:
     case WM_SETFOCUS:
     case WM_ACTIVATEAPP:

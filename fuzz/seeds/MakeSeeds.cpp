@@ -106,7 +106,7 @@ struct Variation {
 const std::vector<Variation> Variations = {
     {&SaverSettings::ChangeMode, {0, 1}},
     {&SaverSettings::ChangeMinutes, {0, 1, 60, 61}},
-    {&SaverSettings::IgnoreInput, {0, 1, 2, 4, 6, 7}},
+    {&SaverSettings::IgnoreInput, {0, 1, 2, 4, 6, 7, -1}},
     {&SaverSettings::StaticDisplay, {0, 1, 2, 3, 4}},
     {&SaverSettings::StandardDelay, {1000, 15000}},
     {&SaverSettings::StandardFade, {0, 1}},
@@ -161,6 +161,7 @@ void SaverSeeds(Corpus& corpus) {
     t.PicHasTrans = 0;
     corpus.Add(SaverFile(t, bitmap));
     corpus.Add(SaverFile(Defaults(), {}));
+    corpus.Add(SaverFile(Defaults(), Bytes(bitmap.begin(), bitmap.end() - 1))); // cut short
     t = Defaults();
     t.Version = 1;
     corpus.Add(SaverFile(t, bitmap));

@@ -1,5 +1,6 @@
 // Picture sizes from headers, 32-bit bitmap files, and Targa, Photoshop and
 // PGM/PPM pictures, from untrusted bytes.
+#include "core/BitmapFile.h"
 #include "core/Bmp32.h"
 #include "core/PictureHeader.h"
 #include "core/StbPicture.h"
@@ -275,6 +276,31 @@ TEST(Bmp32, WritesAndReadsBackTheSamePixels) {
     EXPECT_EQ(back->Height, 2);
     EXPECT_EQ(back->Pixels, picture.Pixels);
     EXPECT_EQ(WriteBmp32(*back), file);
+}
+
+TEST(Bmp32, ABitmapLayoutNeedsAllThatItsHeadersAnnounce) {
+    const Bytes file = WriteBmp32(Picture(3, 2));
+    for (std::size_t cut = 0; cut < file.size(); ++cut)
+        EXPECT_FALSE(ReadBitmapLayout(file.data(), cut)) << cut;
+    EXPECT_EQ(ReadBitmapLayout(file.data(), file.size())->PixelBytes, 24u);
+
+    // 8 bits: a table of 256 colours (unless fewer are used), padded rows.
+    Bytes indexed = file;
+    indexed[28] = 8;
+    Put32(indexed, 10, 54 + 1024);
+    indexed.resize(54 + 1024 + 8);
+    EXPECT_TRUE(ReadBitmapLayout(indexed.data(), indexed.size()));
+    EXPECT_FALSE(ReadBitmapLayout(indexed.data(), indexed.size() - 1));
+    Put32(indexed, 10, 54);
+    EXPECT_FALSE(ReadBitmapLayout(indexed.data(), 54 + 8 + 8));
+    Put32(indexed, 46, 2);
+    EXPECT_TRUE(ReadBitmapLayout(indexed.data(), 54 + 8 + 8));
+
+    // Run-length coded: the stated size must be there.
+    Put32(indexed, 30, 1);
+    Put32(indexed, 34, 16);
+    EXPECT_TRUE(ReadBitmapLayout(indexed.data(), 54 + 16));
+    EXPECT_FALSE(ReadBitmapLayout(indexed.data(), 54 + 15));
 }
 
 TEST(Bmp32, ZeroAlphaEverywhereMeansOpaque) {

@@ -91,9 +91,12 @@ TEST(SaverRecord, NormaliserLimitsIgnoreInputAndScalesGravity) {
     EXPECT_EQ(s.IgnoreInput, 6);
     EXPECT_EQ(s.BounceGravity, 0);
 
-    s.IgnoreInput = -3; // below the range: left alone
-    NormaliseSettings(s);
-    EXPECT_EQ(s.IgnoreInput, -3);
+    // Bits beyond the three, or all three: the keys still end the saver.
+    for (int32_t bad : {-1, -3, INT32_MIN, static_cast<int32_t>(0x80000007), 8}) {
+        s.IgnoreInput = bad;
+        NormaliseSettings(s);
+        EXPECT_EQ(s.IgnoreInput, 6) << bad;
+    }
 
     // Speeds whose triple leaves the int32_t range are held at its ends.
     s.BounceGravity = 1;

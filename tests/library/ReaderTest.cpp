@@ -156,6 +156,9 @@ TEST_F(Reader, ReadOkNormalisesAndHoldsTheLogoUntilTheNextRead) {
     EXPECT_EQ(read.Settings.EnabledMask, 64);
     EXPECT_EQ(read.LogoSize, static_cast<int32_t>(logo.size()));
     EXPECT_EQ(read.LogoData, 0u);
+    t.Settings.IgnoreInput = -1; // would ignore every key, click and move
+    ASSERT_EQ(lib.ReadSaverInfo(Saver(t, logo).c_str()), ReadOk);
+    EXPECT_EQ(Current().Settings.IgnoreInput, 6);
 
     // Setters do not drop the logo bytes; SaveLogo replaces an existing file.
     lib.SetSettings(nullptr);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -56,6 +57,27 @@ class Writer : public ::testing::Test {
     std::string saver, logo;
     std::vector<uint8_t> bmp;
 };
+
+// A saver whose second icon group, 20, names one image of 0xEA7 bytes, with
+// `value` put at `field` of that image's resource entry (0 its address, 4 its
+// size).
+std::vector<uint8_t> IconProgram(const std::string& path, int field, uint32_t value) {
+    CopyTemplate(path);
+    std::vector<uint8_t> image(0xEA7, 0xC3), group(6 + 14);
+    group[2] = group[4] = 1;
+    group[6 + 8] = 0xA7, group[6 + 9] = 0x0E, group[6 + 12] = 200;
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    UpdateResourceA(update, IconType, MAKEINTRESOURCEA(200), 0, image.data(), 0xEA7);
+    UpdateResourceA(update, GroupType, MAKEINTRESOURCEA(20), 0, group.data(), 20);
+    EndUpdateResourceA(update, FALSE);
+    std::vector<uint8_t> file = ReadFileBytes(path);
+    const uint8_t entry[12] = {0xA7, 0x0E}; // size, code page 0, reserved 0
+    const auto at = std::search(file.begin() + 4, file.end(), entry, entry + 12);
+    EXPECT_NE(at, file.end());
+    if (at != file.end())
+        std::memcpy(&*(at - 4 + field), &value, 4);
+    return file;
+}
 
 } // namespace
 
@@ -292,14 +314,21 @@ TEST_F(Writer, BadIconSourcesLeaveTheIconAndTheWriteGoesOn) {
     std::memset(offset.data() + 6 + 12, 0xFF, 4);
     const std::vector<uint8_t> notAProgram = {'M', 'Z', 0, 0, 1, 2, 3};
     const std::vector<std::pair<const char*, std::vector<uint8_t>>> sources = {
-        {"past.ico", past},     {"count.ico", count},      {"none.ico", none},
-        {"offset.ico", offset}, {"fake.exe", notAProgram}, {"one.ico", {0}}};
+        {"past.ico", past},
+        {"count.ico", count},
+        {"none.ico", none},
+        {"offset.ico", offset},
+        {"fake.exe", notAProgram},
+        {"one.ico", {0}},
+        // Images whose resource reaches past the program's image.
+        {"long.scr", IconProgram(dir.Path("long.scr"), 4, 0x100000)},
+        {"high.scr", IconProgram(dir.Path("high.scr"), 0, 0xFFFFF000)}};
     for (const auto& [name, bytes] : sources) {
         CopyTemplate(saver);
         const std::string source = dir.Path(name);
         WriteFileBytes(source, bytes);
         const std::vector<uint8_t> before = ReadFileBytes(saver);
-        ASSERT_EQ(lib.WriteSettings(saver.c_str(), logo.c_str(), -1, source.c_str(), 0), WriteOk)
+        ASSERT_EQ(lib.WriteSettings(saver.c_str(), logo.c_str(), -1, source.c_str(), 1), WriteOk)
             << name;
         const std::vector<uint8_t> after = ReadFileBytes(saver);
         EXPECT_EQ(after.size(), before.size() + bmp.size() + TrailerSize) << name;
@@ -310,6 +339,11 @@ TEST_F(Writer, BadIconSourcesLeaveTheIconAndTheWriteGoesOn) {
         lib.WriteSettings(saver.c_str(), logo.c_str(), -1, dir.Path("missing.ico").c_str(), 0),
         WriteOk);
     EXPECT_EQ(GroupCount(saver), 11);
+    // Untouched, the same program gives its icon.
+    const std::string sound = dir.Path("sound.scr");
+    WriteFileBytes(sound, IconProgram(sound, 4, 0xEA7));
+    ASSERT_EQ(lib.WriteSettings(saver.c_str(), logo.c_str(), -1, sound.c_str(), 1), WriteOk);
+    EXPECT_EQ(GroupCount(saver), 1);
 }
 
 TEST_F(Writer, ContentLogoGetsItsNameBlockAndALaterBitmapDoesNot) {

@@ -51,6 +51,7 @@ class SaverFixture {
     ~SaverFixture() {
         StopRenderThread();
         ReleaseLogo();
+        RemoveContentTemp(); // as the saver window's end does
         DestroyWindow(window_);
         DisplayDC = nullptr;
         BackgroundBrush = nullptr;

@@ -4,11 +4,13 @@
 #include "tests/saver/EngineTestSupport.h"
 
 #include "core/SaverTail.h"
+#include "tests/support/AllocationLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 namespace {
 
@@ -203,7 +205,7 @@ std::string ReadText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(TempFiles, ContentKeepsItsNameOrGetsAUniquePrefixAndStays) {
+TEST(TempFiles, ContentKeepsItsNameOrGetsAUniquePrefixOnceAWindow) {
     const std::string movie = "FWS-not-really-a-movie";
     std::vector<uint8_t> block(movie.begin(), movie.end());
     const std::string name = "qvtest-" + std::to_string(GetCurrentProcessId()) + ".swf";
@@ -223,17 +225,21 @@ TEST(TempFiles, ContentKeepsItsNameOrGetsAUniquePrefixAndStays) {
     EXPECT_EQ(ReadText(first), movie); // without the name block
     EXPECT_EQ(LogoRect.NaturalWidth, 320);
     EXPECT_EQ(LogoRect.NaturalHeight, 200);
+    // A change of effect shows the same file; the window's end removes it.
+    Load(EffectStatic);
+    EXPECT_EQ(ContentText, first);
+    RemoveContentTemp();
+    EXPECT_EQ(GetFileAttributesA(first.c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // The name is taken now: qvr, a unique part, "_" and the name.
+    // The name is taken: qvr, a unique part, "_" and the name.
+    WriteFileBytes(first, {1});
     Load(EffectStatic);
     const std::string second = ContentText;
     const std::string base = second.substr(second.find_last_of('\\') + 1);
     EXPECT_EQ(base.rfind("qvr", 0), 0u) << base;
     EXPECT_EQ(base.substr(base.size() - name.size() - 1), "_" + name);
     EXPECT_EQ(ReadText(second), movie);
-    EXPECT_EQ(GetFileAttributesA(first.c_str()) != INVALID_FILE_ATTRIBUTES, true);
     DeleteFileA(first.c_str());
-    DeleteFileA(second.c_str());
 }
 
 TEST(TempFiles, AContentNameCannotLeadOutOfTheTemporaryFolder) {
@@ -254,7 +260,22 @@ TEST(TempFiles, AContentNameCannotLeadOutOfTheTemporaryFolder) {
     GetTempPathA(MAX_PATH, folder);
     EXPECT_EQ(ContentText, std::string(folder) + name);
     EXPECT_EQ(ReadText(ContentText), "x");
-    DeleteFileA(ContentText.c_str());
+}
+
+TEST(TempFiles, AContentAddressThatCannotBeCopiedIsDropped) {
+    SaverFixture saver(std::vector<uint8_t>(2 << 20, 'x'), 300, 300); // no NUL
+    CurrentTrailer.DynamicLogo = 1;
+    {
+        AllocationLimit limit(1 << 20);
+        Load(EffectStatic);
+        EXPECT_TRUE(ContentText.empty());
+    }
+    Load(EffectStatic);
+    EXPECT_EQ(ContentText.size(), 2u << 20);
+    AllocationLimit limit(1 << 20);
+    PublishContentHost(); // the copy for the window thread
+    std::lock_guard<CriticalSection> hold(Shared.ContentLock);
+    EXPECT_FALSE(Shared.ContentHost);
 }
 
 TEST(FitToAspect, UsesTheScreenRectangle) {

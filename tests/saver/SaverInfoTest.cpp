@@ -3,6 +3,7 @@
 #include "core/SaverTail.h"
 #include "saver/SaverInfo.h"
 #include "saver/SaverState.h"
+#include "tests/support/AllocationLimit.h"
 #include "tests/support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,25 @@ class RegistryTest : public ::testing::Test {
 };
 
 } // namespace
+
+TEST(ReadSaverTrailer, ALogoBlockBeyondMemoryIsCorrupt) {
+    TempFolder dir;
+    SaverTrailer t = Defaults();
+    t.LogoSize = 0x70000000; // inside the (sparse) file
+    const std::string path = dir.Path("huge.scr");
+    {
+        UniqueFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = t.LogoSize + 1000;
+        DWORD put = 0;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(WriteFile(file.get(), &t, TrailerSize, &put, nullptr));
+    }
+    AllocationLimit limit(std::size_t{1} << 30);
+    EXPECT_EQ(ReadSaverTrailer(path), ReadNotSaver);
+    EXPECT_TRUE(LogoBlock.empty());
+}
 
 TEST(ReadSaverTrailer, ReadsARecordAppendedToTheProgram) {
     TempFolder dir;

@@ -1,6 +1,7 @@
 // Real screensaver files run as their own processes: where the logo lands
 // on the screen, the preview pane, the inputs that end the saver and those
 // that do not, and the errors that end it with exit code 1.
+#include "core/SaverTail.h"
 #include "tests/support/SaverFiles.h"
 #include "tests/support/WinTest.h"
 
@@ -256,6 +257,39 @@ TEST(CloseRules, KeysEndTheSaverUnlessIgnoredButAltKeysAlways) {
     EXPECT_EQ(other.process.Wait(700), static_cast<DWORD>(STILL_ACTIVE));
     PostMessageA(other.window, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(other.process.Wait(10000), 0u);
+
+    // A record that would ignore every key, click and move still ends on a key.
+    for (int32_t all : {-1, static_cast<int32_t>(0x80000007)}) {
+        t.Settings.IgnoreInput = all;
+        RunningSaver trapped(MakeSaverFile(dir, "all.scr", t, Logo(40, 30)));
+        ASSERT_TRUE(trapped.window);
+        PumpFor(300);
+        PostMessageA(trapped.window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(trapped.process.Wait(5000), 0u) << all;
+    }
+}
+
+TEST(ContentLogo, IsWrittenOnceARunAndRemovedWhenTheSaverEnds) {
+    TempFolder dir;
+    SaverTrailer t = StaticSaver(DisplayNormal);
+    t.DynamicLogo = 1;
+    t.Settings.ContentFromFile = 1;
+    t.Settings.ChangeMode = 1;
+    const std::string name = "qvpage-" + std::to_string(GetCurrentProcessId()) + ".html";
+    std::vector<uint8_t> block(100000, 'x');
+    const std::vector<uint8_t> nameBlock = MakeContentNameBlock(name.c_str());
+    block.insert(block.end(), nameBlock.begin(), nameBlock.end());
+    RunningSaver saver(MakeSaverFile(dir, "page.scr", t, block));
+    ASSERT_TRUE(saver.window);
+    for (int change = 0; change < 3; ++change) {
+        PumpFor(400);
+        PostMessageA(saver.window, WM_TIMER, 7, 0); // the change of effect
+    }
+    PumpFor(400);
+    EXPECT_EQ(CountTempFiles("*" + name), 1);
+    PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(saver.process.Wait(10000), 0u);
+    EXPECT_EQ(CountTempFiles("*" + name), 0);
 }
 
 TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
@@ -269,6 +303,20 @@ TEST(SingleInstance, ASecondFullScreenSaverLeavesAtOnce) {
     EXPECT_EQ(first.process.Wait(0), static_cast<DWORD>(STILL_ACTIVE));
     PostMessageA(first.window, WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(first.process.Wait(10000), 0u);
+}
+
+TEST(Errors, ABitmapCutShortShowsNoLogoAndTheSaverEndsOnAKey) {
+    TempFolder dir;
+    const std::vector<uint8_t> whole = Logo(200, 200);
+    for (std::size_t cut : {2000u, 100000u, 159054u}) {
+        RunningSaver saver(MakeSaverFile(dir, "cut.scr", StaticSaver(DisplayNormal),
+                                         {whole.begin(), whole.begin() + cut}));
+        ASSERT_TRUE(saver.window) << cut;
+        LetItDraw();
+        EXPECT_EQ(WholeScreen().At(960, 540), Background) << cut;
+        PostMessageA(saver.window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(saver.process.Wait(10000), 0u) << cut;
+    }
 }
 
 TEST(Errors, FileWithoutRecordSaysCorruptAndExitsOne) {
