@@ -208,6 +208,7 @@ bool LoadSaverLogo() {
 void FinishLogoLoad(bool bitmapLogo) {
     RECT pane{};
     GetClientRect(SaverWindow, &pane);
+    ClientRect = ScreenRect;
     ScreenRect.right = ReducedScreenSide(LogoRect.Width, ScreenRect.right);
     ScreenRect.bottom = ReducedScreenSide(LogoRect.Height, ScreenRect.bottom);
 

@@ -40,6 +40,7 @@ struct SaverShared {
 
     // run
     RECT Screen{}; // client area of the saver window, less a pixel (see LoadLogo)
+    RECT Client{}; // the whole client area: Screen before that cut
     LogoRectangle Logo{};
     HDC LogoDC = nullptr;
     HBITMAP LogoBitmap = nullptr;
