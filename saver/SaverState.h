@@ -28,7 +28,8 @@ struct LogoRectangle {
 //  - window only: never touched by the render thread.
 //  - both: atomic, or under the named lock.
 // While a render thread is stuck (see StopRenderThread), nothing of it is
-// written or freed: the program ends instead.
+// written or freed: the screensaver ends instead; the library lets it end
+// by itself and opens no new preview until then.
 struct SaverShared {
     // window
     SaverTrailer Trailer{};

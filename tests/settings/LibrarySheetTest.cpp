@@ -273,6 +273,29 @@ TEST_F(LibrarySheet, PagePreviewShowsThatPagesEffectAndLeavesTheRecord) {
     EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
 }
 
+// A logo far larger than the screen in Falling's largest count: the first
+// frame scales many copies of it. A key during that frame closes the
+// preview, and the creator's process goes on.
+TEST_F(LibrarySheet, PreviewOfAHugeLogoInFallingClosesOnAKey) {
+    static TempFolder folder;
+    const std::string huge = folder.Path("huge.bmp");
+    WriteBitmap(huge, 6000, 4000);
+    Library().SetLogo(huge.c_str(), 0, 0, 0, 1);
+    SaverTrailer t = Record();
+    t.Settings.FallingCount = 50;
+    Put(t);
+    EXPECT_EQ(Library().ShowConfig(owner_, -EffectFalling), 0);
+    HWND preview = FindPreview();
+    ASSERT_TRUE(preview);
+    PumpFor(600); // past the first half second, when keys count
+    // Hidden first: Wine takes a visible window off the screen slowly.
+    ShowWindow(preview, SW_HIDE);
+    SendMessageA(preview, WM_KEYDOWN, 'A', 0);
+    EXPECT_FALSE(IsWindow(preview));
+    Library().SetLogo(logo_.c_str(), 0, 0, 0, 1);
+    DeleteFileA(huge.c_str());
+}
+
 TEST(LibraryHelp, GetHelpStrGivesThePagesTexts) {
     ASSERT_TRUE(Library().Loaded()) << Library().missing;
     char text[512];
