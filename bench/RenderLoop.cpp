@@ -11,16 +11,16 @@
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
 namespace {
 
-// A 256 x 128 logo with a soft alpha ramp, as a 32-bit bitmap file: the
-// saver loads it from its logo block as it loads a real one.
-std::vector<uint8_t> RampLogo() {
-    constexpr int W = 256, H = 128;
-    const uint32_t pixels = W * H * 4;
+// A logo with a soft alpha ramp, as a 32-bit bitmap file: the saver loads
+// it from its logo block as it loads a real one.
+std::vector<uint8_t> RampLogo(int W = 256, int H = 128) {
+    const uint32_t pixels = static_cast<uint32_t>(W) * H * 4;
     std::vector<uint8_t> f(54 + pixels);
     auto put = [&](size_t at, uint32_t v, size_t size) { std::memcpy(&f[at], &v, size); };
     f[0] = 'B';
@@ -44,14 +44,24 @@ std::vector<uint8_t> RampLogo() {
 
 int ChosenRow = 0;
 
-// The chosen row's draw function, counting the frames it draws on the screen.
+// The chosen row's draw function, counting the frames it draws on the screen
+// and timing the longest.
 EffectDraw CountedDraw = nullptr;
 std::atomic<long> FramesDrawn{0};
+std::atomic<long> FramesBegun{0};
+std::atomic<double> LongestFrame{0};
 void CountingDraw(HDC dc, EffectOp op) {
     if (op == OpFrame && dc)
         ++FramesDrawn;
+    if (op == OpFrame)
+        ++FramesBegun;
+    const double start = NowMs();
     CountedDraw(dc, op);
+    if (op == OpFrame && NowMs() - start > LongestFrame)
+        LongestFrame = NowMs() - start;
 }
+
+std::atomic<int> StuckRuns{0};
 
 } // namespace
 
@@ -94,6 +104,62 @@ void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
     for (int row = 0; row < EffectCount; ++row)
         measure(row, EffectInfoTable[row].Name, -1);
     measure(FindEffect(EffectDrip), "Drip, fastest (wait 0)", 0);
+    CurrentEffect = -1;
+    ReleaseLogo();
+    LogoBlock.clear();
+    Hooks = savedHooks;
+    CurrentTrailer = savedTrailer;
+    CurrentSettings = &CurrentTrailer.Settings;
+    ScreenRect = savedScreen;
+    DisplayDC = nullptr;
+}
+
+void MeasureStops(HWND window, bool quick, ColumnWriter& frames, ColumnWriter& stops) {
+    const SaverTrailer savedTrailer = CurrentTrailer;
+    const RECT savedScreen = ScreenRect;
+    const SaverHooks savedHooks = Hooks;
+    Hooks.LoadLogo = LoadSaverLogo;
+    Hooks.ChooseEffect = [] { return ChosenRow; };
+    Hooks.RenderThreadStuck = [] { ++StuckRuns; };
+    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    DisplayDC = display.get();
+    LogoBlock = RampLogo(6000, 4000);
+    // Stops at moments after the first frame began: in it, and later. (A
+    // stop during the start of a run waits for the logo's load, which no
+    // stop cuts short.)
+    const std::vector<DWORD> moments =
+        quick ? std::vector<DWORD>{100} : std::vector<DWORD>{0, 200, 500, 1000, 2000};
+    for (int row = 0; row < EffectCount; ++row) {
+        SaverTrailer t{};
+        LoadDefaultSettings(t, 1);
+        t.TransparentColor = -1;
+        t.PicHasTrans = 1;
+        t.Settings.EnabledMask = EffectInfoTable[row].Mask;
+        t.Settings.FallingCount = 50;
+        t.Settings.StaticDisplay = DisplayFull;
+        CurrentTrailer = t;
+        CurrentSettings = &CurrentTrailer.Settings;
+        ChosenRow = row;
+        CountedDraw = EffectTable[row].Draw;
+        EffectTable[row].Draw = CountingDraw;
+        double longestStop = 0;
+        LongestFrame = 0;
+        for (DWORD moment : moments) {
+            CurrentEffect = -1;
+            FramesBegun = 0;
+            StartRenderThread(window);
+            for (int i = 0; i < 3000 && FramesBegun == 0; ++i)
+                Sleep(10);
+            Sleep(moment);
+            const double start = NowMs();
+            while (!StopRenderThread())
+                ;
+            longestStop = std::max(longestStop, NowMs() - start);
+        }
+        EffectTable[row].Draw = CountedDraw;
+        frames.Put(EffectInfoTable[row].Name, LongestFrame);
+        stops.Put(EffectInfoTable[row].Name, longestStop);
+    }
     CurrentEffect = -1;
     ReleaseLogo();
     LogoBlock.clear();
