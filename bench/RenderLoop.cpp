@@ -63,32 +63,62 @@ void CountingDraw(HDC dc, EffectOp op) {
 
 std::atomic<int> StuckRuns{0};
 
-} // namespace
-
-void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
-    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
-    const SaverTrailer savedTrailer = CurrentTrailer;
-    const RECT savedScreen = ScreenRect;
-    const SaverHooks savedHooks = Hooks;
-    Hooks.LoadLogo = LoadSaverLogo;
-    Hooks.ChooseEffect = [] { return ChosenRow; };
-    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    DisplayDC = display.get();
-    LogoBlock = RampLogo();
-    const auto measure = [&](int row, const char* name, int32_t dripInterval) {
+// The engine set up to run a chosen effect on `logo` as the screensaver
+// runs it, and put back as it was afterwards.
+class BenchEngine {
+  public:
+    explicit BenchEngine(std::vector<uint8_t> logo)
+        : trailer_(CurrentTrailer), screen_(ScreenRect), hooks_(Hooks),
+          display_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
+        Hooks.LoadLogo = LoadSaverLogo;
+        Hooks.ChooseEffect = [] { return ChosenRow; };
+        DisplayDC = display_.get();
+        LogoBlock = std::move(logo);
+    }
+    ~BenchEngine() {
+        CurrentEffect = -1;
+        ReleaseLogo();
+        LogoBlock.clear();
+        Hooks = hooks_;
+        CurrentTrailer = trailer_;
+        CurrentSettings = &CurrentTrailer.Settings;
+        ScreenRect = screen_;
+        DisplayDC = nullptr;
+    }
+    // The next runs show `row` with the default settings (and the logo's
+    // alpha), its frames counted; the settings to change.
+    SaverSettings& Choose(int row) {
         SaverTrailer t{};
         LoadDefaultSettings(t, 1);
         t.TransparentColor = -1;
         t.PicHasTrans = 1;
         t.Settings.EnabledMask = EffectInfoTable[row].Mask;
-        if (dripInterval >= 0)
-            t.Settings.DripInterval = dripInterval;
         CurrentTrailer = t;
         CurrentSettings = &CurrentTrailer.Settings;
         ChosenRow = row;
         CurrentEffect = -1;
         CountedDraw = EffectTable[row].Draw;
         EffectTable[row].Draw = CountingDraw;
+        return *CurrentSettings;
+    }
+    void Done(int row) { EffectTable[row].Draw = CountedDraw; }
+
+  private:
+    SaverTrailer trailer_;
+    RECT screen_;
+    SaverHooks hooks_;
+    UniqueDC display_;
+};
+
+} // namespace
+
+void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
+    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
+    BenchEngine engine(RampLogo());
+    const auto measure = [&](int row, const char* name, int32_t dripInterval) {
+        SaverSettings& s = engine.Choose(row);
+        if (dripInterval >= 0)
+            s.DripInterval = dripInterval;
         StartRenderThread(window);
         Sleep(700); // past op 1, the pause before the first frame, and that frame
         const long frames = FramesDrawn;
@@ -99,49 +129,25 @@ void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
         out.Server.Put(name, server < 0 ? -1 : (DisplayServerCpuMs() - server) / ms);
         out.Frames.Put(name, (FramesDrawn - frames) * 1000.0 / ms);
         StopRenderThread();
-        EffectTable[row].Draw = CountedDraw;
+        engine.Done(row);
     };
     for (int row = 0; row < EffectCount; ++row)
         measure(row, EffectInfoTable[row].Name, -1);
     measure(FindEffect(EffectDrip), "Drip, fastest (wait 0)", 0);
-    CurrentEffect = -1;
-    ReleaseLogo();
-    LogoBlock.clear();
-    Hooks = savedHooks;
-    CurrentTrailer = savedTrailer;
-    CurrentSettings = &CurrentTrailer.Settings;
-    ScreenRect = savedScreen;
-    DisplayDC = nullptr;
 }
 
 void MeasureStops(HWND window, bool quick, ColumnWriter& frames, ColumnWriter& stops) {
-    const SaverTrailer savedTrailer = CurrentTrailer;
-    const RECT savedScreen = ScreenRect;
-    const SaverHooks savedHooks = Hooks;
-    Hooks.LoadLogo = LoadSaverLogo;
-    Hooks.ChooseEffect = [] { return ChosenRow; };
+    BenchEngine engine(RampLogo(6000, 4000));
     Hooks.RenderThreadStuck = [] { ++StuckRuns; };
-    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    DisplayDC = display.get();
-    LogoBlock = RampLogo(6000, 4000);
     // Stops at moments after the first frame began: in it, and later. (A
     // stop during the start of a run waits for the logo's load, which no
     // stop cuts short.)
     const std::vector<DWORD> moments =
         quick ? std::vector<DWORD>{100} : std::vector<DWORD>{0, 200, 500, 1000, 2000};
     for (int row = 0; row < EffectCount; ++row) {
-        SaverTrailer t{};
-        LoadDefaultSettings(t, 1);
-        t.TransparentColor = -1;
-        t.PicHasTrans = 1;
-        t.Settings.EnabledMask = EffectInfoTable[row].Mask;
-        t.Settings.FallingCount = 50;
-        t.Settings.StaticDisplay = DisplayFull;
-        CurrentTrailer = t;
-        CurrentSettings = &CurrentTrailer.Settings;
-        ChosenRow = row;
-        CountedDraw = EffectTable[row].Draw;
-        EffectTable[row].Draw = CountingDraw;
+        SaverSettings& s = engine.Choose(row);
+        s.FallingCount = 50;
+        s.StaticDisplay = DisplayFull;
         double longestStop = 0;
         LongestFrame = 0;
         for (DWORD moment : moments) {
@@ -156,16 +162,8 @@ void MeasureStops(HWND window, bool quick, ColumnWriter& frames, ColumnWriter& s
                 ;
             longestStop = std::max(longestStop, NowMs() - start);
         }
-        EffectTable[row].Draw = CountedDraw;
+        engine.Done(row);
         frames.Put(EffectInfoTable[row].Name, LongestFrame);
         stops.Put(EffectInfoTable[row].Name, longestStop);
     }
-    CurrentEffect = -1;
-    ReleaseLogo();
-    LogoBlock.clear();
-    Hooks = savedHooks;
-    CurrentTrailer = savedTrailer;
-    CurrentSettings = &CurrentTrailer.Settings;
-    ScreenRect = savedScreen;
-    DisplayDC = nullptr;
 }

@@ -359,8 +359,9 @@ TEST_F(EffectDrawing, FallingShowsOnlyMixesOfAnAlphaLogoAndTheBackground) {
                 teal += p == 0x008080;
             }
         EXPECT_EQ(strange, 0) << "fade " << (round & 1) << ", scaled " << (round >> 1);
-        if (!(round & 1)) // the nearest copies show the logo as it is
+        if (!(round & 1)) { // the nearest copies show the logo as it is
             EXPECT_GT(teal, 0);
+        }
     }
     CurrentEffect = -1;
     DisplayDC = nullptr;
