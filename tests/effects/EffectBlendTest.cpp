@@ -149,35 +149,6 @@ TEST_F(EffectBlend, StaticStretchedPictureIsTheLogoDrawnStraightOntoTheScreen) {
     }
 }
 
-// A logo as wide (or high) as the screen narrows the screen the effects
-// move in by a pixel; its tiles still cover the whole window, as tiles drawn
-// straight onto it do.
-TEST_F(EffectBlend, StaticTilesOfAScreenWideOrHighLogoReachTheLastColumnAndRow) {
-    CurrentEffect = EffectStatic;
-    CurrentSettings->StaticDisplay = DisplayTiled;
-    for (const SIZE size : {SIZE{320, 30}, SIZE{40, 200}, SIZE{320, 200}}) {
-        PixelSurface logo;
-        ASSERT_TRUE(logo.Create(nullptr, size.cx, size.cy));
-        Fill(logo, false);
-        LogoDC = logo.Dc();
-        LogoRect = {0, 0, size.cx, size.cy, size.cx, size.cy};
-        ScreenRect = {0, 0, 320, 200};
-        FinishLogoLoad(true);
-        for (PixelSurface* s : {&screen_, &expected_}) {
-            const RECT all{0, 0, 320, 200};
-            FillRect(s->Dc(), &all, BackgroundBrush);
-        }
-        for (int x = 0; x < 320; x += size.cx)
-            for (int y = 0; y < 200; y += size.cy)
-                BitBlt(expected_.Dc(), x, y, size.cx, size.cy, logo.Dc(), 0, 0, SRCCOPY);
-        DrawStatic(screen_.Dc(), OpInitialise);
-        DrawStatic(screen_.Dc(), OpFrame);
-        EXPECT_EQ(MaxDifference(screen_, expected_), 0) << size.cx << " x " << size.cy;
-        DrawStatic(screen_.Dc(), OpCleanUp);
-    }
-    LogoDC = logo_.Dc();
-}
-
 // Standard fades a logo far larger than the screen in what the screen
 // shows of it: a whole fade takes less than a stop may wait, and ends with
 // the logo's pixels where it lies.
