@@ -5,7 +5,8 @@
 // the effects make (where a frame's time goes), and the program sizes. The
 // CPU time of Many with dimming through the render loop is a test's
 // (EffectBlendTest). Last, what each effect's render loop costs a running
-// saver on a window of each size.
+// saver on a window of each size, and how long a stop takes with a logo far
+// larger than the screen (`--stops`: that alone).
 #include "bench/BenchSupport.h"
 #include "bench/CallProfile.h"
 #include "bench/RenderLoop.h"
@@ -150,10 +151,27 @@ void MeasureEffects(HDC screen, bool quick, ColumnWriter& out, ColumnWriter& fir
     DrawTransparent = 0;
 }
 
+// A logo far larger than the screen: how long a stop can take to end a run.
+void PrintStops(HWND window, bool quick) {
+    std::vector<BenchRow> hugeFrames, hugeStops;
+    {
+        ColumnWriter longest(hugeFrames, 0), stopped(hugeStops, 0);
+        MeasureStops(window, quick, longest, stopped);
+    }
+    std::printf("a 6000 x 4000 logo on the %d x %d display: longest frame and longest stop "
+                "(from the stop to the run's end), ms and as a ratio to the stop time-out\n",
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    for (size_t i = 0; i < hugeFrames.size(); ++i)
+        std::printf("%-28s %10.1f %6.2f %10.1f %6.2f\n", hugeFrames[i].Name, hugeFrames[i].Ms[0],
+                    hugeFrames[i].Ms[0] / StopTimeout, hugeStops[i].Ms[0],
+                    hugeStops[i].Ms[0] / StopTimeout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const bool stopsOnly = argc > 1 && std::strcmp(argv[1], "--stops") == 0;
     constexpr int Sizes[2][2] = {{1920, 1080}, {3840, 2160}};
 
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -186,6 +204,10 @@ int main(int argc, char** argv) {
     LogoRect = {0, 0, LogoW, LogoH, LogoW, LogoH};
     DrawTransparent = 0;
     LowColour = GetDeviceCaps(screen.get(), BITSPIXEL) < 32;
+    if (stopsOnly) {
+        PrintStops(window, false);
+        return 0;
+    }
 
     // The screen is this display's (1920 x 1080 under the tests' Xvfb); a
     // larger size draws on a screen-sized DIB in its place.
@@ -254,6 +276,7 @@ int main(int argc, char** argv) {
                     share(loops[i].Ms[0]).c_str(), share(servers[i].Ms[0]).c_str(),
                     loopFrames[i].Ms[0], share(loops[i].Ms[1]).c_str(),
                     share(servers[i].Ms[1]).c_str(), loopFrames[i].Ms[1]);
+    PrintStops(window, quick);
     std::printf("first frames, ms from op 1 (the 500 ms pause before the frame not counted)\n");
     for (const BenchRow& r : firsts)
         std::printf("%-28s %10.3f %6s %10.3f\n", r.Name, r.Ms[0], "", r.Ms[1]);

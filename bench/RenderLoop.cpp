@@ -11,16 +11,16 @@
 #include "saver/SaverHooks.h"
 #include "saver/SaverState.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
 namespace {
 
-// A 256 x 128 logo with a soft alpha ramp, as a 32-bit bitmap file: the
-// saver loads it from its logo block as it loads a real one.
-std::vector<uint8_t> RampLogo() {
-    constexpr int W = 256, H = 128;
-    const uint32_t pixels = W * H * 4;
+// A logo with a soft alpha ramp, as a 32-bit bitmap file: the saver loads
+// it from its logo block as it loads a real one.
+std::vector<uint8_t> RampLogo(int W = 256, int H = 128) {
+    const uint32_t pixels = static_cast<uint32_t>(W) * H * 4;
     std::vector<uint8_t> f(54 + pixels);
     auto put = [&](size_t at, uint32_t v, size_t size) { std::memcpy(&f[at], &v, size); };
     f[0] = 'B';
@@ -44,41 +44,81 @@ std::vector<uint8_t> RampLogo() {
 
 int ChosenRow = 0;
 
-// The chosen row's draw function, counting the frames it draws on the screen.
+// The chosen row's draw function, counting the frames it draws on the screen
+// and timing the longest.
 EffectDraw CountedDraw = nullptr;
 std::atomic<long> FramesDrawn{0};
+std::atomic<long> FramesBegun{0};
+std::atomic<double> LongestFrame{0};
 void CountingDraw(HDC dc, EffectOp op) {
     if (op == OpFrame && dc)
         ++FramesDrawn;
+    if (op == OpFrame)
+        ++FramesBegun;
+    const double start = NowMs();
     CountedDraw(dc, op);
+    if (op == OpFrame && NowMs() - start > LongestFrame)
+        LongestFrame = NowMs() - start;
 }
 
-} // namespace
+std::atomic<int> StuckRuns{0};
 
-void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
-    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
-    const SaverTrailer savedTrailer = CurrentTrailer;
-    const RECT savedScreen = ScreenRect;
-    const SaverHooks savedHooks = Hooks;
-    Hooks.LoadLogo = LoadSaverLogo;
-    Hooks.ChooseEffect = [] { return ChosenRow; };
-    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    DisplayDC = display.get();
-    LogoBlock = RampLogo();
-    const auto measure = [&](int row, const char* name, int32_t dripInterval) {
+// The engine set up to run a chosen effect on `logo` as the screensaver
+// runs it, and put back as it was afterwards.
+class BenchEngine {
+  public:
+    explicit BenchEngine(std::vector<uint8_t> logo)
+        : trailer_(CurrentTrailer), screen_(ScreenRect), hooks_(Hooks),
+          display_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
+        Hooks.LoadLogo = LoadSaverLogo;
+        Hooks.ChooseEffect = [] { return ChosenRow; };
+        DisplayDC = display_.get();
+        LogoBlock = std::move(logo);
+    }
+    ~BenchEngine() {
+        CurrentEffect = -1;
+        ReleaseLogo();
+        LogoBlock.clear();
+        Hooks = hooks_;
+        CurrentTrailer = trailer_;
+        CurrentSettings = &CurrentTrailer.Settings;
+        ScreenRect = screen_;
+        DisplayDC = nullptr;
+    }
+    // The next runs show `row` with the default settings (and the logo's
+    // alpha), its frames counted; the settings to change.
+    SaverSettings& Choose(int row) {
         SaverTrailer t{};
         LoadDefaultSettings(t, 1);
         t.TransparentColor = -1;
         t.PicHasTrans = 1;
         t.Settings.EnabledMask = EffectInfoTable[row].Mask;
-        if (dripInterval >= 0)
-            t.Settings.DripInterval = dripInterval;
         CurrentTrailer = t;
         CurrentSettings = &CurrentTrailer.Settings;
         ChosenRow = row;
         CurrentEffect = -1;
         CountedDraw = EffectTable[row].Draw;
         EffectTable[row].Draw = CountingDraw;
+        return *CurrentSettings;
+    }
+    void Done(int row) { EffectTable[row].Draw = CountedDraw; }
+
+  private:
+    SaverTrailer trailer_;
+    RECT screen_;
+    SaverHooks hooks_;
+    UniqueDC display_;
+};
+
+} // namespace
+
+void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
+    const DWORD seconds = quick ? 300 : 5000; // of frames, in ms
+    BenchEngine engine(RampLogo());
+    const auto measure = [&](int row, const char* name, int32_t dripInterval) {
+        SaverSettings& s = engine.Choose(row);
+        if (dripInterval >= 0)
+            s.DripInterval = dripInterval;
         StartRenderThread(window);
         Sleep(700); // past op 1, the pause before the first frame, and that frame
         const long frames = FramesDrawn;
@@ -89,17 +129,41 @@ void MeasureRenderLoops(HWND window, bool quick, const LoopColumns& out) {
         out.Server.Put(name, server < 0 ? -1 : (DisplayServerCpuMs() - server) / ms);
         out.Frames.Put(name, (FramesDrawn - frames) * 1000.0 / ms);
         StopRenderThread();
-        EffectTable[row].Draw = CountedDraw;
+        engine.Done(row);
     };
     for (int row = 0; row < EffectCount; ++row)
         measure(row, EffectInfoTable[row].Name, -1);
     measure(FindEffect(EffectDrip), "Drip, fastest (wait 0)", 0);
-    CurrentEffect = -1;
-    ReleaseLogo();
-    LogoBlock.clear();
-    Hooks = savedHooks;
-    CurrentTrailer = savedTrailer;
-    CurrentSettings = &CurrentTrailer.Settings;
-    ScreenRect = savedScreen;
-    DisplayDC = nullptr;
+}
+
+void MeasureStops(HWND window, bool quick, ColumnWriter& frames, ColumnWriter& stops) {
+    BenchEngine engine(RampLogo(6000, 4000));
+    Hooks.RenderThreadStuck = [] { ++StuckRuns; };
+    // Stops at moments after the first frame began: in it, and later. (A
+    // stop during the start of a run waits for the logo's load, which no
+    // stop cuts short.)
+    const std::vector<DWORD> moments =
+        quick ? std::vector<DWORD>{100} : std::vector<DWORD>{0, 200, 500, 1000, 2000};
+    for (int row = 0; row < EffectCount; ++row) {
+        SaverSettings& s = engine.Choose(row);
+        s.FallingCount = 50;
+        s.StaticDisplay = DisplayFull;
+        double longestStop = 0;
+        LongestFrame = 0;
+        for (DWORD moment : moments) {
+            CurrentEffect = -1;
+            FramesBegun = 0;
+            StartRenderThread(window);
+            for (int i = 0; i < 3000 && FramesBegun == 0; ++i)
+                Sleep(10);
+            Sleep(moment);
+            const double start = NowMs();
+            while (!StopRenderThread())
+                ;
+            longestStop = std::max(longestStop, NowMs() - start);
+        }
+        engine.Done(row);
+        frames.Put(EffectInfoTable[row].Name, LongestFrame);
+        stops.Put(EffectInfoTable[row].Name, longestStop);
+    }
 }

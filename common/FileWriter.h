@@ -6,9 +6,9 @@
 
 #include "common/Handles.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 // The system call a write goes through (tests put in one that stops part-way).
@@ -30,9 +30,28 @@ inline bool WriteAll(HANDLE file, const void* data, std::size_t count,
     return true;
 }
 
-// The system's calls for 8-bit and UTF-16 paths. The file beside a target
-// is named after this process, so that two writers of one target never
-// share it.
+// The name of the file beside a target: a short one in the target's folder
+// (a target's own name may already be as long as a name can be), unique to
+// this process and this write, so that two writers never share it.
+template <typename Char> std::basic_string<Char> BesideName(const std::basic_string<Char>& path) {
+    static std::atomic<unsigned long> writes{0};
+    std::size_t folder = path.size();
+    while (folder > 0 && path[folder - 1] != Char('\\') && path[folder - 1] != Char('/') &&
+           path[folder - 1] != Char(':'))
+        --folder;
+    std::basic_string<Char> beside = path.substr(0, folder);
+    const unsigned long parts[2] = {GetCurrentProcessId(), ++writes};
+    beside += Char('~');
+    for (unsigned long part : parts) {
+        for (int shift = 28; shift >= 0; shift -= 4)
+            beside += Char("0123456789abcdef"[(part >> shift) & 0xF]);
+        beside += Char('.');
+    }
+    beside.append({Char('n'), Char('e'), Char('w')});
+    return beside;
+}
+
+// The system's calls for 8-bit and UTF-16 paths.
 template <typename Char> struct PathCalls;
 template <> struct PathCalls<char> {
     static HANDLE Create(const char* path, DWORD attributes) {
@@ -42,13 +61,6 @@ template <> struct PathCalls<char> {
         return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     static void Delete(const char* path) { DeleteFileA(path); }
-    static std::string Beside(const std::string& path) {
-        char id[12];
-        _ultoa(GetCurrentProcessId(), id, 10);
-        std::string beside = path;
-        beside.append(".").append(id).append(".new");
-        return beside;
-    }
 };
 template <> struct PathCalls<wchar_t> {
     static HANDLE Create(const wchar_t* path, DWORD attributes) {
@@ -58,13 +70,6 @@ template <> struct PathCalls<wchar_t> {
         return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     static void Delete(const wchar_t* path) { DeleteFileW(path); }
-    static std::wstring Beside(const std::wstring& path) {
-        wchar_t id[12];
-        _ultow(GetCurrentProcessId(), id, 10);
-        std::wstring beside = path;
-        beside.append(L".").append(id).append(L".new");
-        return beside;
-    }
 };
 
 // The file beside the target: closed and deleted unless it was moved into
@@ -94,7 +99,7 @@ template <typename Char, typename Produce>
 bool WriteFileBeside(const std::basic_string<Char>& path, Produce&& produce,
                      DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     using Calls = PathCalls<Char>;
-    const std::basic_string<Char> beside = Calls::Beside(path);
+    const std::basic_string<Char> beside = BesideName(path);
     UniqueFile file(Calls::Create(beside.c_str(), attributes));
     if (!file)
         return false;

@@ -136,3 +136,15 @@ void FillPixels(uint32_t* dst, std::size_t count, uint32_t pixel) {
     for (; i < count; ++i)
         dst[i] = pixel;
 }
+
+void RemoveBackground(uint32_t* pixels, std::size_t count, uint32_t background) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint32_t p = pixels[i], keep = 255 - Channel(p, 24);
+        uint32_t out = p & 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const uint32_t c = Channel(p, shift), under = Div255(Channel(background, shift) * keep);
+            out |= (c > under ? c - under : 0) << shift;
+        }
+        pixels[i] = out;
+    }
+}

@@ -29,3 +29,9 @@ void BlendPremultiplied(uint32_t* dst, const uint32_t* src, std::size_t count, u
 // Sets `count` pixels to `pixel`: a background restored in short rows, many
 // a frame.
 void FillPixels(uint32_t* dst, std::size_t count, uint32_t pixel);
+
+// Undoes a premultiplied picture's blend onto a solid `background` (the
+// alpha of each pixel kept, as AlphaBlend leaves it over a background whose
+// alpha is 0): c = c - background * (1 - alpha), never below 0. What is left
+// is the picture itself, to be blended over anything.
+void RemoveBackground(uint32_t* pixels, std::size_t count, uint32_t background);

@@ -59,9 +59,16 @@ int ChoosePreviewEffect() {
     return ChooseRandomEffect();
 }
 
+// A preview run that does not stop in time is left to end by itself: the
+// process is the creator's, with the user's work in it. Everything the run
+// draws with stays as it is (StopRenderThread frees nothing then), and the
+// next preview first waits for the run to end.
+void LeaveStuckRun() {}
+
 void UseLibraryHooks() {
     Hooks.LoadLogo = LoadPreviewLogo;
     Hooks.ChooseEffect = ChoosePreviewEffect;
+    Hooks.RenderThreadStuck = LeaveStuckRun;
 }
 
 } // namespace

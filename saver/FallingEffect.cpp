@@ -6,13 +6,24 @@
 // or now are (a few logos on a large screen: most of it stays as it was);
 // a low-colour display blends the scaled logo through GDI, on a back buffer
 // composed whole every frame.
+//
+// Copies are scaled from one picture of the logo made at op 1: no larger
+// than the screen (a logo of thousands of pixels would make every scaling
+// read all of them, seconds for a frame of new copies), and premultiplied
+// on nothing. A logo the engine composed onto the background has that
+// background taken out again: a copy's transparent corners blended over a
+// farther copy must show that copy, not the background once more.
 #include "core/DirtyRects.h"
 #include "core/FallingMotion.h"
+#include "core/LogoGeometry.h"
+#include "core/PixelBlend.h"
 #include "saver/EffectTable.h"
 #include "saver/LogoImage.h"
 #include "saver/PixelSurface.h"
+#include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -32,6 +43,7 @@ struct FallingSprite {
 constexpr size_t ScaledBudget = 8u << 20; // 32 MB
 
 struct FallingRun {
+    PixelSurface Source; // the logo every copy is scaled from
     std::array<FallingSprite, FallingMax> Sprites;
     std::vector<Image> Scaled;
     size_t ScaledPixels = 0;
@@ -58,8 +70,32 @@ FallingArea Area() {
     return {LogoRect.Width, LogoRect.Height, ScreenWidth(), ScreenHeight()};
 }
 
+// The logo as a premultiplied picture on nothing, within the screen.
+void MakeSource(PixelSurface& source) {
+    int w = LogoRect.Width, h = LogoRect.Height;
+    if (w > ScreenWidth() || h > ScreenHeight()) {
+        const LogoBox fit = FitToAspect(w, h, ScreenWidth(), ScreenHeight());
+        w = std::max(1, fit.Right - fit.Left);
+        h = std::max(1, fit.Bottom - fit.Top);
+    }
+    if (!LogoDC || !source.Create(LogoDC, w, h))
+        return;
+    SetStretchBltMode(source.Dc(), HALFTONE);
+    SetBrushOrgEx(source.Dc(), 0, 0, nullptr);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(source.Dc(), 0, 0, w, h, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height, blend);
+    GdiFlush();
+    // Composed onto the background by PrepareLogo: take it out again.
+    if (CurrentSettings->Transparent && !DrawTransparent) {
+        const uint32_t background = BrushPixel(BackgroundBrush);
+        for (int y = 0; y < h; ++y)
+            RemoveBackground(source.Row(y), static_cast<size_t>(w), background);
+    }
+}
+
 void Initialise() {
     Run = std::make_unique<FallingRun>();
+    MakeSource(Run->Source);
     if (Run->Back.Create(LogoDC, ScreenWidth(), ScreenHeight())) {
         FillRect(Run->Back.Dc(), &ScreenRect, BackgroundBrush);
         GdiFlush();
@@ -71,21 +107,31 @@ void Initialise() {
     GdiFlush();
 }
 
-// The whole logo scaled to w x h, on black when it fades (so fading darkens
-// it) or else on the background.
+// Pixels scaled between two looks for the stop: a near copy of a large logo
+// is larger than the screen.
+constexpr int BandPixels = 1 << 20;
+
+// The whole logo scaled to w x h, premultiplied on nothing (a new surface
+// is all zeros). Made in bands, the whole scaling clipped to each; none
+// when the stop came meanwhile.
 Image MakeImage(int w, int h) {
+    const PixelSurface& source = Run->Source;
     PixelSurface made;
-    if (!made.Create(LogoDC, w, h))
+    if (!source || !made.Create(LogoDC, w, h))
         return nullptr;
     HDC image = made.Dc();
     SetStretchBltMode(image, HALFTONE);
     SetBrushOrgEx(image, 0, 0, nullptr);
-    const RECT all{0, 0, w, h};
-    FillRect(image, &all,
-             CurrentSettings->FallingFade != 0 ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))
-                                               : BackgroundBrush);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(image, 0, 0, w, h, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height, blend);
+    const int band = std::max(1, BandPixels / w);
+    for (int top = 0; top < h; top += band) {
+        if (top > 0 && WaitStop(0))
+            return nullptr;
+        const int saved = SaveDC(image);
+        IntersectClipRect(image, 0, top, w, std::min(h, top + band));
+        AlphaBlend(image, 0, 0, w, h, source.Dc(), 0, 0, source.Width(), source.Height(), blend);
+        RestoreDC(image, saved);
+    }
     return std::make_shared<const PixelSurface>(std::move(made));
 }
 
@@ -106,19 +152,26 @@ Image ImageOfSize(int w, int h) {
     return made;
 }
 
-void Renew(int count) {
+// False when the stop came while copies were made: scaling a large copy
+// takes a while, and the frame is then left undone.
+bool Renew(int count) {
     const FallingArea area = Area();
     const bool scaled = CurrentSettings->FallingScaled != 0;
     for (int i = 0; i < count; ++i) {
         FallingSprite& s = Run->Sprites[i];
         if (Run->Moved && FallingKeep(s.Logo, area))
             continue;
+        if (WaitStop(0))
+            return false;
         s.Picture.reset();
         FallingRenew(s.Logo, !Run->Moved, scaled, Run->Velocity, area);
         if (!LowColour)
             s.Picture = ImageOfSize(s.Logo.W, s.Logo.H);
+        if (StopFlag)
+            return false;
     }
     FallingSort(Run->Sprites.data(), count, [](const FallingSprite& s) { return s.Logo.Depth; });
+    return true;
 }
 
 // What this frame changes: the boxes of the copies where the last frame
@@ -150,8 +203,9 @@ void DrawCopy(HDC back, int i, const PixelBox& within) {
             BlendSurface(Run->Back, l.X, l.Y, *s.Picture, static_cast<uint8_t>(alpha), within);
         else if (s.Picture)
             AlphaBlend(back, l.X, l.Y, l.W, l.H, s.Picture->Dc(), 0, 0, l.W, l.H, blend);
-    } else {
-        AlphaBlend(back, l.X, l.Y, l.W, l.H, LogoDC, 0, 0, LogoRect.Width, LogoRect.Height, blend);
+    } else if (const PixelSurface& source = Run->Source) {
+        AlphaBlend(back, l.X, l.Y, l.W, l.H, source.Dc(), 0, 0, source.Width(), source.Height(),
+                   blend);
     }
 }
 
@@ -206,7 +260,8 @@ void DrawFalling(HDC dc, EffectOp op) {
         GdiSetBatchLimit(0);
     } else if (Run && (op == OpFrame || op == OpStep)) {
         const int count = FallingUsed(CurrentSettings->FallingCount);
-        Renew(count);
+        if (!Renew(count))
+            return;
         // A step is a frame's move without its drawing: the boxes of the last
         // frame drawn stay in Drawn, so the next frame still clears them.
         if (op == OpStep || dc)

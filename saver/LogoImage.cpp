@@ -233,6 +233,7 @@ void RemoveContentTemp() {
 void FinishLogoLoad(bool bitmapLogo) {
     RECT pane{};
     GetClientRect(SaverWindow, &pane);
+    ClientRect = ScreenRect;
     ScreenRect.right = ReducedScreenSide(LogoRect.Width, ScreenRect.right);
     ScreenRect.bottom = ReducedScreenSide(LogoRect.Height, ScreenRect.bottom);
 

@@ -13,6 +13,7 @@
 
 // Fields of Shared (SaverState.h says which thread writes each).
 extern RECT& ScreenRect; // client area of the saver window, less a pixel (see LoadLogo)
+extern RECT& ClientRect; // the whole client area, as ScreenRect was before that cut
 extern LogoRectangle& LogoRect;
 extern HDC& LogoDC; // memory DC with the logo bitmap (the scaled copy in a preview pane)
 extern HBITMAP& LogoBitmap;

@@ -13,7 +13,8 @@ struct SaverHooks {
     int (*ChooseEffect)();
     // A render thread did not stop within StopTimeout. Default: ends the
     // process at once (EndStuckProcess), as anything freed could be in use
-    // by the thread. Tests put a recorder here.
+    // by the thread. The library leaves the run to end by itself (the
+    // process is the creator's). Tests put a recorder here.
     void (*RenderThreadStuck)();
 };
 

@@ -12,6 +12,7 @@ SaverSettings*& CurrentSettings = Shared.Settings;
 std::vector<uint8_t>& LogoBlock = Shared.LogoBlock;
 
 RECT& ScreenRect = Shared.Screen;
+RECT& ClientRect = Shared.Client;
 LogoRectangle& LogoRect = Shared.Logo;
 HDC& LogoDC = Shared.LogoDC;
 HBITMAP& LogoBitmap = Shared.LogoBitmap;

@@ -29,7 +29,8 @@ struct LogoRectangle {
 //  - window only: never touched by the render thread.
 //  - both: atomic, or under the named lock.
 // While a render thread is stuck (see StopRenderThread), nothing of it is
-// written or freed: the program ends instead.
+// written or freed: the screensaver ends instead; the library lets it end
+// by itself and opens no new preview until then.
 struct SaverShared {
     // window
     SaverTrailer Trailer{};
@@ -41,6 +42,7 @@ struct SaverShared {
 
     // run
     RECT Screen{}; // client area of the saver window, less a pixel (see LoadLogo)
+    RECT Client{}; // the whole client area: Screen before that cut
     LogoRectangle Logo{};
     HDC LogoDC = nullptr;
     HBITMAP LogoBitmap = nullptr;

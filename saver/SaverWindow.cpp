@@ -198,6 +198,10 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 HWND OpenPreviewWindow(HWND page) {
+    // A run of an earlier preview that did not stop still draws with what
+    // a new window would replace.
+    if (!StopRenderThread())
+        return nullptr;
     const HINSTANCE instance = ThisModule();
     RegisterSaverControls(instance);
     SettingsPage = page;

@@ -21,7 +21,8 @@ constexpr UINT_PTR GuardTimer = 8;
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opens the full-screen settings Preview window owned by `page`, showing
-// *CurrentSettings (the caller has pointed it at ScratchSettings).
+// *CurrentSettings (the caller has pointed it at ScratchSettings). None
+// while the run of an earlier one still goes on after its stop.
 HWND OpenPreviewWindow(HWND page);
 
 // Registers the window classes the dialogs need; TRUE.

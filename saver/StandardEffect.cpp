@@ -3,6 +3,7 @@
 // ones). One draw function serves both; the current effect tells them apart.
 #include "saver/StandardEffect.h"
 
+#include "core/DirtyRects.h"
 #include "core/PixelBlend.h"
 #include "core/StandardMotion.h"
 #include "saver/EffectTable.h"
@@ -10,6 +11,8 @@
 #include "saver/PixelSurface.h"
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
+
+#include <algorithm>
 
 namespace {
 int FirstFrame = 1; // Standard without fade, and Many: the next frame keeps the screen
@@ -42,12 +45,17 @@ void DrawFadingStandard(HDC dc, EffectOp op) {
 } // namespace
 
 void FadeLogo(HDC dc, bool fadeIn) {
-    const int w = LogoRect.Width, h = LogoRect.Height;
+    // Only what the window shows of the logo: a logo far larger than the
+    // screen would make each level take longer than a stop may wait.
+    const PixelBox shown = BoxOnScreen(LogoRect.X, LogoRect.Y, LogoRect.Width, LogoRect.Height,
+                                       std::max<int>(ClientRect.right, ScreenWidth()),
+                                       std::max<int>(ClientRect.bottom, ScreenHeight()));
+    const int w = shown.Right - shown.Left, h = shown.Bottom - shown.Top;
     PixelSurface logo, work;
-    if (!logo.Create(dc, w, h) || !work.Create(dc, w, h))
+    if (shown.Empty() || !logo.Create(dc, w, h) || !work.Create(dc, w, h))
         return;
     // The logo's pixels, whatever bitmap holds them.
-    BitBlt(logo.Dc(), 0, 0, w, h, LogoDC, 0, 0, SRCCOPY);
+    BitBlt(logo.Dc(), 0, 0, w, h, LogoDC, shown.Left - LogoRect.X, shown.Top - LogoRect.Y, SRCCOPY);
     GdiFlush();
     const uint32_t background = BrushPixel(BackgroundBrush);
     FadeRamp ramp(fadeIn);
@@ -56,7 +64,7 @@ void FadeLogo(HDC dc, bool fadeIn) {
         // 255 - level over the logo: one pass (level 0 leaves the background).
         BlendSolid(work.Row(0), logo.Row(0), static_cast<size_t>(w) * h, background,
                    static_cast<uint8_t>(255 - ramp.Level()));
-        BitBlt(dc, LogoRect.X, LogoRect.Y, w, h, work.Dc(), 0, 0, SRCCOPY);
+        BitBlt(dc, shown.Left, shown.Top, w, h, work.Dc(), 0, 0, SRCCOPY);
         GdiFlush(); // the copy is made before the next level is written
         if (WaitStop(5))
             break;

@@ -3,12 +3,16 @@
 // per run into a picture of its own, on a worker started at op 1: the
 // halftone stretch of a whole screen takes longer than a user should wait,
 // and so overlaps the pause before the first frame. A tiled logo is tiled
-// into such a picture too. Frames copy the picture.
+// into such a picture too, the size of the whole window: a logo as wide as
+// the window narrows ScreenRect by a pixel, but its tiles are drawn whole.
+// Frames copy the picture.
 #include "saver/EffectTable.h"
 #include "common/Handles.h"
 #include "saver/LogoImage.h"
 #include "saver/PixelSurface.h"
 #include "saver/SaverState.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +30,8 @@ bool Composed(int mode) {
 
 DWORD WINAPI Compose(void*) {
     DrawLogo(Picture.Surface.Dc(), Picture.Mode, nullptr, &Picture.Covered);
+    if (Picture.Mode == DisplayTiled)
+        Picture.Covered = {0, 0, Picture.Surface.Width(), Picture.Surface.Height()};
     GdiFlush();
     return 0;
 }
@@ -44,7 +50,10 @@ void FreePicture() {
 
 void StartPicture(HDC dc, int mode) {
     FreePicture();
-    if (!Picture.Surface.Create(dc, ScreenWidth(), ScreenHeight()))
+    const bool tiled = mode == DisplayTiled;
+    const int w = tiled ? std::max<int>(ClientRect.right, ScreenWidth()) : ScreenWidth();
+    const int h = tiled ? std::max<int>(ClientRect.bottom, ScreenHeight()) : ScreenHeight();
+    if (!Picture.Surface.Create(dc, w, h))
         return;
     Picture.Mode = mode;
     Picture.Worker.reset(CreateThread(nullptr, 0, Compose, nullptr, 0, nullptr));

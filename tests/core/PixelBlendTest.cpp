@@ -84,6 +84,30 @@ TEST(PixelBlend, PremultipliedOverScalesBySourceAlphaAndNeverWraps) {
     }
 }
 
+// A premultiplied picture blended onto a solid background (alpha 0, as a
+// brush paints it) comes back whole, its alpha kept; too little colour for
+// the background it is said to hold gives 0, never a wrapped value.
+TEST(PixelBlend, RemovingTheBackgroundUndoesTheBlendOntoIt) {
+    std::mt19937 random(41);
+    for (const uint32_t background : {0x00FFFF00u, 0x00204080u, 0x00000000u, 0x00FFFFFFu}) {
+        std::vector<uint32_t> picture(1000), composed(1000, background);
+        for (uint32_t& p : picture) {
+            const uint32_t a = random() & 0xFF, c = random();
+            p = a << 24;
+            for (int i = 0; i < 3; ++i)
+                p |= (Ch(c, i) * a / 255) << (8 * i);
+        }
+        picture[0] = 0x00000000u;
+        picture[1] = 0xFF123456u;
+        BlendPremultiplied(composed.data(), picture.data(), composed.size(), 255);
+        RemoveBackground(composed.data(), composed.size(), background);
+        EXPECT_EQ(composed, picture) << std::hex << background;
+    }
+    std::vector<uint32_t> thin = {0x00102030u, 0x80000000u};
+    RemoveBackground(thin.data(), thin.size(), 0x00FFFFFFu);
+    EXPECT_EQ(thin, (std::vector<uint32_t>{0x00000000u, 0x80000000u}));
+}
+
 TEST(PixelBlend, FillSetsExactlyTheCountedPixels) {
     for (size_t start = 0; start < 4; ++start)
         for (size_t count = 0; count < 11; ++count) {

@@ -149,6 +149,29 @@ TEST_F(EffectBlend, StaticStretchedPictureIsTheLogoDrawnStraightOntoTheScreen) {
     }
 }
 
+// Standard fades a logo far larger than the screen in what the screen
+// shows of it: a whole fade takes less than a stop may wait, and ends with
+// the logo's pixels where it lies.
+TEST_F(EffectBlend, StandardFadesOnlyWhatTheScreenShowsOfAHugeLogo) {
+    PixelSurface huge;
+    ASSERT_TRUE(huge.Create(nullptr, 6000, 4000));
+    for (int y = 0; y < 4000; ++y)
+        for (int x = 0; x < 6000; ++x)
+            huge.Row(y)[x] = 0xFF000000u | static_cast<uint32_t>(x * 7 + y * 131);
+    LogoDC = huge.Dc();
+    for (const POINT at : {POINT{0, 0}, POINT{5800, 3900}, POINT{-100, 70}}) {
+        LogoRect = {at.x, at.y, 6000, 4000, 6000, 4000};
+        FillRect(screen_.Dc(), &ScreenRect, BackgroundBrush);
+        FillRect(expected_.Dc(), &ScreenRect, BackgroundBrush);
+        BitBlt(expected_.Dc(), at.x, at.y, 6000, 4000, huge.Dc(), 0, 0, SRCCOPY);
+        const DWORD start = GetTickCount();
+        FadeLogo(screen_.Dc(), true);
+        EXPECT_LT(GetTickCount() - start, StopTimeout / 2) << at.x << ", " << at.y;
+        EXPECT_EQ(MaxDifference(screen_, expected_), 0) << at.x << ", " << at.y;
+    }
+    LogoDC = logo_.Dc();
+}
+
 TEST_F(EffectBlend, ManyDimmingWashesTheWholeScreenAsAlphaBlendWould) {
     Fill(screen_, false);
     CopySurface(expected_, screen_);

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -306,6 +308,63 @@ TEST_F(EffectDrawing, FallingChangedBoxesShowWhatWholeFramesShow) {
         ExpectSameAtEachFrame(run(false, PacedSteps), whole, what + ", paced");
     }
     CurrentEffect = -1;
+}
+
+// A teal logo with soft edges on yellow, prepared as the engine prepares it
+// (composed onto the background): wherever copies lie over each other or
+// over the background, each pixel is a mix of teal and yellow, with or
+// without fading and scaling. A mix shows as one share t of teal in every
+// channel; the background added twice shows as paler or redder pixels.
+TEST_F(EffectDrawing, FallingShowsOnlyMixesOfAnAlphaLogoAndTheBackground) {
+    constexpr int Teal[3] = {0x80, 0x80, 0x00}, Yellow[3] = {0x00, 0xFF, 0xFF}; // B, G, R
+    brush_.reset(CreateSolidBrush(RGB(Yellow[2], Yellow[1], Yellow[0])));
+    BackgroundBrush = brush_.get();
+    UniqueDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    DisplayDC = display.get();
+    CurrentTrailer.PicHasTrans = 1;
+    CurrentTrailer.TransparentColor = -1;
+    S().Transparent = 1;
+    CurrentEffect = EffectFalling;
+    for (int round = 0; round < 4; ++round) {
+        for (int y = 0; y < LogoH; ++y)
+            for (int x = 0; x < LogoW; ++x) {
+                const uint32_t a = x < 6 ? 0 : std::min(255, (x - 6) * 16);
+                uint32_t p = a << 24;
+                for (int c = 0; c < 3; ++c)
+                    p |= static_cast<uint32_t>(Teal[c] * a / 255) << (8 * c);
+                logo_->Bits[y * LogoW + x] = p;
+            }
+        LogoRect = {0, 0, LogoW, LogoH, LogoW, LogoH};
+        PrepareLogo();
+        S().FallingCount = 50;
+        S().FallingFade = round & 1;
+        S().FallingScaled = round >> 1;
+        FillRect(Screen(), &ScreenRect, BackgroundBrush);
+        SeedRand(61);
+        DrawFalling(Screen(), OpInitialise);
+        for (int frame = 0; frame < 3; ++frame)
+            DrawFalling(Screen(), OpFrame);
+        DrawFalling(nullptr, OpCleanUp);
+        long strange = 0, teal = 0;
+        for (int y = 0; y < ScreenH; ++y)
+            for (int x = 0; x < ScreenW; ++x) {
+                const uint32_t p = screen_->At(x, y);
+                const double t = (0xFF - static_cast<int>((p >> 16) & 0xFF)) / 255.0;
+                bool mix = true;
+                for (int c = 0; c < 3; ++c) {
+                    const double want = Yellow[c] + t * (Teal[c] - Yellow[c]);
+                    mix = mix && std::abs(static_cast<int>((p >> (8 * c)) & 0xFF) - want) <= 3;
+                }
+                strange += !mix;
+                teal += p == 0x008080;
+            }
+        EXPECT_EQ(strange, 0) << "fade " << (round & 1) << ", scaled " << (round >> 1);
+        if (!(round & 1)) { // the nearest copies show the logo as it is
+            EXPECT_GT(teal, 0);
+        }
+    }
+    CurrentEffect = -1;
+    DisplayDC = nullptr;
 }
 
 // Drip's steps taken a display frame's worth at a time show what they show

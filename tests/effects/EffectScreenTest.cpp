@@ -1,6 +1,6 @@
-// Runs Bounce, Drip, Falling and Slider in real screensavers and reads the
-// screen back: it changes from frame to frame, the logo's colour is where
-// each effect puts the logo, and a key ends the saver cleanly.
+// Runs Bounce, Drip, Falling, Slider and Static in real screensavers and
+// reads the screen back: it changes from frame to frame, the logo's colour
+// is where each effect puts the logo, and a key ends the saver cleanly.
 #include "core/SaverTail.h"
 #include "common/Handles.h"
 #include "tests/effects/EffectTestLogo.h"
@@ -262,6 +262,23 @@ TEST_F(EffectScreen, SliderRulesAGridAndOpensATile) {
         opened = Capture().Count(0) > a.Count(0) + 120 * 120;
     }
     EXPECT_TRUE(opened) << "an empty tile shows black";
+    EndWithKey();
+}
+
+// A logo exactly the screen's size, tiled by Static: the saver moves logos
+// in a screen a pixel narrower and lower, yet the tile reaches the last
+// column and row.
+TEST_F(EffectScreen, StaticTiledLogoOfTheScreensSizeReachesTheLastColumnAndRow) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    S().StaticDisplay = 4; // tiled
+    ASSERT_NO_FATAL_FAILURE(Start(EffectStatic, w, h, [](const Shot& s) {
+        return s.Count(LogoColour) == static_cast<long>(s.W - 1) * (s.H - 1) ||
+               s.Count(LogoColour) == static_cast<long>(s.W) * s.H;
+    }));
+    const Shot a = Capture();
+    EXPECT_EQ(a.Count(LogoColour), static_cast<long>(w) * h);
+    EXPECT_EQ(a.At(w - 1, h / 2), LogoColour);
+    EXPECT_EQ(a.At(w / 2, h - 1), LogoColour);
     EndWithKey();
 }
 

@@ -60,6 +60,26 @@ TEST(WholeFile, ReplacesTheFileOnlyWhenEveryByteWasWritten) {
     EXPECT_FALSE(WriteWholeFile(dir.Path("no\\such\\folder\\x.bmp"), logo.data(), logo.size()));
 }
 
+// A name near the limit of a file name's length (255) still has room: the
+// partial file beside it must not be longer. In a folder at the root, so
+// that the whole path stays within MAX_PATH.
+TEST(WholeFile, ANameOfTwoHundredAndFiftyCharactersIsWritten) {
+    const std::string folder = TempFolder().Path("").substr(0, 3) + "q\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string path = folder + std::string(246, 'n') + ".scr";
+    const std::wstring wide =
+        std::wstring(folder.begin(), folder.end()) + std::wstring(246, L'w') + L".scr";
+    const std::vector<uint8_t> content = Bytes(3000);
+    EXPECT_TRUE(WriteWholeFile(path, content.data(), content.size()));
+    EXPECT_TRUE(WriteFileBeside(wide, [&](HANDLE file) { return WriteAll(file, "wide", 4); }));
+    EXPECT_EQ(CountFiles(folder + "*"), 2);
+    EXPECT_EQ(ReadFileBytes(path), content);
+    DeleteFileA(path.c_str());
+    DeleteFileW(wide.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
+}
+
 TEST(WholeFile, AWriterThatFailsHalfWayKeepsTheTargetAndItsReason) {
     TempFolder dir;
     const std::string path = dir.Path("saver.scr");

@@ -273,6 +273,35 @@ TEST_F(LibrarySheet, PagePreviewShowsThatPagesEffectAndLeavesTheRecord) {
     EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
 }
 
+// A logo far larger than the screen in Falling's largest count: the first
+// frame scales many copies of it. A key during that frame, or a later one,
+// closes the preview within the engine's stop time-out, and the creator's
+// process goes on.
+TEST_F(LibrarySheet, PreviewOfAHugeLogoInFallingClosesOnAKeyInTime) {
+    static TempFolder folder;
+    const std::string huge = folder.Path("huge.bmp");
+    WriteBitmap(huge, 6000, 4000);
+    Library().SetLogo(huge.c_str(), 0, 0, 0, 1);
+    SaverTrailer t = Record();
+    t.Settings.FallingCount = 50;
+    Put(t);
+    for (const DWORD wait : {2000, 3000}) {
+        EXPECT_EQ(Library().ShowConfig(owner_, -EffectFalling), 0);
+        HWND preview = FindPreview();
+        ASSERT_TRUE(preview) << wait;
+        PumpFor(wait); // in the first frame, and later
+        // Hidden first: Wine takes a visible window off the screen slowly.
+        ShowWindow(preview, SW_HIDE);
+        const DWORD before = GetTickCount();
+        SendMessageA(preview, WM_KEYDOWN, 'A', 0);
+        const DWORD took = GetTickCount() - before;
+        EXPECT_FALSE(IsWindow(preview));
+        EXPECT_LT(took, 1000u) << wait;
+    }
+    Library().SetLogo(logo_.c_str(), 0, 0, 0, 1);
+    DeleteFileA(huge.c_str());
+}
+
 TEST(LibraryHelp, GetHelpStrGivesThePagesTexts) {
     ASSERT_TRUE(Library().Loaded()) << Library().missing;
     char text[512];

@@ -218,6 +218,21 @@ TEST(FrameHelpers, OtherFormsTakeTheWizardsIcon) {
     wizard.Unload();
 }
 
+// The wizard is the form with the wizard's help members, whatever its name.
+TEST(FrameHelpers, TheWizardIsKnownByItsHelpMembersNotItsName) {
+    static const FormDecl renamed = {.Name = L"frmCreator", .ScaleWidth = 100, .ScaleHeight = 100};
+    struct : Form, WizardHelpMembers {
+        using Form::Form;
+        Control& picContextHelp() override { return (*this)(L"picRows"); }
+        Control& txtTip() override { return (*this)(L"txtLowLeft"); }
+    } wizard{renamed, HelperControls};
+    EXPECT_EQ(WizardOf(&wizard), static_cast<WizardHelpMembers*>(&wizard));
+    static const FormDecl named = {.Name = L"frmWizard", .ScaleWidth = 100, .ScaleHeight = 100};
+    Form plain(named, HelperControls);
+    EXPECT_EQ(WizardOf(&plain), nullptr);
+    EXPECT_EQ(WizardOf(nullptr), nullptr);
+}
+
 TEST(BusyCursor, ReleaseRestoresControlsPointerAndHides) {
     HelperForm_ f;
     ShowInactive(f);

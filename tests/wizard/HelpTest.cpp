@@ -1,4 +1,4 @@
-// The context help in its process's forms: balloons on a wizard-named form
+// The context help in its process's forms: balloons on the wizard form
 // (titles, anchors, F1 held or not), tips on other forms, the help modes,
 // WM_HELP's bad records and the help file.
 #include "wizard/frame/Errors.h"
@@ -64,10 +64,9 @@ const FormDecl WizardDecl = HelpForm(L"frmWizard");
 const FormDecl OtherDecl = HelpForm(L"frmOther");
 
 // A form passing WM_HELP to the help, as the creator's forms do.
-class frmHelp : public Form, public WizardHelpMembers {
+class frmOther : public Form {
   public:
-    explicit frmHelp(const FormDecl& decl) : Form(decl, HelpControls) {
-        (*this)(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
+    explicit frmOther(const FormDecl& decl = OtherDecl) : Form(decl, HelpControls) {
         sc.GotMessage = [this](HWND& w, UINT& m, WPARAM& wp, LPARAM& lp, bool&, LRESULT& rv) {
             if (m == WM_HELP) {
                 ++helps;
@@ -77,19 +76,30 @@ class frmHelp : public Form, public WizardHelpMembers {
             }
         };
     }
-    Control& picContextHelp() override { return (*this)(L"picContextHelp"); }
-    Control& txtTip() override { return (*this)(L"txtTip"); }
     int helps = 0;
     HWND lastItem = nullptr;
 
   protected:
-    void Form_Load() override {
-        ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
-        sc.SubClass(hWnd());
-    }
+    void Form_Load() override { sc.SubClass(hWnd()); }
 
   private:
     SubClasser sc;
+};
+
+// The wizard: the form with the help members.
+class frmHelp : public frmOther, public WizardHelpMembers {
+  public:
+    frmHelp() : frmOther(WizardDecl) {
+        (*this)(L"txtTip").LostFocus = [this] { ToolTip.Enable(true); };
+    }
+    Control& picContextHelp() override { return (*this)(L"picContextHelp"); }
+    Control& txtTip() override { return (*this)(L"txtTip"); }
+
+  protected:
+    void Form_Load() override {
+        ToolTip.Init(this, nullptr, TTS_ALWAYSTIP | TTS_BALLOON, 0);
+        frmOther::Form_Load();
+    }
 };
 
 UINT_PTR BalloonTool() {
@@ -115,7 +125,7 @@ void ShowInFront(Form& f) {
 } // namespace
 
 TEST(Help, WizardBalloonsTitlesAndAnchors) {
-    frmHelp f(WizardDecl);
+    frmHelp f;
     ShowInFront(f);
     Control& name = f(L"txtName");
     Control& go = f(L"cmdGo");
@@ -170,7 +180,7 @@ TEST(Help, WizardBalloonsTitlesAndAnchors) {
 }
 
 TEST(Help, OtherFormsShowATipUnderTheControlThatGoesWithThePointer) {
-    frmHelp f(OtherDecl);
+    frmOther f;
     ShowInFront(f);
     Control& go = f(L"cmdGo");
     RECT button{};
@@ -209,7 +219,7 @@ TEST(Help, OtherFormsShowATipUnderTheControlThatGoesWithThePointer) {
 }
 
 TEST(Help, HelpModesEndOnAClickEscOrALostCapture) {
-    frmHelp other(OtherDecl);
+    frmOther other;
     ShowInFront(other);
     Control& go = other(L"cmdGo");
     SendMessageW(other.hWnd(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
@@ -231,7 +241,7 @@ TEST(Help, HelpModesEndOnAClickEscOrALostCapture) {
     EXPECT_EQ(GetCapture(), nullptr);
     other.Unload();
 
-    frmHelp wizard(WizardDecl);
+    frmHelp wizard;
     ShowInFront(wizard);
     bool proceed = true;
     Handle_WM_SYSCOMMAND(wizard, wizard.hWnd(), SC_CONTEXTHELP | 2, 0, proceed);

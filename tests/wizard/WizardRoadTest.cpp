@@ -673,6 +673,23 @@ TEST(WizardRoad, FlashMoviesAreRecognisedSizedAndStoredWhole) {
 
 // A web address loaded as the logo by the "go" link, then another typed over
 // it: leaving the page loads the one typed, which the saver shows.
+// A file name as long as a name may be (250 of 255 characters, the whole
+// path within MAX_PATH) is saved like any other.
+TEST(WizardRoad, ASaverWithATwoHundredAndFiftyCharacterNameIsSaved) {
+    const std::string folder = TempFolder().Path("").substr(0, 3) + "q\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string target = folder + std::string(246, 'n') + ".scr";
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = OnLogoPage(creator);
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
+    EXPECT_EQ(Parse(target).Result, ReadOk);
+    EXPECT_EQ(CountFiles(folder + "*"), 1); // nothing left beside it
+    DeleteFileA(target.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST(WizardRoad, AddressTypedOverALoadedOneIsTheOneSaved) {
     TempFolder dir;
     const std::string target = dir.Path("address.scr");

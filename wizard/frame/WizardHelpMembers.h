@@ -16,10 +16,8 @@ class WizardHelpMembers {
     ~WizardHelpMembers() = default;
 };
 
-// The help members of `form` when it is the wizard window (named
-// "frmWizard"); nullptr for every other form and for none.
+// The help members of `form` when it is the wizard window (the one form
+// that has them); nullptr for every other form and for none.
 inline WizardHelpMembers* WizardOf(Form* form) {
-    if (!form || form->Name() != L"frmWizard")
-        return nullptr;
     return dynamic_cast<WizardHelpMembers*>(form);
 }
