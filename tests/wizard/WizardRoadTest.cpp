@@ -485,6 +485,15 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
         SendMessageTimeoutW(q.Popup, WM_LBUTTONDOWN, MK_LBUTTON,
                             MAKELPARAM(other.X + 5, other.Y + 5), SMTO_NORMAL, 5000, &r);
         SendMessageTimeoutW(q.Field, WM_KEYDOWN, VK_ESCAPE, 0, SMTO_NORMAL, 5000, &r);
+        // Nor a second press on another cell while the first is held.
+        const Palette t = OpenPalette(w, creator.Id());
+        ASSERT_NE(t.Popup, nullptr);
+        const PaletteEntry third = BuildPalette()[3];
+        SendMessageTimeoutW(t.Popup, WM_LBUTTONDOWN, MK_LBUTTON,
+                            MAKELPARAM(other.X + 5, other.Y + 5), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutW(t.Popup, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON,
+                            MAKELPARAM(third.X + 5, third.Y + 5), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutW(t.Field, WM_KEYDOWN, VK_ESCAPE, 0, SMTO_NORMAL, 5000, &r);
         SetCursorPos(0, 0); // no help balloon over the field
         Pause();
         // Read from the screen, where the user sees it: a point of the swatch.
