@@ -692,6 +692,30 @@ TEST_F(WizardPages, DroppedFilesGiveTheLogoBoxTheFirstName) {
                      DropOf({L"C:\\logos\\first.png", L"C:\\logos\\second.png", L"D:\\third.gif"})),
                  0);
     EXPECT_EQ(w(L"txtLogo").Text(), L"C:\\logos\\first.png");
+
+    // A picture dropped, or named by another program, while the wizard
+    // closes (its closing pumps them) loads nothing: the logo stays released.
+    TempFolder dir;
+    w.Unload();
+    const std::string picture = dir.Path("late.bmp");
+    WriteFileBytes(picture, MakeBitmap32(8, 8, [](int, int) { return 0xFF102030u; }));
+    for (const bool dropped : {true, false}) {
+        SCOPED_TRACE(dropped ? "dropped" : "named");
+        frmWizard& late = Open();
+        late.NextStep(1);
+        lateBox = &late(L"txtLogo");
+        lateName = Wide(picture);
+        if (dropped) {
+            PostMessageW(late.hWnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({lateName})),
+                         0);
+        } else {
+            PumpFilter = NameLate;
+            PostMessageW(late.hWnd(), WM_NULL, 0, 0);
+        }
+        late.Unload();
+        EXPECT_EQ(PumpFilter, nullptr);
+        EXPECT_FALSE(late.LogoDib.has_value());
+    }
 }
 
 namespace {

@@ -51,6 +51,10 @@ void Stretch(HDC to, const PreviewRect& r, const Surface& from) {
 
 void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
                             bool KeepTrans) {
+    // Once the wizard closes its logo is gone: a name dropped or set by
+    // another program while the closing pumps messages loads nothing.
+    if (Closing)
+        return;
     ++ImageRequests;
     if (ImageBusy) {
         ImageMissed = true;
