@@ -935,3 +935,29 @@ TEST_F(WizardPages, HelpMenuTopicsHelpModeBalloonsAndThePlainHelpButton) {
     DestroyWindow(page);
     RemoveWindowSubclass(carrier, CountBalloons, 1);
 }
+
+// Every button's caption fits inside its focus rectangle (3 pixels in from
+// the edge, and a pixel more), and every check box's beside its box, at
+// the screen's resolution.
+TEST_F(WizardPages, CaptionsFitTheirButtonsWhenFocused) {
+    frmWizard& w = Open();
+    for (const auto& c : w.Controls()) {
+        const bool button = c->Kind == ControlKind::CommandButton;
+        if (!c->hWnd() || (!button && c->Kind != ControlKind::CheckBox))
+            continue;
+        std::wstring text = WindowText(c->hWnd());
+        text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+        if (text.empty())
+            continue;
+        const WindowDC dc(c->hWnd());
+        const SelectGuard font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(c->hWnd(), WM_GETFONT, 0, 0)));
+        RECT need{};
+        DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        RECT client{};
+        GetClientRect(c->hWnd(), &client);
+        const int room = button ? 8 : GetSystemMetrics(SM_CXMENUCHECK) + 6;
+        EXPECT_LE(need.right + room, client.right)
+            << std::string(c->Name.begin(), c->Name.end()) << " " << need.right;
+    }
+}
