@@ -254,6 +254,7 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
 
         SaverTrailer record{};
         library.GetSettings(&record);
+        saver.PreventChanges = record.Settings.AllowConfig == 0;
         saver.LogoFile = ExtractedLogoPath();
         DeleteFileW(saver.LogoFile.c_str()); // never the last saver's logo
         const std::string logo = LibraryPath(saver.LogoFile);
@@ -265,7 +266,8 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
     }
     if (saver.Background < 0)
         saver.Background = 0;
-    saver.KeyTicked = saver.Transparent > 0;
+    // A saver's key of 0 is black; the defaults' 0 is no key.
+    saver.KeyTicked = saver.FromSaver ? saver.Transparent >= 0 : saver.Transparent > 0;
     return saver;
 }
 
