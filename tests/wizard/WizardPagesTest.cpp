@@ -357,23 +357,46 @@ TEST_F(WizardPages, RecentListReopenMessagesAndTheNumberedName) {
     EXPECT_EQ(w(L"txtName").Text(), L"My Saver (3)");
 }
 
-TEST_F(WizardPages, ReopenedWhiteKeyTicksTheBoxBlackLeavesItClear) {
+// A reopened saver's key (black too, its corners' colour aside), "Prevent
+// changes" and its own icon come back.
+TEST_F(WizardPages, ReopenedKeyWhiteOrBlackTicksTheBoxWithItsChoices) {
     TempFolder dir;
     frmWizard& w = Open();
     for (const int32_t key : {0xFFFFFF, 0}) {
         SaverTrailer record = DefaultTrailer();
         record.TransparentColor = key;
+        record.Settings.AllowConfig = key ? 0 : -1;
+        w.IconIndex = 2;                        // another saver's icon chosen before
         const uint32_t red = key ? 0x20 : 0xC0; // each saver's own logo
         const std::string saver =
             MakeSaverFile(dir, "key" + std::to_string(key) + ".scr", record,
                           MakeBitmap32(8, 8, [red](int, int) { return 0xFF004000u | red << 16; }));
         w.LoadSaver(Wide(saver));
-        EXPECT_EQ(w(L"chkTrans").Value(), key > 0 ? 1 : 0) << key;
+        EXPECT_EQ(w(L"chkTrans").Value(), 1) << key;
+        EXPECT_EQ(w.TransparentColor, key);
+        EXPECT_EQ(w(L"chkDisableConfig").Value(), key ? 1 : 0);
         EXPECT_EQ(w.IconFile, Wide(saver));
+        EXPECT_EQ(w.IconIndex, 0);
         EXPECT_EQ(w(L"txtLogo").Text(), w.ExtractedBMP);
         // The second reopen reads its own logo, though the extracted name is the same.
         ASSERT_TRUE(w.LogoDib.has_value());
         EXPECT_EQ(w.LogoDib->Pixels[2], red);
+    }
+
+    // An alpha logo is composed over its saver's yellow, and over the
+    // defaults' black when a new saver follows: its clear corner shows it.
+    SaverTrailer record = DefaultTrailer();
+    record.BackgroundColor = RGB(255, 255, 0);
+    record.PicHasTrans = -1;
+    w.ChosenSaver = Wide(
+        MakeSaverFile(dir, "alpha.scr", record,
+                      MakeBitmap32(8, 8, [](int x, int y) { return x + y ? 0xFF0000C0u : 0u; })));
+    for (const COLORREF shown : {RGB(255, 255, 0), RGB(0, 0, 0)}) {
+        w.NextStep(1);
+        ASSERT_EQ(w.CurrentStep, PageLogo);
+        EXPECT_EQ(w.picPreviewDrawing.Pixel(w.LogoLeft, w.LogoTop), shown);
+        w.NextStep(-1);
+        w.ChosenSaver.clear();
     }
 }
 
@@ -692,6 +715,30 @@ TEST_F(WizardPages, DroppedFilesGiveTheLogoBoxTheFirstName) {
                      DropOf({L"C:\\logos\\first.png", L"C:\\logos\\second.png", L"D:\\third.gif"})),
                  0);
     EXPECT_EQ(w(L"txtLogo").Text(), L"C:\\logos\\first.png");
+
+    // A picture dropped, or named by another program, while the wizard
+    // closes (its closing pumps them) loads nothing: the logo stays released.
+    TempFolder dir;
+    w.Unload();
+    const std::string picture = dir.Path("late.bmp");
+    WriteFileBytes(picture, MakeBitmap32(8, 8, [](int, int) { return 0xFF102030u; }));
+    for (const bool dropped : {true, false}) {
+        SCOPED_TRACE(dropped ? "dropped" : "named");
+        frmWizard& late = Open();
+        late.NextStep(1);
+        lateBox = &late(L"txtLogo");
+        lateName = Wide(picture);
+        if (dropped) {
+            PostMessageW(late.hWnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({lateName})),
+                         0);
+        } else {
+            PumpFilter = NameLate;
+            PostMessageW(late.hWnd(), WM_NULL, 0, 0);
+        }
+        late.Unload();
+        EXPECT_EQ(PumpFilter, nullptr);
+        EXPECT_FALSE(late.LogoDib.has_value());
+    }
 }
 
 namespace {
@@ -910,4 +957,30 @@ TEST_F(WizardPages, HelpMenuTopicsHelpModeBalloonsAndThePlainHelpButton) {
     ReleaseCapture();
     DestroyWindow(page);
     RemoveWindowSubclass(carrier, CountBalloons, 1);
+}
+
+// Every button's caption fits inside its focus rectangle (3 pixels in from
+// the edge, and a pixel more), and every check box's beside its box, at
+// the screen's resolution.
+TEST_F(WizardPages, CaptionsFitTheirButtonsWhenFocused) {
+    frmWizard& w = Open();
+    for (const auto& c : w.Controls()) {
+        const bool button = c->Kind == ControlKind::CommandButton;
+        if (!c->hWnd() || (!button && c->Kind != ControlKind::CheckBox))
+            continue;
+        std::wstring text = WindowText(c->hWnd());
+        text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+        if (text.empty())
+            continue;
+        const WindowDC dc(c->hWnd());
+        const SelectGuard font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(c->hWnd(), WM_GETFONT, 0, 0)));
+        RECT need{};
+        DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        RECT client{};
+        GetClientRect(c->hWnd(), &client);
+        const int room = button ? 8 : GetSystemMetrics(SM_CXMENUCHECK) + 6;
+        EXPECT_LE(need.right + room, client.right)
+            << std::string(c->Name.begin(), c->Name.end()) << " " << need.right;
+    }
 }

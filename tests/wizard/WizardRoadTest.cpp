@@ -486,6 +486,15 @@ TEST(WizardRoad, ScaleImageDialogScalesTheSaversLogo) {
         SendMessageTimeoutW(q.Popup, WM_LBUTTONDOWN, MK_LBUTTON,
                             MAKELPARAM(other.X + 5, other.Y + 5), SMTO_NORMAL, 5000, &r);
         SendMessageTimeoutW(q.Field, WM_KEYDOWN, VK_ESCAPE, 0, SMTO_NORMAL, 5000, &r);
+        // Nor a second press on another cell while the first is held.
+        const Palette t = OpenPalette(w, creator.Id());
+        ASSERT_NE(t.Popup, nullptr);
+        const PaletteEntry third = BuildPalette()[3];
+        SendMessageTimeoutW(t.Popup, WM_LBUTTONDOWN, MK_LBUTTON,
+                            MAKELPARAM(other.X + 5, other.Y + 5), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutW(t.Popup, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON,
+                            MAKELPARAM(third.X + 5, third.Y + 5), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutW(t.Field, WM_KEYDOWN, VK_ESCAPE, 0, SMTO_NORMAL, 5000, &r);
         SetCursorPos(0, 0); // no help balloon over the field
         Pause();
         // Read from the screen, where the user sees it: a point of the swatch.
@@ -1092,4 +1101,225 @@ TEST(WizardRoad, ReopenedWithATemporaryFolderOutsideTheCodePageKeepsItsLogo) {
     ASSERT_EQ(again.Result, ReadOk);
     EXPECT_EQ(again.Logo, PremultipliedDefimg());
     RemoveTree(temp);
+}
+
+namespace {
+
+// The desktop the Save page proposes savers on, moved to a folder of the
+// test's own for the creators started meanwhile.
+class DesktopIn {
+  public:
+    explicit DesktopIn(const std::string& folder) {
+        DWORD size = sizeof old_;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, Key, L"Desktop", RRF_RT_REG_SZ | RRF_NOEXPAND,
+                            nullptr, old_, &size) == ERROR_SUCCESS;
+        const std::wstring path = Wide(folder);
+        RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"Desktop", REG_SZ, path.c_str(),
+                        static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    }
+    DesktopIn(const DesktopIn&) = delete;
+    DesktopIn& operator=(const DesktopIn&) = delete;
+    ~DesktopIn() {
+        if (had_)
+            RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"Desktop", REG_EXPAND_SZ, old_,
+                            static_cast<DWORD>((wcslen(old_) + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"Desktop");
+    }
+
+  private:
+    static constexpr wchar_t Key[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    wchar_t old_[1024] = {};
+    bool had_ = false;
+};
+
+// Page 0's recent saver named `name` picked, as a click in the list does.
+void PickRecent(HWND wizard, const std::wstring& name) {
+    const std::vector<HWND> combos = VisibleChildren(wizard, L"ComboBox");
+    ASSERT_EQ(combos.size(), 1u);
+    const HWND combo = combos[0];
+    const LRESULT item = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(name.c_str()));
+    ASSERT_NE(item, CB_ERR) << name.c_str();
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+// "Create another", then Next: the wizard on the logo page.
+void Another(HWND wizard) {
+    const std::vector<HWND> links = VisibleChildren(wizard, L"QuorvelCommandLink");
+    ASSERT_EQ(links.size(), 3u);
+    ClickLink(links[1]);
+    ASSERT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
+}
+
+// Pages 1 to 4 with Next (`onLogo`, `onModes` run on theirs; `name`, when
+// given, typed over the name). The path the Save page proposes.
+std::wstring ToSavePage(HWND wizard, const std::wstring& name,
+                        const std::function<void()>& onLogo = {},
+                        const std::function<void()>& onModes = {}) {
+    const HWND next = Child(wizard, L"&Next >>");
+    Click(next);
+    EXPECT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    if (onLogo)
+        onLogo();
+    Click(next);
+    EXPECT_NE(WaitChild(wizard, L"&General Settings"), nullptr);
+    if (onModes)
+        onModes();
+    Click(next);
+    EXPECT_NE(WaitChild(wizard, L"Change..."), nullptr);
+    if (!name.empty())
+        Type(name);
+    Click(next);
+    EXPECT_NE(WaitChild(wizard, L"Create"), nullptr);
+    return WindowText(Focused(wizard));
+}
+
+// The title of the settings sheet that "&General Settings" opens, closed again.
+std::string SheetTitle(HWND wizard, DWORD pid) {
+    PostMessageW(Child(wizard, L"&General Settings"), BM_CLICK, 0, 0);
+    const HWND sheet = WaitForWindow(pid, "#32770", nullptr, 10000);
+    if (!sheet)
+        return "(no sheet)";
+    char title[256] = {};
+    GetWindowTextA(sheet, title, sizeof title);
+    PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 100 && IsWindow(sheet); ++i)
+        PumpFor(50);
+    return title;
+}
+
+// Answers the message box the creator shows with `id`; its text.
+std::string AnswerBox(DWORD pid, int id) {
+    const HWND box = WaitForWindow(pid, "#32770", nullptr, 10000);
+    if (!box)
+        return "(no box)";
+    const std::string text = MessageBoxText(box);
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    for (int i = 0; i < 100 && IsWindow(box); ++i)
+        PumpFor(50);
+    return text;
+}
+
+// The record's choices: all but the draw of SaverId on every write.
+std::vector<uint8_t> Choices(const SaverTrailer& record) {
+    SaverTrailer r = record;
+    r.SaverId = 0;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&r);
+    return {bytes, bytes + sizeof r};
+}
+
+} // namespace
+
+// One creator makes a keyed picture saver with "Prevent changes" on a
+// yellow background, then after "Create another" a second under its own
+// name, which leaves the first file alone; the first reopened from the
+// recent list and created again unchanged has the same record; the second
+// (the built-in logo over black) reopened after it is previewed over black;
+// a new saver proposed over the first saver's file asks before replacing it.
+TEST(WizardRoad, EverySaverKeepsItsOwnFileAndItsChoices) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
+    TempFolder dir;
+    const std::string folder = dir.Path("");
+    const DesktopIn desktop(folder.substr(0, folder.size() - 1));
+    const std::string picture = dir.Path("ring.bmp");
+    const std::string first = dir.Path("Keyed One.scr"), second = dir.Path("Second.scr");
+    WriteFileBytes(picture, MakeBitmap32(40, 30, [](int x, int y) {
+                       const bool ring = x < 2 || y < 2 || x >= 38 || y >= 28;
+                       return ring ? 0xFFFF00FFu : 0xFF0000C8u;
+                   }));
+    const PaletteEntry yellow = BuildPalette()[26];
+    ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
+    const HWND wizard = WaitForWindow(creator.Id(), nullptr, Title, 30000);
+    ASSERT_NE(wizard, nullptr);
+    SetForegroundWindow(wizard);
+    ASSERT_NE(WaitChild(wizard, L"&Next >>"), nullptr);
+    const auto create = [&] {
+        Click(Child(wizard, L"Create"));
+        return WaitExitLink(wizard, 30000) != nullptr;
+    };
+
+    EXPECT_EQ(ToSavePage(
+                  wizard, L"Keyed One",
+                  [&] {
+                      SetText(LogoText(wizard), Wide(picture));
+                      PressAt(OpenPalette(wizard, creator.Id()).Popup, yellow.X + 5, yellow.Y + 5);
+                  },
+                  [&] { Click(Child(wizard, L"Prevent changes to the options")); }),
+              Wide(first));
+    ASSERT_TRUE(create());
+    const Parsed made = Parse(first);
+    ASSERT_EQ(made.Result, ReadOk);
+    EXPECT_EQ(made.Record.PicHasTrans, 0);
+    EXPECT_EQ(made.Record.Settings.AllowConfig, 0);
+    EXPECT_EQ(made.Record.TransparentColor, static_cast<int32_t>(RGB(255, 0, 255)));
+    EXPECT_EQ(made.Record.BackgroundColor, yellow.Colour);
+    const std::vector<uint8_t> firstBytes = ReadFileBytes(first);
+
+    // A new saver: the built-in logo, its own name, its own file.
+    Another(wizard);
+    EXPECT_EQ(ToSavePage(
+                  wizard, L"Second", [&] { SetText(LogoText(wizard), L""); },
+                  [&] { EXPECT_EQ(SheetTitle(wizard, creator.Id()), "My Saver"); }),
+              Wide(second));
+    ASSERT_TRUE(create());
+    EXPECT_EQ(ReadFileBytes(first), firstBytes);
+    EXPECT_EQ(Parse(second).Record.PicHasTrans, -1);
+
+    // The first reopened: its own file, every choice as it was.
+    Another(wizard);
+    PickRecent(wizard, L"Keyed One");
+    EXPECT_EQ(ToSavePage(wizard, L""), Wide(first));
+    ASSERT_TRUE(create());
+    const Parsed again = Parse(first);
+    ASSERT_EQ(again.Result, ReadOk);
+    EXPECT_EQ(Choices(again.Record), Choices(made.Record));
+    EXPECT_EQ(again.Logo, made.Logo);
+    const std::vector<uint8_t> againBytes = ReadFileBytes(first);
+
+    // The second reopened while the first's yellow and another logo show:
+    // over its own black.
+    Another(wizard);
+    Click(Child(wizard, L"&Next >>"));
+    ASSERT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    SetText(LogoText(wizard), L"");
+    Click(Child(wizard, L"<< &Back"));
+    PickRecent(wizard, L"Second");
+    Click(Child(wizard, L"&Next >>"));
+    ASSERT_NE(WaitChild(wizard, L"Scale &Image..."), nullptr);
+    const HWND preview = GetWindow(Child(wizard, L"Preview:"), GW_CHILD);
+    ASSERT_NE(preview, nullptr);
+    RECT client{};
+    GetClientRect(preview, &client);
+    const PreviewRect logo = PreviewLogoRect(200, 200, client.right, client.bottom);
+    const auto shown = [&](int x, int y) { // read from the screen, where the user sees it
+        POINT at{x, y};
+        ClientToScreen(preview, &at);
+        const WindowDC screen(nullptr);
+        return GetPixel(screen.get(), at.x, at.y);
+    };
+    EXPECT_EQ(shown(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(shown(logo.Left + 3, logo.Top + 3), RGB(0, 0, 0));
+    Click(Child(wizard, L"<< &Back"));
+
+    // A new saver named as the first: the file proposed is not its own.
+    const HWND combo = VisibleChildren(wizard, L"ComboBox")[0];
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetText(combo, L"");
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(ToSavePage(wizard, L"Keyed One"), Wide(first));
+    PostMessageW(Child(wizard, L"Create"), BM_CLICK, 0, 0);
+    EXPECT_NE(AnswerBox(creator.Id(), IDNO).find("Keyed One.scr"), std::string::npos);
+    EXPECT_NE(WaitChild(wizard, L"Create", 3000), nullptr);
+    EXPECT_EQ(ReadFileBytes(first), againBytes);
+    PostMessageW(Child(wizard, L"Create"), BM_CLICK, 0, 0);
+    AnswerBox(creator.Id(), IDYES);
+    EXPECT_NE(WaitExitLink(wizard, 30000), nullptr);
+    EXPECT_EQ(Parse(first).Record.PicHasTrans, -1); // replaced, as asked
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    EXPECT_EQ(creator.Wait(20000), 0u);
 }

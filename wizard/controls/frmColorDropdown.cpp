@@ -171,8 +171,11 @@ void frmColorDropdown::Press(int button, int x, int y) {
     if (button == 1)
         MouseDown = true;
     const int cell = ColorFromPoint(x, y);
-    pressedCell_ = cell >= 0;
-    beforePress_ = SelectedColor;
+    // A second button pressed while a cell is held changes nothing of what
+    // comes back when the press ends on no choice: the owner's colour.
+    if (!pressedCell_)
+        beforePress_ = SelectedColor;
+    pressedCell_ = pressedCell_ || cell >= 0;
     if (cell < 0)
         return;
     if (cell != SelectedColor) {

@@ -95,6 +95,15 @@ ImageLoad Failed(ImageStatus status, uint32_t width = 0, uint32_t height = 0) {
 
 void Finish(ImageLoad& load, AlphaForm form) {
     load.Status = ImageStatus::Ok;
+    // Alpha 255 everywhere is an opaque picture (a saver's own logo read
+    // back is one): drawn through it, it would lose its colour key.
+    Picture& p = load.Image;
+    if (p.HasAlpha && !p.PaletteTransparency) {
+        bool opaque = true;
+        for (std::size_t i = 3; i < p.Pixels.size() && opaque; i += 4)
+            opaque = p.Pixels[i] == 255;
+        p.HasAlpha = !opaque;
+    }
     if (form == AlphaForm::Premultiplied ||
         (form == AlphaForm::AsLogo && PictureHasTrans(load.Image))) {
         PremultiplyPixels(load.Image.Pixels.data(), load.Image.Pixels.size() / 4);

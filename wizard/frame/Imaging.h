@@ -16,7 +16,7 @@ struct Picture {
     std::vector<uint8_t> Pixels; // BGRA, top row first
     bool Premultiplied = false;  // colours times alpha
     // The picture carries an alpha channel (a palette with transparency
-    // counts); a 32-bit bitmap whose alpha bytes are all 0 does not.
+    // counts); a 32-bit bitmap whose alpha bytes are all 0 or all 255 does not.
     bool HasAlpha = false;
     // Bits per pixel of the file's own format: 1, 2, 4 or 8 are palettised.
     uint32_t FileBitsPerPixel = 32;

@@ -83,8 +83,10 @@ void frmWizard::cmdSaveAs_Click() {
     Control& saveAs = txtSaveAs;
     std::wstring file = saveAs.Text();
     if (ShowFileDialog(false, 0x82002, file, hWnd(), L"Save Screensaver as...", L".",
-                       L"Screensavers (*.scr)|*.scr|All Files (*.*)|*.*", 0, L"SCR"))
+                       L"Screensavers (*.scr)|*.scr|All Files (*.*)|*.*", 0, L"SCR")) {
         saveAs.SetText(file);
+        ProposedSaveAs.clear(); // confirmed in the dialog, which asked about replacing
+    }
 }
 
 void frmWizard::cmdInstaller_Click() {

@@ -51,6 +51,10 @@ void Stretch(HDC to, const PreviewRect& r, const Surface& from) {
 
 void frmWizard::UpdateImage(int32_t Color, std::wstring file, bool ShowError, bool ForceReload,
                             bool KeepTrans) {
+    // Once the wizard closes its logo is gone: a name dropped or set by
+    // another program while the closing pumps messages loads nothing.
+    if (Closing)
+        return;
     ++ImageRequests;
     if (ImageBusy) {
         ImageMissed = true;
@@ -79,7 +83,8 @@ void frmWizard::LoadAndDraw(int32_t Color, std::wstring file, bool ShowError, bo
     Progress progress;
     progress.Init(ProgBar, 100, 0, 0);
 
-    if (Color < 0)
+    const bool saverColour = Color < 0;
+    if (saverColour)
         Color = BackgroundColor;
     if (file.empty())
         file = txtLogo.Text();
@@ -94,7 +99,13 @@ void frmWizard::LoadAndDraw(int32_t Color, std::wstring file, bool ShowError, bo
     bool loaded = false;
     // A forced reload of the same logo only composes it again: its scale stays.
     const bool newLogo = file != LastImageFile || !ImageEverLoaded;
-    if (newLogo || ForceReload) {
+    // An alpha logo composed over another colour than the saver's (set since
+    // by a reopen or the defaults) is composed again, keeping its key.
+    const bool recompose =
+        saverColour && PicHasTrans && LogoDib && !DynamicLogo && Color != ComposedOver;
+    if (recompose)
+        KeepTrans = true;
+    if (newLogo || ForceReload || recompose) {
         loaded = true;
         DrawnScale = 0;
         DynamicLogo = false;
@@ -128,6 +139,7 @@ void frmWizard::LoadAndDraw(int32_t Color, std::wstring file, bool ShowError, bo
             ImageLoaded = true;
             Picture& picture = load.Image;
             PicHasTrans = PictureHasTrans(picture);
+            ComposedOver = Color;
             if (!picBMPDrawing.Resize(picture.Width, picture.Height)) {
                 if (ShowError)
                     ShowHelpTip(txtLogo.hWnd(),

@@ -274,6 +274,7 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
 
         SaverTrailer record{};
         library.GetSettings(&record);
+        saver.PreventChanges = record.Settings.AllowConfig == 0;
         saver.LogoFile = ExtractedLogoPath();
         saver.LogoFailure = ExtractLogo(library, saver.LogoFile);
         saver.LogoSaved = saver.LogoFailure.empty();
@@ -284,7 +285,8 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
     }
     if (saver.Background < 0)
         saver.Background = 0;
-    saver.KeyTicked = saver.Transparent > 0;
+    // A saver's key of 0 is black; the defaults' 0 is no key.
+    saver.KeyTicked = saver.FromSaver ? saver.Transparent >= 0 : saver.Transparent > 0;
     return saver;
 }
 

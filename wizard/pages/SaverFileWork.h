@@ -60,11 +60,13 @@ struct ReopenedSaver {
     std::wstring Name, About, Url;
     int32_t Background = 0;   // never negative
     int32_t Transparent = 0;  // the colour key; negative: none
-    bool KeyTicked = false;   // chkTrans: only a key above 0 (black stays clear)
+    bool KeyTicked = false;   // chkTrans: a saver's key, black too
     std::wstring IconFile;    // the saver itself when read
     std::wstring LogoFile;    // the extracted logo when read
     bool LogoSaved = false;   // the library wrote logo bytes there
     std::wstring LogoFailure; // why not, when read but not written
+
+    bool PreventChanges = false; // "Prevent changes to the options" was ticked
 };
 
 // The extracted logo's one path: "extracted-image.quorvel.bmp" in the

@@ -210,7 +210,8 @@ void frmWizard::NextStep(int32_t inc) {
     case PageSave:
         run([&] {
             Control& saveAs = txtSaveAs;
-            if (saveAs.Text().empty()) {
+            // A proposal not yet confirmed follows the name.
+            if (saveAs.Text().empty() || saveAs.Text() == ProposedSaveAs) {
                 std::wstring buffer(MAX_PATH + 1024 + 2, L'\0');
                 GetCurrentDirectoryW(MAX_PATH, buffer.data());
                 std::wstring start = ChopNull(buffer);
@@ -222,7 +223,8 @@ void frmWizard::NextStep(int32_t inc) {
                 std::wstring file = FileChars(txtName.Text());
                 if (!EndsWith(file, L".scr"))
                     file += L".scr";
-                saveAs.SetText(CatStr(folder, file, L"\\"));
+                ProposedSaveAs = CatStr(folder, file, L"\\");
+                saveAs.SetText(ProposedSaveAs);
                 const int end = static_cast<int>(saveAs.Text().size());
                 saveAs.SetSelection(end, 0);
             }
@@ -250,9 +252,6 @@ void frmWizard::EnterModesPage() {
         if (ChosenSaver.empty())
             library.SetSettings(nullptr);
         library.GetVersion(CreatorVersion);
-        std::vector<char> n = LibraryBuffer(txtName.Text()), a = LibraryBuffer(txtAbout.Text()),
-                          u = LibraryBuffer(txtURL.Text());
-        library.SetName(n.data(), a.data(), u.data());
         lstModes.Clear();
         Modes.clear();
         for (uint32_t i = 0;; ++i) {
@@ -273,6 +272,11 @@ void frmWizard::EnterModesPage() {
         // after "Create another" has replaced.
         RefreshModeStates();
     }
+    // Every time: the settings sheet is titled with the saver's name, and
+    // the saver may be another since the last visit.
+    std::vector<char> n = LibraryBuffer(txtName.Text()), a = LibraryBuffer(txtAbout.Text()),
+                      u = LibraryBuffer(txtURL.Text());
+    library.SetName(n.data(), a.data(), u.data());
 
     if (DynamicLogo) {
         const std::string path = LibraryPath(DynFile); // a file: the content or its page
@@ -323,6 +327,13 @@ void frmWizard::DoneLayout() {
 }
 
 bool frmWizard::CreateSaver() {
+    const std::wstring target = txtSaveAs.Text();
+    if (!ProposedSaveAs.empty() && target == ProposedSaveAs && FileExists(target)) {
+        const std::wstring question = target + L" already exists.\r\nDo you want to replace it?";
+        if (MessageBoxW(hWnd(), question.c_str(), AppTitle.c_str(),
+                        MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return false;
+    }
     Progress progress;
     progress.Init(ProgBar, 100, 0, 0);
     SaverRequest request;
@@ -344,7 +355,8 @@ bool frmWizard::CreateSaver() {
             MessageBoxW(hWnd(), outcome.Message.c_str(), AppTitle.c_str(), MB_ICONEXCLAMATION);
         return false;
     }
-    FillMRU(); // the list shifted: its positions must match the entries again
+    ProposedSaveAs.clear(); // the file is this saver's now
+    FillMRU();              // the list shifted: its positions must match the entries again
     ShowChosenSaver();
     return true;
 }
@@ -372,14 +384,6 @@ void frmWizard::ShowChosenSaver() {
 void frmWizard::LoadSaver(const std::wstring& path) {
     RunSteps(L"frmWizard.LoadSaver", {[&] {
                  const ReopenedSaver saver = ReadSaverForWizard(path, CreatorSettings);
-                 if (saver.FromSaver) {
-                     IconFile = saver.IconFile;
-                     ExtractedBMP = saver.LogoFile;
-                     // The same name each time: the new logo must be read again.
-                     LastImageFile.clear();
-                     ImageEverLoaded = false;
-                     txtLogo.SetText(ExtractedBMP);
-                 }
                  txtName.SetText(saver.Name);
                  txtAbout.SetText(saver.About);
                  txtURL.SetText(saver.Url);
@@ -392,6 +396,21 @@ void frmWizard::LoadSaver(const std::wstring& path) {
                  picTrans.BackColor =
                      static_cast<COLORREF>(TransparentColor < 0 ? 0 : TransparentColor);
                  picTrans.Refresh();
+                 // A new saver gets a file of its own name on the Save page.
+                 ProposedSaveAs.clear();
+                 txtSaveAs.SetText(saver.FromSaver ? path : L"");
+                 if (saver.FromSaver) {
+                     IconFile = saver.IconFile;
+                     IconIndex = 0; // the saver's one icon group
+                     chkDisableConfig.SetValue(saver.PreventChanges ? 1 : 0);
+                     ExtractedBMP = saver.LogoFile;
+                     // The same name each time: read again, over the saver's
+                     // own colour and with its own key, once these are set.
+                     LastImageFile.clear();
+                     ImageEverLoaded = false;
+                     UpdateImage(-1, ExtractedBMP, false, true, true);
+                     txtLogo.SetText(ExtractedBMP);
+                 }
                  UpdateIcon();
                  if (!saver.LogoFailure.empty())
                      MessageBoxW(hWnd(), saver.LogoFailure.c_str(), AppTitle.c_str(),

@@ -80,6 +80,9 @@ class frmWizard : public Form, public WizardHelpMembers {
     int32_t LogoLeft = 0, LogoTop = 0, LogoWidth = 0, LogoHeight = 0;
     std::optional<Picture> LogoDib; // the decoded logo, as the page keeps it
     std::wstring ChosenSaver;
+    // The Save page's own proposal while it stands unconfirmed: a file there
+    // is no file the user chose for this saver, and is not replaced unasked.
+    std::wstring ProposedSaveAs;
 
     // The drawings of the logo page's work boxes.
     Surface picPreviewDrawing, picBMPDrawing, picSaveDrawing, picTmpDrawing;
@@ -236,6 +239,7 @@ class frmWizard : public Form, public WizardHelpMembers {
     unsigned ImageRequests = 0; // calls of UpdateImage, those ImageBusy turned away too
     bool ImageMissed = false;   // a call was turned away since it was last cleared
     std::wstring LastImageFile;
+    int32_t ComposedOver = -1; // the colour an alpha logo was composed over
 };
 
 frmWizard& Wizard();
