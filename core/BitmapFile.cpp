@@ -1,6 +1,6 @@
 #include "core/BitmapFile.h"
 
-#include "core/PictureHeader.h"
+#include "core/PictureLimits.h"
 
 namespace {
 

@@ -301,8 +301,3 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file, std::wstring_vi
         return Ico(file);
     }
 }
-
-bool PictureTooLarge(uint32_t width, uint32_t height) {
-    return width > MaxPictureSide || height > MaxPictureSide ||
-           uint64_t{width} * height > MaxPicturePixels;
-}

@@ -2,15 +2,12 @@
 // huge picture is refused before a decoder allocates for it.
 #pragma once
 
+#include "core/PictureLimits.h"
 #include "core/SaverTail.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// What a 32-bit process can hold several copies of.
-constexpr uint64_t MaxPicturePixels = 40000000;
-constexpr uint32_t MaxPictureSide = 16384;
 
 enum class PictureFormat {
     Png,
@@ -61,5 +58,3 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file, std::wstring_vi
 // Whether the first bytes look like one of those formats at all (a Targa
 // and some of ours have no signature).
 bool HasPictureSignature(const uint8_t* data, std::size_t size);
-
-bool PictureTooLarge(uint32_t width, uint32_t height);

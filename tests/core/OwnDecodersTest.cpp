@@ -134,8 +134,9 @@ TEST(DdsPicture, ReadsEachLayoutWrittenElsewhereAndHere) {
                 const int b = y / 4 * 3 + x / 4;
                 const uint8_t a = c.Alpha ? BlockAlpha[b] : 255;
                 EXPECT_EQ(Alpha(*p, x, y), a) << x << "," << y;
-                if (a != 0)
+                if (a != 0) {
                     EXPECT_EQ(Rgb(*p, x, y), BlockColour[b]) << x << "," << y;
+                }
             }
         ExpectCutsRefused(file, [](const Bytes& b) { return Own(b, L"DDS"); });
     }
@@ -334,8 +335,9 @@ TEST(PhotoCdPicture, BaseImageInItsColoursTurnedAsItSays) {
             for (int c = 0; c < 3; ++c) {
                 const uint32_t x = c == 1 ? 600 : 200, y = c == 2 ? 400 : 100;
                 for (int other = 0; other < 3; ++other)
-                    if (other != c)
+                    if (other != c) {
                         EXPECT_GT(channel(x, y, c), channel(x, y, other) + 60) << c;
+                    }
             }
             const uint32_t grey = Rgb(*p, 600, 400);
             EXPECT_NEAR(static_cast<int>(grey >> 16), static_cast<int>(grey & 0xFF), 8);
