@@ -2,7 +2,8 @@
 // SendInput, the built-in logo; the saver made is parsed with core/, the
 // recent list read after closing, and the saver reopened and saved again.
 // Then Flash movies as logos, a picture keyed by picking in the preview, and
-// Targa, Photoshop and PPM logos.
+// a picture of each format the logo page's Browse offers.
+#include "core/Bmp32.h"
 #include "core/ColorPalette.h"
 #include "core/IconDirectory.h"
 #include "core/LogoPreview.h"
@@ -21,8 +22,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -952,71 +955,190 @@ class WithoutImagingComponent {
     static constexpr wchar_t Key[] = L"Software\\Wine\\AppDefaults\\Quorvel.exe\\DllOverrides";
 };
 
-// A w x h picture's files, from its pixels (0xAARRGGBB, top row first):
-// a bottom-up 24-bit Targa, a raw 8-bit RGB Photoshop file, a binary PPM.
-using PixelAt = std::function<uint32_t(int x, int y)>;
-std::vector<uint8_t> Targa24(int w, int h, const PixelAt& pixel) {
-    std::vector<uint8_t> b(18);
-    b[2] = 2;
-    b[12] = static_cast<uint8_t>(w), b[14] = static_cast<uint8_t>(h), b[16] = 24;
-    for (int y = h - 1; y >= 0; --y)
-        for (int x = 0; x < w; ++x)
-            for (int shift : {0, 8, 16})
-                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+// The nine colours of the pattern the tools wrote (np_pattern.ppm), as
+// letters top row first, and the letters' colours (0xRRGGBB).
+constexpr char PatternRows[5][8] = {"RGBWKNY", "KYCMNRG", "WKRBGCM", "NCYKWBR", "GMNYCKW"};
+constexpr char PatternLetters[] = "RGBWKNYCM";
+constexpr uint32_t PatternColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0,
+                                       0x123456, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+int PatternIndex(int x, int y) {
+    return static_cast<int>(std::strchr(PatternLetters, PatternRows[y][x]) - PatternLetters);
+}
+
+// The pattern as a Dr. Halo cut-out of literal rows, and its palette file:
+// a 40-byte header, then 16-bit red, green and blue values of at most 255.
+std::vector<uint8_t> HaloCut() {
+    std::vector<uint8_t> b = {7, 0, 5, 0, 0, 0};
+    for (int y = 0; y < 5; ++y) {
+        b.insert(b.end(), {9, 0, 7});
+        for (int x = 0; x < 7; ++x)
+            b.push_back(static_cast<uint8_t>(PatternIndex(x, y)));
+        b.push_back(0);
+    }
     return b;
 }
-std::vector<uint8_t> Photoshop24(int w, int h, const PixelAt& pixel) {
-    std::vector<uint8_t> b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0, 0, 3};
-    for (uint32_t v : {static_cast<uint32_t>(h), static_cast<uint32_t>(w), 0x80003u})
-        for (int shift : {24, 16, 8, 0})
-            b.push_back(static_cast<uint8_t>(v >> shift)); // depth 8, RGB
-    b.resize(b.size() + 14);                               // no sections, raw
-    for (int shift : {16, 8, 0})
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+std::vector<uint8_t> HaloPalette() {
+    std::vector<uint8_t> b = {'A', 'H', 10, 0, 0, 0, 'P', 0, 0, 0, 0, 0, 8, 0, 255, 0, 255, 0, 255};
+    b.resize(40);
+    for (uint32_t c : PatternColours)
+        for (int shift : {16, 8, 0})
+            b.insert(b.end(), {static_cast<uint8_t>(c >> shift), 0});
     return b;
 }
-std::vector<uint8_t> Pixmap(int w, int h, const PixelAt& pixel) {
-    const std::string head =
-        "P6\n# logo\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    std::vector<uint8_t> b(head.begin(), head.end());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int shift : {16, 8, 0})
-                b.push_back(static_cast<uint8_t>(pixel(x, y) >> shift));
+
+// A Koala picture: the cells of the left half all C64 white (the screen
+// memory's high half), the right half the black background.
+std::vector<uint8_t> Koala() {
+    std::vector<uint8_t> b(10003);
+    b[1] = 0x60;
+    for (int cell = 0; cell < 1000; ++cell)
+        if (cell % 40 < 20) {
+            std::fill_n(b.begin() + 2 + cell * 8, 8, uint8_t{0x55});
+            b[8002 + cell] = 0x10;
+        }
     return b;
+}
+
+// What a logo shows: its size and pixels (0xAARRGGBB), and for lossy
+// formats how far a channel may stray and on how many pixels in a hundred.
+struct Shown {
+    int Width, Height;
+    std::function<uint32_t(int x, int y)> Pixel;
+    int Tolerance = 0, StrayPercent = 0;
+};
+
+// The logo page's Browse: the rightmost link beside the logo's text. Its
+// Open dialog is given `path` and OK.
+void PickThroughBrowse(HWND wizard, DWORD pid, const std::wstring& path) {
+    const RECT text = ScreenBox(LogoText(wizard));
+    HWND browse = nullptr;
+    for (HWND link : VisibleChildren(wizard, L"QuorvelCommandLink"))
+        if (ScreenBox(link).top < text.bottom && ScreenBox(link).bottom > text.top &&
+            (!browse || ScreenBox(link).left > ScreenBox(browse).left))
+            browse = link;
+    ASSERT_NE(browse, nullptr);
+    PostClick(browse);
+    const HWND open = WaitForWindow(pid, "#32770", "Open Image File", 10000);
+    ASSERT_NE(open, nullptr);
+    const HWND name = GetDlgItem(open, 1148) ? GetDlgItem(open, 1148) : GetDlgItem(open, 1152);
+    SetText(name, path);
+    Click(GetDlgItem(open, IDOK));
+    EXPECT_EQ(WindowText(LogoText(wizard)), path);
+}
+
+std::vector<uint8_t> Inflated(const std::vector<uint8_t>& packed, uLongf size) {
+    std::vector<uint8_t> out(size);
+    uncompress(out.data(), &size, packed.data(), static_cast<uLong>(packed.size()));
+    out.resize(size);
+    return out;
 }
 
 } // namespace
 
-TEST(WizardRoad, TargaPhotoshopAndPixmapLogosReachTheirSavers) {
-    const WithoutImagingComponent noImaging;
+TEST(WizardRoad, APictureOfEachEntryOfBrowsesFilterIsTheSaversLogoInItsSizeAndColours) {
     TempFolder dir;
-    // Four corners of four colours: no colour key is guessed.
-    const PixelAt pixel = [](int x, int y) {
-        return 0xFF000064u | static_cast<uint32_t>(x * 6) << 16 | static_cast<uint32_t>(y * 8) << 8;
+    const Shown pattern{
+        7, 5, [](int x, int y) { return 0xFF000000u | PatternColours[PatternIndex(x, y)]; }};
+    const Shown masked{7, 5, [](int x, int y) { // black left out
+                           const uint32_t c = PatternColours[PatternIndex(x, y)];
+                           return c ? 0xFF000000u | c : 0u;
+                       }};
+    const Shown bw{11, 3, [](int x, int y) {
+                       const char* rows[] = {"10110001011", "01001110100", "11010101110"};
+                       return rows[y][x] == '1' ? 0xFF000000u : ~0u;
+                   }};
+    const Shown gradient{17, 17,
+                         [](int x, int y) {
+                             return 0xFF000080u | static_cast<uint32_t>(x * 15) << 16 |
+                                    static_cast<uint32_t>(y * 15) << 8;
+                         },
+                         24, 0};
+    // Four quarters and a white square, in YCC with halved chroma; the
+    // writer codes brighter than PhotoCD's scale (grey 128 as luma 141), so
+    // a quarter is known by its colour only.
+    const Shown quarters{768, 512,
+                         [](int x, int y) {
+                             const uint32_t colours[4] = {0xC82828, 0x28C828, 0x2828C8, 0x808080};
+                             return 0xFF000000u |
+                                    (x < 64 && y < 64 ? 0xFFFFFF : colours[y / 256 * 2 + x / 384]);
+                         },
+                         72, 2};
+    const Shown page{1728, 9, [](int x, int y) {
+                         return y == 8 || (y < 7 && x >= 100 * y && x < 100 * y + 50 + y)
+                                    ? 0xFF000000u
+                                    : ~0u;
+                     }};
+    const Shown koala{320, 200, [](int x, int) { return x < 160 ? ~0u : 0xFF000000u; }};
+    const auto file = [](const wchar_t* resource) {
+        return ResourceBytes(nullptr, resource, MAKEINTRESOURCEW(800));
     };
-    const std::vector<uint8_t> expected = MakeBitmap32(40, 30, pixel);
-    const std::pair<const char*, std::vector<uint8_t>> logos[] = {
-        {"logo.tga", Targa24(40, 30, pixel)},
-        {"logo.psd", Photoshop24(40, 30, pixel)},
-        {"logo.ppm", Pixmap(40, 30, pixel)}};
-    for (const auto& [name, file] : logos) {
-        SCOPED_TRACE(name);
-        const std::string picture = dir.Path(name), target = dir.Path(std::string(name) + ".scr");
-        WriteFileBytes(picture, file);
+    WriteFileBytes(dir.Path("pattern.pal"), HaloPalette());
+    // One file of each entry; those of our own decoders are read with the
+    // imaging component kept out (Wine's reads Targa and DirectX surfaces).
+    const struct {
+        const char* Name;
+        std::vector<uint8_t> Bytes;
+        const Shown& Logo;
+        bool Own;
+    } cases[] = {{"pattern.bmp", file(L"PIC_IM_BMP"), pattern, false},
+                 {"pattern.cut", HaloCut(), pattern, true}, // picked with Browse
+                 {"pattern.dds", file(L"PIC_IM_DDS"), pattern, true},
+                 {"page.g3", file(L"PIC_PAGE_G3"), page, false},
+                 {"pattern.gif", file(L"PIC_IM_GIF"), pattern, false},
+                 {"pattern.ico", file(L"PIC_IM_ICO"), pattern, false},
+                 {"pattern.iff", file(L"PIC_NP_IFF"), pattern, true},
+                 {"gradient.jng", file(L"PIC_IM_JNG"), gradient, true},
+                 {"gradient.jpg", file(L"PIC_IM_JPG"), gradient, false},
+                 {"white.koa", Koala(), koala, true},
+                 {"pattern.mng", file(L"PIC_IM_MNG"), pattern, false},
+                 {"pattern.ppm", file(L"PIC_NP_PPM"), pattern, true},
+                 {"quarters.pcd", Inflated(file(L"PIC_QUARTERS_PCD"), 1 << 20), quarters, true},
+                 {"pattern.pcx", file(L"PIC_NP_PCX"), pattern, true},
+                 {"pattern.png", file(L"PIC_IM_PNG"), pattern, false},
+                 {"pattern.psd", file(L"PIC_IM_PSD"), pattern, true},
+                 {"pattern.ras", file(L"PIC_NP_RAS"), pattern, true},
+                 {"pattern.tga", file(L"PIC_NP_TGA"), pattern, true},
+                 {"pattern.tif", file(L"PIC_IM_TIF"), pattern, false},
+                 {"bw.wbmp", file(L"PIC_NP_WBMP"), bw, true},
+                 {"bw.xbm", file(L"PIC_NP_XBM"), bw, true},
+                 {"masked.xpm", file(L"PIC_NP_XPM"), masked, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string picture = dir.Path(c.Name),
+                          target = dir.Path(std::string(c.Name) + ".scr");
+        ASSERT_FALSE(c.Bytes.empty());
+        WriteFileBytes(picture, c.Bytes);
+        std::optional<WithoutImagingComponent> noImaging;
+        if (c.Own)
+            noImaging.emplace();
         ChildProcess creator("\"" + TestDir() + "Quorvel.exe\"");
         const HWND wizard = OnLogoPage(creator);
         ASSERT_NE(wizard, nullptr);
-        SetText(LogoText(wizard), Wide(picture));
+        if (std::strcmp(c.Name, "pattern.cut"))
+            SetText(LogoText(wizard), Wide(picture));
+        else
+            PickThroughBrowse(wizard, creator.Id(), Wide(picture));
         EXPECT_EQ(SaveFromLogoPage(creator, wizard, target), 0u);
         const Parsed made = Parse(target);
         ASSERT_EQ(made.Result, ReadOk);
-        EXPECT_EQ(made.Record.PicHasTrans, 0);
-        EXPECT_EQ(made.Record.TransparentColor, -1);
-        ASSERT_EQ(made.Logo.size(), expected.size());
-        EXPECT_TRUE(std::equal(made.Logo.begin() + 54, made.Logo.end(), expected.begin() + 54));
+        EXPECT_EQ(made.Record.PicHasTrans, &c.Logo == &masked ? -1 : 0);
+        const auto logo = ReadBmp32(made.Logo.data(), made.Logo.size());
+        ASSERT_TRUE(logo);
+        ASSERT_EQ(logo->Width, c.Logo.Width);
+        ASSERT_EQ(logo->Height, c.Logo.Height);
+        int strays = 0;
+        for (int y = 0; y < logo->Height; ++y)
+            for (int x = 0; x < logo->Width; ++x) {
+                const uint32_t want = c.Logo.Pixel(x, y);
+                const uint8_t* got =
+                    &logo->Pixels[(static_cast<std::size_t>(y) * logo->Width + x) * 4];
+                bool stray = false;
+                for (int i = 0; i < 4; ++i)
+                    stray |= std::abs(got[i] - static_cast<int>(want >> 8 * i & 0xFF)) >
+                             c.Logo.Tolerance;
+                strays += stray;
+            }
+        EXPECT_LE(strays * 100, c.Logo.StrayPercent * logo->Width * logo->Height);
     }
 }
 

@@ -58,6 +58,8 @@ ppmtopcx -packed np_four.ppm >np_four_packed.pcx 2>/dev/null
 ppmtopcx -planes=2 np_four.ppm >np_four_planes.pcx 2>/dev/null
 pnmtopnm np_bw.pbm | ppmtopcx >np_bw.pcx 2>/dev/null
 
+ppmtotga np_pattern.ppm >np_pattern.tga 2>/dev/null # (ImageMagick's are upside down)
+
 pnmtorast np_pattern.ppm >np_pattern.ras 2>/dev/null
 pnmtorast -standard np_pattern.ppm >np_pattern_standard.ras 2>/dev/null
 pnmtorast np_gradient.ppm >np_gradient.ras 2>/dev/null
@@ -77,3 +79,10 @@ ppmtoxpm -alphamask="$tmp/mask.pbm" np_pattern.ppm >np_pattern_masked.xpm 2>/dev
 ppmtoilbm np_pattern.ppm >np_pattern.iff 2>/dev/null
 ppmtoilbm -cmethod none np_pattern.ppm >np_pattern_plain.iff 2>/dev/null
 ppmtoilbm -24force np_gradient.ppm >np_gradient.iff 2>/dev/null
+
+# The same pattern and gradient in the other formats of the logo page's
+# filter, by ImageMagick, for the road test that names one file of each.
+for e in bmp gif ico mng png psd tif; do convert np_pattern.ppm im_pattern.$e; done
+convert np_pattern.ppm -define dds:compression=none -define dds:mipmaps=0 im_pattern.dds
+convert np_gradient.ppm -quality 90 im_gradient.jpg
+convert np_gradient.ppm -quality 90 im_gradient.jng
