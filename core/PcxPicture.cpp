@@ -21,7 +21,7 @@ Layout LayoutOf(const uint8_t* h) {
 bool Known(const Layout& l) {
     if (l.Planes == 1)
         return l.Bits == 1 || l.Bits == 2 || l.Bits == 4 || l.Bits == 8;
-    return (l.Bits == 1 && l.Planes <= 4) || (l.Bits == 8 && l.Planes == 3);
+    return (l.Bits == 1 && l.Planes >= 2 && l.Planes <= 4) || (l.Bits == 8 && l.Planes == 3);
 }
 
 // The pixel bytes, each row all its planes one after the other.

@@ -177,6 +177,8 @@ TEST(PcxPicture, RunsGoOnIntoTheNextRowAndCutFilesAreRefused) {
     EXPECT_FALSE(Decode(Pcx(4, 1, 5, 1, 2, false, {0, 0, 0, 0})));
     EXPECT_FALSE(Decode(Pcx(8, 2, 1, 1, 2, false, {0, 0, 0, 0})));
     EXPECT_FALSE(Decode(Pcx(8, 1, 0, 1, 2, false, {0, 0})));
+    // No planes: rows of no bytes would make any size from the header alone.
+    EXPECT_FALSE(Decode(Pcx(1, 0, 8, 1, 1, false, {})));
     // Cut in the pixels or in the palette.
     ExpectEveryCutRefused(run, 0);
     ExpectEveryCutRefused(FileOf("np_pattern_planes.pcx"), 0);
