@@ -107,12 +107,13 @@ struct ValueContext {
 };
 
 // The saver's name where it names a folder or a shortcut: no character a
-// file name cannot hold, and never a step up or the same folder.
+// file name cannot hold, and never a step up or the same folder, also once
+// Windows has dropped the trailing dots and blanks.
 std::wstring AsFileNamePart(std::wstring name) {
     for (wchar_t& c : name)
         if (std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
             c = L'_';
-    if (name.find_first_not_of(L'.') == std::wstring::npos)
+    if (name.find_first_not_of(L". ") == std::wstring::npos)
         for (wchar_t& c : name)
             c = L'_';
     return name;

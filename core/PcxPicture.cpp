@@ -21,7 +21,7 @@ Layout LayoutOf(const uint8_t* h) {
 bool Known(const Layout& l) {
     if (l.Planes == 1)
         return l.Bits == 1 || l.Bits == 2 || l.Bits == 4 || l.Bits == 8;
-    return (l.Bits == 1 && l.Planes <= 4) || (l.Bits == 8 && l.Planes == 3);
+    return (l.Bits == 1 && l.Planes >= 2 && l.Planes <= 4) || (l.Bits == 8 && l.Planes == 3);
 }
 
 // The pixel bytes, each row all its planes one after the other.
@@ -102,12 +102,14 @@ std::optional<StbPicture> DecodePcxPicture(const OwnPictureInput& input) {
     std::vector<uint8_t> row(std::size_t{layout.Planes} * layout.RowBytes);
     std::vector<uint8_t> indices(std::size_t{width} * height);
     PixelStream stream(input.Data, input.Size, layout.Coded);
+    // Three planes of bytes are red, green and blue; three of bits, indices.
+    const bool rgb = layout.Bits == 8 && layout.Planes == 3;
     uint8_t* p = out->Bitmap.Pixels.data();
     for (uint32_t y = 0; y < height; ++y) {
         if (!stream.Fill(row.data(), row.size()))
             return std::nullopt;
         for (uint32_t x = 0; x < width; ++x, p += 4) {
-            if (layout.Planes == 3) {
+            if (rgb) {
                 PutRgb(p, row[x], row[layout.RowBytes + x], row[2 * layout.RowBytes + x]);
                 continue;
             }
@@ -120,7 +122,7 @@ std::optional<StbPicture> DecodePcxPicture(const OwnPictureInput& input) {
             indices[std::size_t{y} * width + x] = static_cast<uint8_t>(index);
         }
     }
-    if (layout.Planes == 3)
+    if (rgb)
         return out;
     // The 256 colours follow the pixels behind a byte 12; the others are in
     // the header. A two-colour picture whose header leaves them black is

@@ -74,7 +74,7 @@ std::optional<PictureHeader> ReadSunRasterHeader(TailSource& file) {
     const Layout l = LayoutOf(h, width);
     if ((l.Depth != 1 && l.Depth != 8 && l.Depth != 24 && l.Depth != 32) || l.Type > RedFirst ||
         l.MapType > RawMap || (l.MapType == NoMap && l.MapLength != 0) ||
-        (l.MapType == RgbMap && (l.MapLength % 3 != 0 || l.MapLength > 3u << l.Depth)))
+        (l.MapType == RgbMap && (l.MapLength % 3 != 0 || l.MapLength > uint64_t{3} << l.Depth)))
         return std::nullopt;
     // A coded triple makes at most 256 bytes.
     const uint64_t bytes = uint64_t{l.RowBytes} * height;

@@ -24,6 +24,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -279,6 +280,17 @@ void TextSeeds(Corpus& corpus) {
     }
 }
 
+// The switches, then the installer's six texts each ended by a 0: plain
+// ones, and ones holding what the script reads specially.
+void InstallerSeeds(Corpus& corpus) {
+    using namespace std::string_view_literals;
+    for (std::string_view text : {"\x1f"
+                                  "Blue Fish\0Fish Inc.\0http://fish.example/\0"
+                                  "C:\\Savers\\Blue Fish.scr\0C:\\Savers\\\0Blue Fish-setup"sv,
+                                  "\x03{cm:a,b}|50%\0\"q\";x\0..\0{#Exec}\0C:\\a;b\\\0$if 0"sv})
+        corpus.Add(Bytes(text.begin(), text.end()));
+}
+
 void PutBe(Bytes& b, uint32_t v, int bytes) {
     for (int i = bytes - 1; i >= 0; --i)
         b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -422,6 +434,8 @@ int main(int argc, char** argv) {
     DynamicSeeds(dynamic);
     Corpus texts(root, "creator_text");
     TextSeeds(texts);
+    Corpus installer(root, "installer_script");
+    InstallerSeeds(installer);
     Corpus stb(root, "stb_picture");
     PictureSeeds(stb);
     Corpus headers(root, "picture_header");

@@ -103,6 +103,14 @@ TEST(InstallerScript, UserTextsGoInAsLiterals) {
     EXPECT_EQ(ExpandInstallerTemplate(L"AppVerName=$NAME$", o, L"1"), L"AppVerName=" + o.Name);
     o.Name = L"..";
     EXPECT_EQ(ExpandInstallerTemplate(L"DefaultGroupName=$NAME$", o, L"1"), L"DefaultGroupName=__");
+    // Windows drops a name's trailing dots and blanks, so these are a step
+    // up and the same folder too.
+    o.Name = L".. ";
+    EXPECT_EQ(ExpandInstallerTemplate(L"DefaultDirName=$DIR$", o, L"1"),
+              L"DefaultDirName={pf}\\___");
+    o.Name = L" .\t.";
+    EXPECT_EQ(ExpandInstallerTemplate(L"Name: \"{group}\\$NAME$\"", o, L"1"),
+              L"Name: \"{group}\\____\"");
 }
 
 TEST(InstallerScript, ConditionLines) {

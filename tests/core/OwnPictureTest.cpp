@@ -177,6 +177,16 @@ TEST(PcxPicture, RunsGoOnIntoTheNextRowAndCutFilesAreRefused) {
     EXPECT_FALSE(Decode(Pcx(4, 1, 5, 1, 2, false, {0, 0, 0, 0})));
     EXPECT_FALSE(Decode(Pcx(8, 2, 1, 1, 2, false, {0, 0, 0, 0})));
     EXPECT_FALSE(Decode(Pcx(8, 1, 0, 1, 2, false, {0, 0})));
+    // Three planes of one bit are eight colours of the header, not red,
+    // green and blue bytes.
+    Bytes eight;
+    for (int x = 0; x < 8; ++x) {
+        const Bytes colour = x ? Bytes{10, 5, 0, 255} : Bytes{55, 50, 45, 255};
+        eight.insert(eight.end(), colour.begin(), colour.end());
+    }
+    EXPECT_EQ(PixelsOf(Pcx(1, 3, 8, 1, 1, false, {0x80, 0x80, 0})), eight);
+    // No planes: rows of no bytes would make any size from the header alone.
+    EXPECT_FALSE(Decode(Pcx(1, 0, 8, 1, 1, false, {})));
     // Cut in the pixels or in the palette.
     ExpectEveryCutRefused(run, 0);
     ExpectEveryCutRefused(FileOf("np_pattern_planes.pcx"), 0);
