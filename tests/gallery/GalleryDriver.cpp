@@ -22,16 +22,6 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-template <typename Done> bool WaitUntil(Done done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 void Send(INPUT in) {
     SendInput(1, &in, sizeof in);
 }
@@ -138,6 +128,16 @@ bool Gallery::WaitForTail(const std::vector<std::wstring>& tail, DWORD ms) const
         ms);
 }
 
+bool Gallery::WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 void Gallery::Settle(DWORD ms) {
     Sleep(ms);
 }
@@ -157,21 +157,19 @@ void Gallery::BringForward(HWND front, POINT screen) const {
     // A window holding the capture gets the clicks only while its program is
     // in front, and nothing of another program may lie over the point.
     BringForward(front);
-    WaitUntil([&] { return OwnerOf(WindowFromPoint(screen)) == pid_; }, 5000);
+    WaitUntil([&] { return OwnerOf(WindowFromPoint(screen)) == pid_; });
 }
 
 void Gallery::BringForward(HWND front) const {
     // Keys go to the program in front: other tests' windows may have come
     // forward meanwhile.
     front = front ? front : window_;
-    WaitUntil(
-        [&] {
-            if (GetForegroundWindow() == front)
-                return true;
-            SetForegroundWindow(front);
-            return false;
-        },
-        5000);
+    WaitUntil([&] {
+        if (GetForegroundWindow() == front)
+            return true;
+        SetForegroundWindow(front);
+        return false;
+    });
 }
 
 void Gallery::MoveTo(HWND window, int x, int y, HWND front) const {

@@ -30,8 +30,13 @@ class Gallery {
     HWND Focus() const;
     // The log's lines, oldest first.
     std::vector<std::wstring> Log() const;
+    // How long a wait for the gallery's answer to input may take: a loaded
+    // machine runs it seconds behind.
+    static constexpr DWORD Patience = 15000;
+    // Waits until `done` holds; false after `ms`.
+    static bool WaitUntil(const std::function<bool()>& done, DWORD ms = Patience);
     // Waits until the log's last lines are `tail`; false after `ms`.
-    bool WaitForTail(const std::vector<std::wstring>& tail, DWORD ms = 3000) const;
+    bool WaitForTail(const std::vector<std::wstring>& tail, DWORD ms = Patience) const;
     // Lets the gallery run its input for a moment.
     static void Settle(DWORD ms = 150);
 

@@ -28,6 +28,9 @@ std::string Shown(const Gallery& g) {
 }
 
 #define EXPECT_TAIL(g, ...) EXPECT_TRUE((g).WaitForTail(Lines{__VA_ARGS__})) << Shown(g)
+// The gallery takes its input in its own time: its focus is waited for.
+#define EXPECT_FOCUS(g, window)                                                                    \
+    EXPECT_TRUE(Gallery::WaitUntil([&] { return (g).Focus() == (window); }))
 
 SIZE ClientSize(HWND window) {
     RECT r{};
@@ -40,6 +43,17 @@ RECT ItemRect(HWND list, int index) {
     RECT r{};
     SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     return r;
+}
+
+// The colour drop's palette once it has opened; nullptr if it does not.
+HWND Palette(const Gallery& g) {
+    HWND cells = nullptr;
+    Gallery::WaitUntil([&] {
+        cells = g.OtherWindow(
+            [](HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; });
+        return cells != nullptr;
+    });
+    return cells;
 }
 
 } // namespace
@@ -77,6 +91,11 @@ TEST(Gallery, SliderDraggedAndStepped) {
     for (int dx = 10; dx <= 60; dx += 10)
         g.MoveTo(track, at.x + dx, at.y);
     g.Release();
+    // The release ends the drag: the slider is no longer scrolling.
+    ASSERT_TRUE(Gallery::WaitUntil([&] {
+        const Lines log = g.Log();
+        return !log.empty() && log.back().rfind(L"scrScale Changed False ", 0) == 0;
+    })) << Shown(g);
     const int dragged = static_cast<int>(SendMessageW(track, TBM_GETPOS, 0, 0));
     EXPECT_GT(dragged, 100);
     const Lines log = g.Log();
@@ -132,19 +151,19 @@ TEST(Gallery, CommandLinksByTabSpaceEnterAndMouse) {
     const auto links = g.Children(L"QuorvelCommandLink");
     ASSERT_EQ(links.size(), 3u);
     // The slider comes first; link and travel buttons are no tab stops.
-    EXPECT_EQ(g.Focus(), g.Child(L"msctls_trackbar32"));
+    EXPECT_FOCUS(g, g.Child(L"msctls_trackbar32"));
     g.Key(VK_TAB);
-    EXPECT_EQ(g.Focus(), g.Child(L"Button"));
+    EXPECT_FOCUS(g, g.Child(L"Button"));
     g.Key(VK_TAB);
-    EXPECT_EQ(g.Focus(), links[0]);
+    EXPECT_FOCUS(g, links[0]);
     g.Key(VK_SPACE);
     EXPECT_TAIL(g, L"cmdTest Click");
     g.Key(VK_TAB);
-    EXPECT_EQ(g.Focus(), links[1]);
+    EXPECT_FOCUS(g, links[1]);
     g.Key(VK_RETURN);
     EXPECT_TAIL(g, L"cmdTest Click", L"cmdExit Click");
     g.Key(VK_TAB);
-    EXPECT_EQ(g.Focus(), links[2]);
+    EXPECT_FOCUS(g, links[2]);
     g.Key(VK_SPACE);
     g.Key(VK_RETURN);
     EXPECT_TAIL(g, L"cmdTest Click", L"cmdExit Click", L"cmdBrowse Click", L"cmdBrowse Click");
@@ -167,7 +186,8 @@ TEST(Gallery, ListsByMouseKeysAndWheel) {
     // the list under the pointer, which scrolls its own three rows.
     const LRESULT top = SendMessageW(modes, LB_GETTOPINDEX, 0, 0);
     g.Wheel(modes, 5, 5, -WHEEL_DELTA);
-    EXPECT_GT(SendMessageW(modes, LB_GETTOPINDEX, 0, 0), top);
+    EXPECT_TRUE(
+        Gallery::WaitUntil([&] { return SendMessageW(modes, LB_GETTOPINDEX, 0, 0) > top; }));
     EXPECT_EQ(SendMessageW(modes, LB_GETCURSEL, 0, 0), 3);
     EXPECT_TAIL(g, L"lstModes Click 8", L"lstModes Click 16");
 
@@ -178,7 +198,8 @@ TEST(Gallery, ListsByMouseKeysAndWheel) {
     EXPECT_TAIL(g, L"lstModes Click 16", L"lstIcons Click 1", L"lstIcons Click 2");
     const LRESULT first = SendMessageW(icons, LB_GETTOPINDEX, 0, 0);
     g.Wheel(icons, 5, 5, -WHEEL_DELTA);
-    EXPECT_GT(SendMessageW(icons, LB_GETTOPINDEX, 0, 0), first);
+    EXPECT_TRUE(
+        Gallery::WaitUntil([&] { return SendMessageW(icons, LB_GETTOPINDEX, 0, 0) > first; }));
     EXPECT_TAIL(g, L"lstModes Click 16", L"lstIcons Click 1", L"lstIcons Click 2");
 }
 
@@ -186,13 +207,9 @@ TEST(Gallery, ColourFromThePaletteAndFromMoreColours) {
     Gallery g;
     const HWND combo = g.Child(L"ComboBox");
     const SIZE size = ClientSize(combo);
-    const auto popup = [&] {
-        return g.OtherWindow(
-            [](HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; });
-    };
     g.Click(combo, size.cx / 2, size.cy / 2);
     EXPECT_TAIL(g, L"clrBackground Dropped True");
-    HWND cells = popup();
+    HWND cells = Palette(g);
     ASSERT_TRUE(cells);
     g.Click(cells, 3 * 19 + 7 + 8, 3 * 19 + 7 + 8); // "Bright Green"
     EXPECT_TAIL(g, L"clrBackground Dropped True", L"clrBackground Changed 0x0000FF00",
@@ -207,16 +224,18 @@ TEST(Gallery, ColourFromThePaletteAndFromMoreColours) {
 
     // "More colors..." and the colour dialog: blue typed into its fields.
     g.Click(combo, size.cx / 2, size.cy / 2);
-    cells = popup();
+    cells = Palette(g);
     ASSERT_TRUE(cells);
     g.Click(cells, 7 + 40, 106 + 8);
     HWND dialog = nullptr;
-    for (int i = 0; i < 100 && !dialog; ++i, Gallery::Settle(50))
+    Gallery::WaitUntil([&] {
         dialog = g.OtherWindow([](HWND w) {
             wchar_t name[16] = {};
             GetClassNameW(w, name, 16);
             return std::wstring(name) == L"#32770";
         });
+        return dialog != nullptr;
+    });
     ASSERT_TRUE(dialog);
     const std::pair<int, const wchar_t*> fields[] = {{706, L"0"}, {707, L"0"}, {708, L"255"}};
     for (const auto& [id, value] : fields) {
@@ -242,8 +261,7 @@ TEST(Gallery, LevelOneDrawsTheComboItselfAndPicksAlike) {
     EXPECT_NE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWFIXED, 0);
     const SIZE size = ClientSize(combo);
     g.Click(combo, size.cx / 2, size.cy / 2);
-    const HWND cells =
-        g.OtherWindow([](HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; });
+    const HWND cells = Palette(g);
     ASSERT_TRUE(cells);
     g.Click(cells, 0 * 19 + 7 + 8, 1 * 19 + 7 + 8); // "Dark Red" heads the second row
     EXPECT_TAIL(g, L"clrBackground Dropped True", L"clrBackground Changed 0x00000080",

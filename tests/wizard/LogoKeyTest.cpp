@@ -14,6 +14,7 @@
 #include "wizard/frame/Settings.h"
 #include "wizard/pages/frmWizard.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -238,6 +239,15 @@ void CALLBACK WatchFlash(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+// The same once a redraw has drawn the preview: as its progress reaches the end.
+LRESULT CALLBACK ChangeOnceDrawn(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == PBM_SETPOS && sent->wParam == 100 &&
+        changeDuringFlash != CLR_INVALID)
+        flashing->clrBackground.Changed(std::exchange(changeDuringFlash, CLR_INVALID));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A change made at a tick once the flash shows its inverse view.
 std::function<void()> duringFlash;
 void CALLBACK ChangeWhileInverse(HWND, UINT, UINT_PTR id, DWORD) {
@@ -284,6 +294,19 @@ TEST_F(LogoKey, FlashEndsAsItBeganAndABackgroundRecomposes) {
     EXPECT_EQ(f.picPreviewDrawing.Pixel(0, 0), static_cast<int32_t>(plum));
     EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(plum));
     EXPECT_EQ(f.picTmpDrawing.Pixel(1, 1), static_cast<int32_t>(plum));
+    // One picked while the release's own redraw runs, before the flash: it
+    // was turned away there, and the flash must not drop it.
+    const COLORREF rust = RGB(150, 60, 20);
+    changeDuringFlash = rust;
+    ToSwatch(WM_LBUTTONDOWN, {3, 3}, Swatch());
+    const HHOOK drawn =
+        SetWindowsHookExW(WH_CALLWNDPROC, ChangeOnceDrawn, nullptr, GetCurrentThreadId());
+    ToSwatch(WM_LBUTTONUP, {3, 3}, Swatch());
+    UnhookWindowsHookEx(drawn);
+    ASSERT_EQ(changeDuringFlash, CLR_INVALID);
+    EXPECT_EQ(f.picPreviewDrawing.Pixel(watched.x, watched.y), static_cast<int32_t>(rust));
+    EXPECT_EQ(f.picTmpDrawing.Pixel(1, 1), static_cast<int32_t>(rust));
+    f.clrBackground.Changed(plum);
 
     // A logo named, then the key turned off, while the flash shows its
     // inverse view: it ends on them.

@@ -230,6 +230,17 @@ void frmWizard::picTrans_Click() {
     if (Flashing)
         return;
     const RunningFlag running(Flashing);
+    // A request that was turned away is drawn from the state as it is: an
+    // alpha logo is composed over the background again, a logo named
+    // meanwhile is loaded, the key kept for the same logo.
+    const auto drawMissed = [this] {
+        if (std::exchange(ImageMissed, false))
+            UpdateImage(-1, L"", true, PicHasTrans, txtLogo.Text() == LastImageFile);
+    };
+    // One turned away just before (by the release's own redraw) is drawn
+    // first, so the flash starts from what the page holds now; one turned
+    // away by that redraw in turn ends the flash below.
+    drawMissed();
 
     const HWND preview = picPreview.hWnd();
     RECT box{};
@@ -249,7 +260,6 @@ void frmWizard::picTrans_Click() {
     if (picTmpDrawing.Bits())
         keptTmp.assign(picTmpDrawing.Bits(), picTmpDrawing.Bits() + tmpBytes);
 
-    ImageMissed = false;
     UpdateImage(InverseColour(BackgroundColor), L"", true, false, true);
     // A key, background or logo asked for meanwhile (the pumping below, or
     // the redraw's own, where it was turned away) ends the flash: the
@@ -274,11 +284,7 @@ void frmWizard::picTrans_Click() {
         }
     }
     if (changed()) {
-        // A request that was turned away is drawn now, from the state as
-        // it is: an alpha logo is composed over the background again, a
-        // logo named meanwhile is loaded, the key kept for the same logo.
-        if (std::exchange(ImageMissed, false))
-            UpdateImage(-1, L"", true, PicHasTrans, txtLogo.Text() == LastImageFile);
+        drawMissed();
         return;
     }
     if (!keptTmp.empty() && picTmpDrawing.Width() == tmpW && picTmpDrawing.Height() == tmpH &&
