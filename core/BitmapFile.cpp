@@ -1,5 +1,6 @@
 #include "core/BitmapFile.h"
 
+#include "core/PictureBytes.h"
 #include "core/PictureLimits.h"
 
 namespace {
@@ -7,13 +8,6 @@ namespace {
 constexpr std::size_t FileHeaderSize = 14;
 constexpr uint32_t CoreHeaderSize = 12, InfoHeaderSize = 40;
 constexpr uint32_t Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3;
-
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 bool KnownDepth(uint16_t bits, uint32_t compression) {
     switch (compression) {

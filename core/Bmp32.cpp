@@ -1,6 +1,7 @@
 #include "core/Bmp32.h"
 
 #include "core/BitmapFile.h"
+#include "core/PictureBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,9 +13,6 @@ constexpr std::size_t FileHeaderSize = 14;
 constexpr std::size_t InfoHeaderSize = 40;
 constexpr uint32_t PixelsPerMetre = 2835; // 72 dots an inch
 
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 void Put32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<uint8_t>(v >> (8 * i));
@@ -26,7 +24,7 @@ bool IsBmp32(const uint8_t* d, std::size_t size) {
     if (size < FileHeaderSize + InfoHeaderSize || d[0] != 'B' || d[1] != 'M')
         return false;
     const uint8_t* info = d + FileHeaderSize;
-    return Le32(info) >= InfoHeaderSize && (info[14] | info[15] << 8) == 32 && Le32(info + 16) == 0;
+    return Le32(info) >= InfoHeaderSize && Le16(info + 14) == 32 && Le32(info + 16) == 0;
 }
 
 std::optional<Bitmap32> ReadBmp32(const uint8_t* d, std::size_t size) {

@@ -84,12 +84,18 @@ bool Claims(const OwnFormat& format, const std::wstring& extension) {
     return std::find(list.begin(), list.end(), extension) != list.end();
 }
 
-const OwnFormat* FormatOf(const uint8_t* start, std::size_t size, std::wstring_view extension) {
+const OwnFormat* SignedFormatOf(const uint8_t* start, std::size_t size) {
     size = std::min(size, SignatureBytes);
     for (const OwnFormat& format : Formats)
         if (format.Signature && format.Signature(start, size))
             return &format;
-    if (HasPictureSignature(start, size))
+    return nullptr;
+}
+
+const OwnFormat* FormatOf(const uint8_t* start, std::size_t size, std::wstring_view extension) {
+    if (const OwnFormat* format = SignedFormatOf(start, size))
+        return format;
+    if (HasPictureSignature(start, std::min(size, SignatureBytes)))
         return nullptr;
     const std::wstring upper = Upper(extension);
     for (const OwnFormat& format : Formats)
@@ -130,10 +136,7 @@ std::optional<OwnPictureResult> DecodeOwnPicture(const uint8_t* data, std::size_
 }
 
 bool HasOwnPictureSignature(const uint8_t* data, std::size_t size) {
-    size = std::min(size, SignatureBytes);
-    return std::any_of(std::begin(Formats), std::end(Formats), [&](const OwnFormat& format) {
-        return format.Signature && format.Signature(data, size);
-    });
+    return SignedFormatOf(data, size) != nullptr;
 }
 
 std::optional<PictureHeader> ReadOwnPictureHeader(TailSource& file, std::wstring_view extension) {

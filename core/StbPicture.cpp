@@ -1,5 +1,6 @@
 #include "core/StbPicture.h"
 
+#include "core/PictureBytes.h"
 #include "core/PictureHeader.h"
 #include "core/SaverTail.h"
 
@@ -89,8 +90,7 @@ bool PhotoshopSectionsFit(const uint8_t* data, std::size_t size) {
     for (int section = 0; section < 3; ++section) {
         if (at + 4 > size)
             return false;
-        const uint8_t* p = data + at;
-        at += 4 + (uint64_t{p[0]} << 24 | uint64_t{p[1]} << 16 | uint64_t{p[2]} << 8 | p[3]);
+        at += 4 + uint64_t{Be32(data + at)};
     }
     return at <= size;
 }
@@ -115,7 +115,7 @@ bool HuffmanTablesFit(const uint8_t* data, std::size_t size) {
         }
         if (marker == 0xD9)
             return true;
-        const std::size_t end = at + 2 + (data[at + 2] << 8 | data[at + 3]);
+        const std::size_t end = at + 2 + Be16(data + at + 2);
         // The decoder reads a table's counts even where they pass the
         // segment's end, and as 0 past the file's.
         for (std::size_t table = at + 4; marker == 0xC4 && table < end && table < size;) {
@@ -195,7 +195,7 @@ std::optional<StbPicture> DecodeStbPicture(const uint8_t* data, std::size_t size
     }
     // A Photoshop composite always comes with a fourth channel: the file's
     // own count says whether it is alpha.
-    const bool alphaChannel = header->Format == PictureFormat::Psd ? (data[12] << 8 | data[13]) >= 4
+    const bool alphaChannel = header->Format == PictureFormat::Psd ? Be16(data + 12) >= 4
                                                                    : channels == 2 || channels == 4;
     SettleAlpha(out, alphaChannel);
     return out;
