@@ -1,6 +1,7 @@
 #include "bench/RenderLoop.h"
 
 #include "bench/DisplayServer.h"
+#include "core/Bmp32.h"
 #include "core/EffectInfo.h"
 #include "core/SaverRecord.h"
 #include "common/Handles.h"
@@ -13,33 +14,23 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 
 namespace {
 
 // A logo with a soft alpha ramp, as a 32-bit bitmap file: the saver loads
 // it from its logo block as it loads a real one.
 std::vector<uint8_t> RampLogo(int W = 256, int H = 128) {
-    const uint32_t pixels = static_cast<uint32_t>(W) * H * 4;
-    std::vector<uint8_t> f(54 + pixels);
-    auto put = [&](size_t at, uint32_t v, size_t size) { std::memcpy(&f[at], &v, size); };
-    f[0] = 'B';
-    f[1] = 'M';
-    put(2, static_cast<uint32_t>(f.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, W, 4);
-    put(22, H, 4);
-    put(26, 1, 2);
-    put(28, 32, 2);
-    put(34, pixels, 4);
+    Bitmap32 ramp{W, H, std::vector<uint8_t>(static_cast<size_t>(W) * H * 4), false};
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             const uint32_t a = static_cast<uint32_t>(255 * x / (W - 1));
-            put(54 + (static_cast<size_t>(y) * W + x) * 4,
-                (a << 24) | ((a * 0xC0 / 255) << 16) | (a * 0x40 / 255), 4);
+            uint8_t* p = &ramp.Pixels[(static_cast<size_t>(y) * W + x) * 4];
+            p[0] = static_cast<uint8_t>(a * 0x40 / 255);
+            p[1] = 0;
+            p[2] = static_cast<uint8_t>(a * 0xC0 / 255);
+            p[3] = static_cast<uint8_t>(a);
         }
-    return f;
+    return WriteBmp32(ramp);
 }
 
 int ChosenRow = 0;

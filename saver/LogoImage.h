@@ -29,6 +29,14 @@ inline int32_t ScreenWidth() {
 inline int32_t ScreenHeight() {
     return ScreenRect.bottom;
 }
+// The whole window, ScreenRect's pixel included (a run whose logo was never
+// loaded has only ScreenRect).
+inline int32_t WindowWidth() {
+    return ClientRect.right > ScreenRect.right ? ClientRect.right : ScreenRect.right;
+}
+inline int32_t WindowHeight() {
+    return ClientRect.bottom > ScreenRect.bottom ? ClientRect.bottom : ScreenRect.bottom;
+}
 
 // True when the logo is Flash or web content rather than a bitmap.
 bool ContentMode();

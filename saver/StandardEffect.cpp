@@ -12,8 +12,6 @@
 #include "saver/RenderEngine.h"
 #include "saver/SaverState.h"
 
-#include <algorithm>
-
 namespace {
 int FirstFrame = 1; // Standard without fade, and Many: the next frame keeps the screen
 int FadeFirst = 1;  // Standard with fade: the next frame only fades in
@@ -48,8 +46,7 @@ void FadeLogo(HDC dc, bool fadeIn) {
     // Only what the window shows of the logo: a logo far larger than the
     // screen would make each level take longer than a stop may wait.
     const PixelBox shown = BoxOnScreen(LogoRect.X, LogoRect.Y, LogoRect.Width, LogoRect.Height,
-                                       std::max<int>(ClientRect.right, ScreenWidth()),
-                                       std::max<int>(ClientRect.bottom, ScreenHeight()));
+                                       WindowWidth(), WindowHeight());
     const int w = shown.Right - shown.Left, h = shown.Bottom - shown.Top;
     PixelSurface logo, work;
     if (shown.Empty() || !logo.Create(dc, w, h) || !work.Create(dc, w, h))

@@ -12,8 +12,6 @@
 #include "saver/PixelSurface.h"
 #include "saver/SaverState.h"
 
-#include <algorithm>
-
 namespace {
 
 struct ComposedPicture {
@@ -51,8 +49,8 @@ void FreePicture() {
 void StartPicture(HDC dc, int mode) {
     FreePicture();
     const bool tiled = mode == DisplayTiled;
-    const int w = tiled ? std::max<int>(ClientRect.right, ScreenWidth()) : ScreenWidth();
-    const int h = tiled ? std::max<int>(ClientRect.bottom, ScreenHeight()) : ScreenHeight();
+    const int w = tiled ? WindowWidth() : ScreenWidth();
+    const int h = tiled ? WindowHeight() : ScreenHeight();
     if (!Picture.Surface.Create(dc, w, h))
         return;
     Picture.Mode = mode;
