@@ -22,8 +22,12 @@ inline std::wstring FromLibraryText(const char* text) {
     return FromCodePage(text);
 }
 
+// 8-bit text as a NUL-ended buffer the saver library may write into.
+inline std::vector<char> NulEnded(const std::string& narrow) {
+    return std::vector<char>(narrow.c_str(), narrow.c_str() + narrow.size() + 1);
+}
+
 // A text as a NUL-ended buffer the saver library may write into.
 inline std::vector<char> LibraryBuffer(const std::wstring& text) {
-    const std::string narrow = LibraryText(text);
-    return std::vector<char>(narrow.c_str(), narrow.c_str() + narrow.size() + 1);
+    return NulEnded(LibraryText(text));
 }

@@ -279,8 +279,7 @@ void frmWizard::EnterModesPage() {
     library.SetName(n.data(), a.data(), u.data());
 
     if (DynamicLogo) {
-        const std::string path = LibraryPath(DynFile); // a file: the content or its page
-        std::vector<char> file(path.c_str(), path.c_str() + path.size() + 1);
+        std::vector<char> file = NulEnded(LibraryPath(DynFile)); // a file: the content or its page
         library.SetLogo(file.data(), DynSize ? DynSize : 1, picBMPDrawing.Width(),
                         picBMPDrawing.Height(), 0);
     } else if (LogoDib) {
