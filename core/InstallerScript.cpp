@@ -1,5 +1,7 @@
 #include "core/InstallerScript.h"
 
+#include "core/CreatorError.h"
+
 #include <cmath>
 #include <cwchar>
 #include <string_view>
@@ -98,13 +100,18 @@ bool IsControl(wchar_t c) {
 }
 
 // What the script reads where a value is put: the compiler expands "{...}"
-// constants, a parameter in double quotes ends at a lone quote, and the
-// arguments of a constant end at "," "|" or "}".
+// constants (not in the paths it reads itself, where a brace is a brace), a
+// parameter in double quotes ends at a lone quote, and the arguments of a
+// constant end at "," "|" or "}". The preprocessor runs "{#...}" anywhere.
 struct ValueContext {
     bool Quoted = false;
     bool InConstant = false;
     bool FileNamePart = false;
+    bool CompileTime = false;
 };
+
+// The preprocessor's inline call, which no value may hold.
+constexpr std::wstring_view InlineCall = L"{#";
 
 // The saver's name where it names a folder or a shortcut: no character a
 // file name cannot hold, and never a step up or the same folder, also once
@@ -126,8 +133,14 @@ std::wstring AsLiteral(const std::wstring& value, const ValueContext& where) {
             c = L' ';
     if (where.FileNamePart)
         text = AsFileNamePart(std::move(text));
+    if (where.CompileTime && text.find(InlineCall) != std::wstring::npos)
+        throw CreatorError(ErrInvalidCall,
+                           L"The installer cannot be built from a path holding \"{#\", which the "
+                           L"script compiler would run as a command: " +
+                               text);
     std::wstring out;
-    for (wchar_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
         if (where.InConstant && std::wstring_view(L"%,|{}").find(c) != std::wstring_view::npos) {
             const wchar_t* digits = L"0123456789abcdef";
             out += L'%';
@@ -135,18 +148,65 @@ std::wstring AsLiteral(const std::wstring& value, const ValueContext& where) {
             out += digits[c & 15];
             continue;
         }
-        if (c == L'{')
-            out += L'{';
-        else if (c == L'"' && where.Quoted)
+        if (!where.InConstant && !where.CompileTime) {
+            if (c == L'{') {
+                out += L'{';
+            } else if (c == L'#' && i > 0 && text[i - 1] == L'{') {
+                // "{{#" would still hold the preprocessor's "{#".
+                out += L"{cm:NumberSign}";
+                continue;
+            }
+        }
+        if (c == L'"' && where.Quoted)
             out += L'"';
         out += c;
     }
     return out;
 }
 
+bool IsBlankOrQuote(wchar_t c) {
+    return c == L' ' || c == L'"';
+}
+
+// A [Setup] value loses its blanks and its enclosing quotes at both ends,
+// and a line ending in " \" is joined to the next by the preprocessor: such
+// a value goes in quotes, which the compiler takes off.
+std::wstring AsDirectiveValue(std::wstring literal) {
+    const std::size_t n = literal.size();
+    if (n > 0 && (IsBlankOrQuote(literal[0]) || IsBlankOrQuote(literal[n - 1]) ||
+                  (n >= 2 && literal[n - 1] == L'\\' && literal[n - 2] == L' ')))
+        return L'"' + literal + L'"';
+    return literal;
+}
+
+// Whether `line`, the start of a template line, is a [Setup] key and "="
+// (after any "$if" conditions), so that a value put next is its whole value
+// when the line ends there.
+bool IsDirectiveStart(std::wstring_view line) {
+    const auto skipBlanks = [&] {
+        while (!line.empty() && line.front() == L' ')
+            line.remove_prefix(1);
+    };
+    for (skipBlanks(); line.size() >= 3 && Lower(std::wstring(line.substr(0, 3))) == L"$if";) {
+        for (int word = 0; word < 2; ++word) {
+            const std::size_t blank = line.find(L' ');
+            line.remove_prefix(blank == std::wstring_view::npos ? line.size() : blank);
+            skipBlanks();
+        }
+    }
+    const std::size_t equals = line.find(L'=');
+    if (equals == 0 || equals == std::wstring_view::npos || equals + 1 != line.size())
+        return false;
+    for (wchar_t c : line.substr(0, equals))
+        if (!((c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')))
+            return false;
+    return true;
+}
+
 struct Placeholder {
     const wchar_t* Name;
     std::wstring Value;
+    bool CompileTime = false; // a path the compiler itself reads
 };
 
 } // namespace
@@ -158,10 +218,10 @@ std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& 
     const Placeholder values[] = {
         {L"$ABOUT$", o.About},
         {L"$WEBSITE$", o.WebSite},
-        {L"$SRCSCR$", o.SrcScr},
+        {L"$SRCSCR$", o.SrcScr, true},
         {L"$SCR$", FileTitle(o.SrcScr)},
-        {L"$OUTDIR$", o.OutDir},
-        {L"$OUTFILE$", o.OutFile},
+        {L"$OUTDIR$", o.OutDir, true},
+        {L"$OUTFILE$", o.OutFile, true},
         {L"$STARTMENU$", TrueFalse(o.StartMenu)},
         {L"$UNINSTALL$", TrueFalse(o.Uninstall)},
         {L"$APPID$", appId},
@@ -180,14 +240,22 @@ std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& 
     for (std::size_t at = 0; at < text.size();) {
         const wchar_t c = text[at];
         if (c == L'$') {
-            const auto put = [&](const wchar_t* name, const std::wstring& value, bool fileName) {
-                if (text.compare(at, std::wcslen(name), name) != 0)
+            const auto put = [&](const wchar_t* name, const std::wstring& value, bool fileName,
+                                 bool compileTime) {
+                const std::size_t length = std::wcslen(name);
+                if (text.compare(at, length, name) != 0)
                     return false;
                 ValueContext here = where;
                 here.InConstant = depth > 0;
                 here.FileNamePart = fileName;
-                out += AsLiteral(value, here);
-                at += std::wcslen(name);
+                here.CompileTime = compileTime;
+                std::wstring literal = AsLiteral(value, here);
+                const bool lineEnds = at + length == text.size() || text[at + length] == L'\r' ||
+                                      text[at + length] == L'\n';
+                if (lineEnds && IsDirectiveStart(std::wstring_view(out).substr(lineStart)))
+                    literal = AsDirectiveValue(std::move(literal));
+                out += literal;
+                at += length;
                 return true;
             };
             if (text.compare(at, 5, L"$DIR$") == 0) {
@@ -198,9 +266,9 @@ std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& 
                 at += 5;
                 continue;
             }
-            bool replaced = put(L"$NAME$", o.Name, !nameIsTitle());
+            bool replaced = put(L"$NAME$", o.Name, !nameIsTitle(), false);
             for (const Placeholder& p : values)
-                replaced = replaced || put(p.Name, p.Value, false);
+                replaced = replaced || put(p.Name, p.Value, false, p.CompileTime);
             if (replaced)
                 continue;
         }

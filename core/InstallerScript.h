@@ -42,11 +42,16 @@ std::wstring AppIdText(double random);
 
 // The template with every placeholder replaced by its value as the script
 // reads a literal there: control characters as blanks, "{" doubled (or, in
-// a constant's arguments, "%" "," "|" "{" "}" as "%xx"), a double quote
-// doubled inside a quoted parameter, and the name, where it names the
-// install folder, the group or a shortcut, without the characters a file
-// name cannot hold. "$DIR$" is "{syswow64}\" with SysDir, else "{pf}\" and
-// the name. One pass: a value put in is never read again.
+// a constant's arguments, "%" "," "|" "{" "}" as "%xx") and the "#" of a
+// "{#" as "{cm:NumberSign}", so that the preprocessor runs nothing; a double
+// quote doubled inside a quoted parameter; a whole [Setup] value in quotes
+// when its ends are blanks or quotes or it ends in " \"; and the name, where
+// it names the install folder, the group or a shortcut, without the
+// characters a file name cannot hold. The saver's path and the setup
+// program's folder and name are read by the compiler itself, braces as they
+// are: one holding "{#" raises a CreatorError. "$DIR$" is "{syswow64}\" with
+// SysDir, else "{pf}\" and the name. One pass: a value put in is never read
+// again.
 std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& options,
                                      const std::wstring& appId);
 

@@ -42,3 +42,6 @@ Root: HKU; Subkey: .DEFAULT\Control Panel\Desktop; ValueType: string; ValueName:
 
 [Run]
 Filename: rundll32.exe; Parameters: "desk.cpl,InstallScreenSaver {app}\$SCR$"; Description: Open the Screensaver Control Panel applet now; Flags: postinstall unchecked skipifsilent nowait
+
+[CustomMessages]
+NumberSign=#

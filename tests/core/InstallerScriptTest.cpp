@@ -1,5 +1,7 @@
 #include "core/InstallerScript.h"
 
+#include "core/CreatorError.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,13 +87,26 @@ TEST(InstallerScript, UserTextsGoInAsLiterals) {
     EXPECT_EQ(ExpandInstallerTemplate(L"AppName=$NAME$", o, L"1"), L"AppName=My $ABOUT$ and $DIR$");
     o.About = L"Fish\r\n[Run]\r\nFilename: {cmd}\r\n$if maybe x\t";
     EXPECT_EQ(ExpandInstallerTemplate(L"P=$ABOUT$\n", o, L"1"),
-              L"P=Fish  [Run]  Filename: {{cmd}  $if maybe x \n");
+              L"P=\"Fish  [Run]  Filename: {{cmd}  $if maybe x \"\n");
     EXPECT_EQ(ExpandInstallerTemplate(L"P={{$WEBSITE$}", o, L"1"), L"P={{http://fish.example/}");
-    // In quotes a quote is doubled; in a constant's arguments the
-    // characters that end it are %-encoded.
-    o.SrcScr = L"C:\\a;\"b\" {#Exec(x)}\\c .scr";
+    // In quotes a quote is doubled; a path the compiler reads itself keeps
+    // its braces; the preprocessor's "{#" is never left in a line.
+    o.SrcScr = L"C:\\a;\"b\" {x}\\{#c}.scr";
+    EXPECT_THROW(ExpandInstallerTemplate(L"Source: \"$SRCSCR$\"", o, L"1"), CreatorError);
+    o.SrcScr = L"C:\\a;\"b\" {x}\\c .scr";
     EXPECT_EQ(ExpandInstallerTemplate(L"Source: \"$SRCSCR$\"; Name: $SCR$", o, L"1"),
-              L"Source: \"C:\\a;\"\"b\"\" {{#Exec(x)}\\c .scr\"; Name: c .scr");
+              L"Source: \"C:\\a;\"\"b\"\" {x}\\c .scr\"; Name: c .scr");
+    o.About = L"{#Exec(x)}";
+    EXPECT_EQ(ExpandInstallerTemplate(L"P: \"$ABOUT$\"", o, L"1"),
+              L"P: \"{{{cm:NumberSign}Exec(x)}\"");
+    // A whole [Setup] value that its ends would change goes in quotes.
+    for (const wchar_t* about : {L"\"Fish\"", L" Fish", L"Fish \\"}) {
+        o.About = about;
+        EXPECT_EQ(ExpandInstallerTemplate(L"$if true AppPublisher=$ABOUT$\r\nX", o, L"1"),
+                  L"$if true AppPublisher=\"" + o.About + L"\"\r\nX");
+    }
+    EXPECT_EQ(ExpandInstallerTemplate(L"P: $ABOUT$", o, L"1"), L"P: Fish \\");
+    // In a constant's arguments the characters that end it are %-encoded.
     o.Name = L"50% {a}, b|c";
     EXPECT_EQ(ExpandInstallerTemplate(L"\"{cm:U,$NAME$}\" {x}$NAME$", o, L"1"),
               L"\"{cm:U,50%25 %7ba%7d%2c b_c}\" {x}50% {{a}, b_c");

@@ -166,7 +166,8 @@ TEST(FinishRoad, ReopenedSaversHostileTextsReachTheInstallerAsTheyWereTyped) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvel");
     TempFolder dir;
     PlaceCreator(Wide(dir.Path("")));
-    ASSERT_TRUE(CreateDirectoryA(dir.Path("a;b").c_str(), nullptr));
+    // The compiler reads the saver's folder itself: its braces stay braces.
+    ASSERT_TRUE(CreateDirectoryA(dir.Path("a;{b}").c_str(), nullptr));
     SaverTrailer record = DefaultTrailer();
     const std::string name = "..\\..\\Windows\\{#Exec(\"calc\")}";
     const std::string about = "Fish\r\n[Run]\r\nFilename: {cmd}; Parameters: /c calc\r\n$if maybe";
@@ -186,11 +187,11 @@ TEST(FinishRoad, ReopenedSaversHostileTextsReachTheInstallerAsTheyWereTyped) {
     SendMessageW(GetParent(combos[0]), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(combos[0]), CBN_EDITCHANGE),
                  reinterpret_cast<LPARAM>(combos[0]));
-    const std::string target = dir.Path("a;b\\Made.scr");
+    const std::string target = dir.Path("a;{b}\\Made.scr");
     MakeSaver(wizard, Wide(target), true);
     ASSERT_EQ(WaitLinks(wizard, 4).size(), 4u); // the installer was built
 
-    const std::vector<std::string> script = ScriptLines(dir.Path("a;b\\Made-setup.iss"));
+    const std::vector<std::string> script = ScriptLines(dir.Path("a;{b}\\Made-setup.iss"));
     // The template's sections, each with its own entries only.
     std::vector<std::string> sections;
     std::size_t runEntries = 0;
@@ -201,23 +202,25 @@ TEST(FinishRoad, ReopenedSaversHostileTextsReachTheInstallerAsTheyWereTyped) {
             ++runEntries;
         EXPECT_NE(line.rfind("$if", 0), 0u) << line;
     }
-    EXPECT_EQ(sections, (std::vector<std::string>{"[Setup]", "[Languages]", "[Tasks]", "[Files]",
-                                                  "[Icons]", "[Registry]", "[Run]"}));
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"[Setup]", "[Languages]", "[Tasks]", "[Files]", "[Icons]",
+                                        "[Registry]", "[Run]", "[CustomMessages]"}));
     EXPECT_EQ(runEntries, 1u);
     // Every value as typed, as the script reads a literal.
     const auto has = [&](const std::string& line) {
         return std::find(script.begin(), script.end(), line) != script.end();
     };
-    EXPECT_TRUE(has("AppName=..\\..\\Windows\\{{#Exec(\"calc\")}"));
+    EXPECT_TRUE(has("AppName=..\\..\\Windows\\{{{cm:NumberSign}Exec(\"calc\")}"));
     EXPECT_TRUE(has("AppPublisher=Fish  [Run]  Filename: {{cmd}; Parameters: /c calc  $if maybe"));
-    EXPECT_TRUE(has("AppSupportURL=http://x.example/;\"q\""));
-    EXPECT_TRUE(has("DefaultDirName={pf}\\.._.._Windows_{{#Exec(_calc_)}"));
+    EXPECT_TRUE(has("AppSupportURL=\"http://x.example/;\"q\"\"")); // its quotes are kept
+    EXPECT_TRUE(has("DefaultDirName={pf}\\.._.._Windows_{{{cm:NumberSign}Exec(_calc_)}"));
     EXPECT_TRUE(has("Source: \"" + target + "\"; DestDir: {app}; Languages: "));
-    EXPECT_TRUE(has("Name: \"{userdesktop}\\.._.._Windows_{{#Exec(_calc_)}\"; Filename: "
+    EXPECT_TRUE(has("Name: \"{userdesktop}\\.._.._Windows_{{{cm:NumberSign}Exec(_calc_)}\"; "
+                    "Filename: "
                     "\"{app}\\Made.scr\"; Tasks: desktopicon; Parameters: /s"));
     PostMessageW(wizard, WM_CLOSE, 0, 0);
     EXPECT_EQ(creator.Wait(20000), 0u);
-    RemoveTree(Wide(dir.Path("a;b")));
+    RemoveTree(Wide(dir.Path("a;{b}")));
     RemoveTree(Wide(dir.Path("inno")));
 }
 

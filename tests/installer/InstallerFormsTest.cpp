@@ -140,8 +140,7 @@ TEST_F(InstallerForms, BuildShowsProgressAndLeavesTheScript) {
     TempFolder compiler, out;
     InstallStandIn(compiler, true);
     InstallerOptions& o = CurrentInstallerOptions();
-    o = SampleOptions();
-    o.OutDir = Wide(out.Path(""));
+    o = SampleOptionsIn(out);
 
     // The bar while the compiler runs, as a timer sees it between steps.
     int samples = 0, highest = -1, range = 0;
@@ -177,8 +176,7 @@ TEST_F(InstallerForms, CompilerErrorsInAMessageBox) {
     TempFolder compiler, out;
     InstallStandIn(compiler, false);
     InstallerOptions& o = CurrentInstallerOptions();
-    o = SampleOptions();
-    o.OutDir = Wide(out.Path(""));
+    o = SampleOptionsIn(out);
     o.About = L"#error First";
     o.WebSite = L"#error Second";
 

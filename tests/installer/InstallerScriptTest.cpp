@@ -85,6 +85,9 @@ std::vector<std::wstring> ExpectedScript(const InstallerOptions& o, const std::w
         L"Filename: rundll32.exe; Parameters: \"desk.cpl,InstallScreenSaver {app}\\" + scr +
             L"\"; Description: Open the Screensaver Control Panel applet now; Flags: postinstall "
             L"unchecked skipifsilent nowait",
+        L"",
+        L"[CustomMessages]",
+        L"NumberSign=#",
     };
     // Kept lines end in CR; dropped conditional lines lost theirs.
     const std::size_t conditional[] = {13, 14, 33, 34, 35};
@@ -172,8 +175,7 @@ TEST(InstallerTemplate, SwitchesByTheEdgeCases) {
 TEST(InstallerCompile, StandInReceivesTheScript) {
     TempFolder compiler, out;
     InstallStandIn(compiler, true);
-    InstallerOptions o = SampleOptions();
-    o.OutDir = Wide(out.Path(""));
+    InstallerOptions o = SampleOptionsIn(out);
     o.OutFile = L"Blue Fish-setup";
     o.Name = L"Caf\u00e9 Fish";
     std::vector<std::wstring> lines = InstallerScriptLines(o, L"ABC");
@@ -210,8 +212,7 @@ TEST(InstallerCompile, StandInReceivesTheScript) {
 TEST(InstallerCompile, ErrorsAreCollectedInOrder) {
     TempFolder compiler, out;
     InstallStandIn(compiler, false); // no Default.isl
-    InstallerOptions o = SampleOptions();
-    o.OutDir = Wide(out.Path(""));
+    InstallerOptions o = SampleOptionsIn(out);
     o.About = L"#error Bad publisher";
     std::vector<std::wstring> lines = InstallerScriptLines(o, L"1");
     CompileOutcome outcome = CompileInstallerScript(Wide(compiler.Path("")), o.OutDir, lines, {});

@@ -41,6 +41,16 @@ inline InstallerOptions SampleOptions() {
     return o;
 }
 
+// The sample options with the saver and the setup program in `out`, the
+// saver there for the compiler to read.
+inline InstallerOptions SampleOptionsIn(const TempFolder& out) {
+    InstallerOptions o = SampleOptions();
+    o.OutDir = Wide(out.Path(""));
+    o.SrcScr = o.OutDir + L"Blue Fish.scr";
+    WriteFileBytes(out.Path("Blue Fish.scr"), {'M', 'Z'});
+    return o;
+}
+
 // Copies the stand-in ISCmplr.dll (and, when asked, a Default.isl) into a
 // folder that then serves as the compiler's folder.
 inline void InstallStandIn(const TempFolder& folder, bool withMessages) {

@@ -6,10 +6,13 @@
 //  - reports progress 0..100 in steps of 10 through iscbNotifyIdle, 5 ms
 //    apart;
 //  - reports iscbNotifyError for each line that holds "#error " (the rest of
-//    the line is the message, no file name) and for a "MessagesFile:
+//    the line is the message, no file name), for a "MessagesFile:
 //    compiler:Default.isl" line when Default.isl is not in the compiler path
-//    (with its full path as the file name);
-//  - writes <OutputDir><OutputBaseFilename>.iss: every line as received, each
+//    (with its full path as the file name), for a line holding "{#" (the
+//    preprocessor would run it) and for a "Source:" file that is not there
+//    (the compiler reads that path as it stands, braces and all);
+//  - writes <OutputDir><OutputBaseFilename>.iss (the two values without
+//    enclosing quotes, as the compiler reads them): every line as received, each
 //    followed by LF; <...>.params: size, compiler path, source path,
 //    application data and options, one per line; and, when nothing failed,
 //    <...>.exe;
@@ -30,9 +33,26 @@ std::string Chomp(std::string s) {
 
 std::string ValueOf(const std::vector<std::string>& lines, const std::string& key) {
     for (const std::string& line : lines)
-        if (line.compare(0, key.size(), key) == 0)
-            return Chomp(line.substr(key.size()));
+        if (line.compare(0, key.size(), key) == 0) {
+            std::string value = Chomp(line.substr(key.size()));
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            return value;
+        }
     return {};
+}
+
+// The quoted first parameter of a "Source:" line, its doubled quotes single.
+std::string SourceOf(const std::string& line) {
+    std::string path;
+    for (std::size_t at = line.find('"') + 1; at < line.size(); ++at) {
+        if (line[at] == '"' && (at + 1 >= line.size() || line[at + 1] != '"'))
+            break;
+        if (line[at] == '"')
+            ++at;
+        path += line[at];
+    }
+    return path;
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
@@ -79,6 +99,17 @@ extern "C" __declspec(dllexport) int WINAPI ISDllCompileScript(const CompileScri
         std::size_t at = line.find("#error ");
         if (at != std::string::npos) {
             Error(p, Chomp(line.substr(at + 7)), nullptr, static_cast<int>(i + 1));
+            ++errors;
+        }
+        if (line.find("{#") != std::string::npos) {
+            Error(p, "The preprocessor would run a part of this line", nullptr,
+                  static_cast<int>(i + 1));
+            ++errors;
+        }
+        if (line.compare(0, 9, "Source: \"") == 0 &&
+            GetFileAttributesA(SourceOf(line).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            Error(p, "Source file \"" + SourceOf(line) + "\" does not exist", nullptr,
+                  static_cast<int>(i + 1));
             ++errors;
         }
         if (line.find("MessagesFile: compiler:Default.isl") != std::string::npos &&
