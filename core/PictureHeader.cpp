@@ -2,6 +2,7 @@
 
 #include "core/OwnPicture.h"
 #include "core/PictureBytes.h"
+#include "core/PnmTextPicture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,70 +154,6 @@ std::optional<PictureHeader> Psd(TailSource& file) {
     return header;
 }
 
-// Binary PGM (P5) and PPM (P6), read as the decoder reads them: blanks and
-// "#" comments between the numbers, the pixels right after the one
-// character that ends the maximum value. Numbers beyond 65535 are refused
-// before the decoder could overflow on them.
-class PnmReader {
-  public:
-    explicit PnmReader(TailSource& file) : file_(file), size_(file.Size()) {}
-    // The next byte; 0 past the end, where the position stays.
-    char Next() {
-        uint8_t b = 0;
-        if (at_ < size_ && file_.ReadAt(at_, &b, 1))
-            ++at_;
-        return static_cast<char>(b);
-    }
-    bool AtEnd() const { return at_ >= size_; }
-    uint64_t At() const { return at_; }
-    void SkipBlanks(char& c) {
-        for (;;) {
-            while (!AtEnd() && IsBlank(c))
-                c = Next();
-            if (AtEnd() || c != '#')
-                return;
-            while (!AtEnd() && c != '\n' && c != '\r')
-                c = Next();
-        }
-    }
-    std::optional<uint32_t> Number(char& c) {
-        uint32_t value = 0;
-        while (!AtEnd() && c >= '0' && c <= '9') {
-            value = value * 10 + static_cast<uint32_t>(c - '0');
-            if (value > 65535)
-                return std::nullopt;
-            c = Next();
-        }
-        return value;
-    }
-    static bool IsBlank(char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    }
-
-  private:
-    TailSource& file_;
-    uint64_t size_;
-    uint64_t at_ = 0;
-};
-
-std::optional<PictureHeader> Pnm(TailSource& file) {
-    PnmReader r(file);
-    r.Next();
-    const int channels = r.Next() == '6' ? 3 : 1;
-    char c = r.Next();
-    r.SkipBlanks(c);
-    const auto width = r.Number(c);
-    r.SkipBlanks(c);
-    const auto height = r.Number(c);
-    r.SkipBlanks(c);
-    const auto maximum = r.Number(c);
-    if (!width || !height || !maximum || *width == 0 || *height == 0 || *maximum == 0)
-        return std::nullopt;
-    const uint64_t sampleBytes = *maximum > 255 ? 2 : 1;
-    return PictureHeader{PictureFormat::Pnm, *width, *height,
-                         r.At() + uint64_t{*width} * *height * channels * sampleBytes, *maximum};
-}
-
 // The header checks of the Targa decoder: no colour map or a colour map
 // with a colour-mapped image, plain or run-length, a known pixel size.
 std::optional<PictureHeader> Tga(TailSource& file) {
@@ -296,7 +233,7 @@ std::optional<PictureHeader> ReadPictureHeader(TailSource& file, std::wstring_vi
     case '8':
         return Psd(file);
     case 'P':
-        return Pnm(file);
+        return ReadPnmBinaryHeader(file);
     default:
         return Ico(file);
     }

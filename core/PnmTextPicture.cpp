@@ -53,23 +53,43 @@ struct TextHeader {
     std::size_t PixelsAt;
 };
 
+// Any of P1 to P6 (the caller checks which): the numbers, then one blank
+// that ends the header.
 std::optional<TextHeader> Parse(const uint8_t* data, std::size_t size) {
-    if (size < 3 || !IsPnmTextPicture(data, size))
+    if (size < 3)
         return std::nullopt;
     const char kind = static_cast<char>(data[1]);
+    const bool bitmap = kind == '1' || kind == '4';
     TextCursor text(data, size, 2);
     const auto width = text.Number(), height = text.Number();
-    const auto maximum = kind == '2' || kind == '3' ? text.Number() : std::optional<uint32_t>(1);
-    // One blank ends the header (the binary bits start right after it).
+    const auto maximum = bitmap ? std::optional<uint32_t>(1) : text.Number();
+    // The binary pixels start right after the blank.
     if (!width || !height || !maximum || *width == 0 || *height == 0 || *maximum == 0 ||
         text.At() >= size || !TextCursor::IsBlank(data[text.At()]))
         return std::nullopt;
     const std::size_t at = text.At() + 1;
-    const uint64_t samples = uint64_t{*width} * *height * (kind == '3' ? 3 : 1);
+    const uint64_t samples = uint64_t{*width} * *height * (kind == '3' || kind == '6' ? 3 : 1);
+    const bool binary = kind == '5' || kind == '6';
     const uint64_t least = kind == '4'   ? (uint64_t{*width} + 7) / 8 * *height
+                           : binary      ? samples * (*maximum > 255 ? 2 : 1)
                            : kind == '1' ? samples
                                          : 2 * samples - 1; // digits and blanks
-    return TextHeader{{PictureFormat::PnmText, *width, *height, at + least, *maximum}, at};
+    return TextHeader{{binary ? PictureFormat::Pnm : PictureFormat::PnmText, *width, *height,
+                       at + least, *maximum},
+                      at};
+}
+
+// The header of a file whose kind `isKind` accepts.
+std::optional<PictureHeader> ReadHeader(TailSource& file,
+                                        bool (*isKind)(const uint8_t*, std::size_t)) {
+    const std::vector<uint8_t> start = ReadTextHeader(file);
+    const auto parsed =
+        isKind(start.data(), start.size()) ? Parse(start.data(), start.size()) : std::nullopt;
+    return parsed ? std::optional<PictureHeader>(parsed->Header) : std::nullopt;
+}
+
+bool IsPnmBinaryPicture(const uint8_t* start, std::size_t size) {
+    return size >= 3 && start[0] == 'P' && (start[1] == '5' || start[1] == '6');
 }
 
 uint8_t Scaled(uint32_t sample, uint32_t maximum) {
@@ -84,15 +104,17 @@ bool IsPnmTextPicture(const uint8_t* start, std::size_t size) {
 }
 
 std::optional<PictureHeader> ReadPnmTextHeader(TailSource& file) {
-    const std::vector<uint8_t> start = ReadTextHeader(file);
-    if (start.empty())
-        return std::nullopt;
-    const auto parsed = Parse(start.data(), start.size());
-    return parsed ? std::optional<PictureHeader>(parsed->Header) : std::nullopt;
+    return ReadHeader(file, &IsPnmTextPicture);
+}
+
+std::optional<PictureHeader> ReadPnmBinaryHeader(TailSource& file) {
+    return ReadHeader(file, &IsPnmBinaryPicture);
 }
 
 std::optional<StbPicture> DecodePnmTextPicture(const OwnPictureInput& input) {
-    const auto parsed = Parse(input.Data, std::min(input.Size, TextHeaderLimit));
+    const auto parsed = IsPnmTextPicture(input.Data, input.Size)
+                            ? Parse(input.Data, std::min(input.Size, TextHeaderLimit))
+                            : std::nullopt;
     auto out = NewOwnPicture(input.Header);
     if (!parsed || !out)
         return std::nullopt;
