@@ -38,6 +38,10 @@ std::wstring FromCodePage(const std::string& text) {
     return out;
 }
 
+std::wstring FromCodePage(const char* text) {
+    return text ? FromCodePage(std::string(text)) : std::wstring();
+}
+
 std::string CodePagePath(const std::wstring& path) {
     if (std::optional<std::string> held = ToCodePage(path))
         return *held;

@@ -11,8 +11,9 @@
 std::optional<std::string> ToCodePage(const std::wstring& text);
 bool CodePageHolds(const std::wstring& text);
 
-// Text of the system code page as wide text.
+// Text of the system code page as wide text; a NUL-ended one may be null.
 std::wstring FromCodePage(const std::string& text);
+std::wstring FromCodePage(const char* text);
 
 // A path for an 8-bit call: its long form when the code page holds it, else
 // its short form. Raises a CreatorError naming it when neither can be had

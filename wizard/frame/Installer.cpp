@@ -24,10 +24,6 @@ struct CompileState {
 };
 CompileState State;
 
-std::wstring Widen(const char* text) {
-    return text ? FromCodePage(text) : std::wstring();
-}
-
 // The script as the compiler reads it, or a failure naming the first line
 // the code page cannot hold: never a line with "?" for what was typed.
 std::vector<std::string> ScriptInCodePage(const std::vector<std::wstring>& lines) {
@@ -132,8 +128,9 @@ int WINAPI CompilerCallback(int code, void* data, LONG_PTR /*appData*/) {
     }
     case iscbNotifyError: {
         auto* error = static_cast<const NotifyErrorData*>(data);
-        State.Errors += L"Error: " + Widen(error->ErrorMsg) + L"[" + Widen(error->ErrorFilename) +
-                        L":" + std::to_wstring(error->ErrorLine) + L"]";
+        State.Errors += L"Error: " + FromCodePage(error->ErrorMsg) + L"[" +
+                        FromCodePage(error->ErrorFilename) + L":" +
+                        std::to_wstring(error->ErrorLine) + L"]";
         break;
     }
     default:

@@ -17,11 +17,6 @@ inline std::wstring TrimBlanks(const std::wstring& s) {
     return s.substr(first, s.find_last_not_of(L' ') - first + 1);
 }
 
-// A NUL-ended text of the saver library (system code page) as wide text.
-inline std::wstring FromLibraryText(const char* text) {
-    return FromCodePage(text);
-}
-
 // 8-bit text as a NUL-ended buffer the saver library may write into.
 inline std::vector<char> NulEnded(const std::string& narrow) {
     return std::vector<char>(narrow.c_str(), narrow.c_str() + narrow.size() + 1);

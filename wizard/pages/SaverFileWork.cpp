@@ -266,9 +266,9 @@ ReopenedSaver ReadSaverForWizard(const std::wstring& path, const SettingsRecord&
         std::vector<char> name(1024, '\0'), about(1024, '\0'), url(1024, '\0');
         library.SetName(name.data(), about.data(), url.data());
         name.back() = about.back() = url.back() = '\0';
-        saver.Name = FromLibraryText(name.data());
-        saver.About = FromLibraryText(about.data());
-        saver.Url = FromLibraryText(url.data());
+        saver.Name = FromCodePage(name.data());
+        saver.About = FromCodePage(about.data());
+        saver.Url = FromCodePage(url.data());
         saver.Background = background;
         saver.Transparent = transparent;
 

@@ -260,8 +260,7 @@ void frmWizard::EnterModesPage() {
             if (mask == -1)
                 break;
             name.back() = description.back() = '\0';
-            Modes.push_back(
-                {mask, FromLibraryText(name.data()), FromLibraryText(description.data()), 0});
+            Modes.push_back({mask, FromCodePage(name.data()), FromCodePage(description.data()), 0});
             GetModeState(mask);
         }
         if (lstModes.ListCount() > 0)
