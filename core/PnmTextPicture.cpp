@@ -112,9 +112,9 @@ std::optional<PictureHeader> ReadPnmBinaryHeader(TailSource& file) {
 }
 
 std::optional<StbPicture> DecodePnmTextPicture(const OwnPictureInput& input) {
-    const auto parsed = IsPnmTextPicture(input.Data, input.Size)
-                            ? Parse(input.Data, std::min(input.Size, TextHeaderLimit))
-                            : std::nullopt;
+    if (!IsPnmTextPicture(input.Data, input.Size))
+        return std::nullopt;
+    const auto parsed = Parse(input.Data, std::min(input.Size, TextHeaderLimit));
     auto out = NewOwnPicture(input.Header);
     if (!parsed || !out)
         return std::nullopt;
