@@ -20,8 +20,13 @@ dead=$!
 wait $dead
 printf '%10d\n' "$dead" >"$lock"
 
-bash "$script" $n
+status=0
+bash "$script" $n || status=$?
 pid=$(server_pid)
+if [ $status -ne 2 ]; then
+    echo "FAIL: start-xvfb.sh said $status, not 2, when it had to start a server on :$n" >&2
+    exit 1
+fi
 if [ "$pid" = "$dead" ] || [ "$(cat "/proc/$pid/comm" 2>/dev/null)" != Xvfb ]; then
     echo "FAIL: a stale socket and lock passed for a live server on :$n" >&2
     exit 1
