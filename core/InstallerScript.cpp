@@ -180,27 +180,14 @@ std::wstring AsDirectiveValue(std::wstring literal) {
 }
 
 // Whether `line`, the start of a template line, is a [Setup] key and "="
-// (after any "$if" conditions), so that a value put next is its whole value
-// when the line ends there.
-bool IsDirectiveStart(std::wstring_view line) {
-    const auto skipBlanks = [&] {
-        while (!line.empty() && line.front() == L' ')
-            line.remove_prefix(1);
-    };
-    for (skipBlanks(); line.size() >= 3 && Lower(std::wstring(line.substr(0, 3))) == L"$if";) {
-        for (int word = 0; word < 2; ++word) {
-            const std::size_t blank = line.find(L' ');
-            line.remove_prefix(blank == std::wstring_view::npos ? line.size() : blank);
-            skipBlanks();
-        }
-    }
-    const std::size_t equals = line.find(L'=');
-    if (equals == 0 || equals == std::wstring_view::npos || equals + 1 != line.size())
-        return false;
-    for (wchar_t c : line.substr(0, equals))
-        if (!((c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')))
-            return false;
-    return true;
+// once its "$if" conditions are applied, so that a value put next is its
+// whole value when the line ends there.
+bool IsDirectiveStart(const std::wstring& line) {
+    const std::optional<std::wstring> kept = ApplyConditions(line);
+    return kept && kept->size() >= 2 && kept->back() == L'=' &&
+           kept->find_first_not_of(
+               L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789") ==
+               kept->size() - 1;
 }
 
 struct Placeholder {
@@ -252,7 +239,7 @@ std::wstring ExpandInstallerTemplate(std::wstring text, const InstallerOptions& 
                 std::wstring literal = AsLiteral(value, here);
                 const bool lineEnds = at + length == text.size() || text[at + length] == L'\r' ||
                                       text[at + length] == L'\n';
-                if (lineEnds && IsDirectiveStart(std::wstring_view(out).substr(lineStart)))
+                if (lineEnds && IsDirectiveStart(out.substr(lineStart)))
                     literal = AsDirectiveValue(std::move(literal));
                 out += literal;
                 at += length;
